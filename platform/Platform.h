@@ -1,0 +1,136 @@
+#pragma once
+// The services the game uses from the machine it runs on, as small interfaces.
+// Two backends implement them: an SDL2 one for play and a headless one for
+// tests and replays. Only plain values cross this boundary.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/Registry.h"
+#include "platform/Surface.h"
+
+namespace pw {
+
+// A font request in the shape of a LOGFONT record. `height` is the height of
+// the character cell in pixels.
+struct LogFont {
+    int32_t height = 0;
+    int32_t width = 0;
+    int32_t escapement = 0;
+    int32_t orientation = 0;
+    int32_t weight = 0;
+    uint8_t italic = 0;
+    uint8_t underline = 0;
+    uint8_t strikeOut = 0;
+    uint8_t charSet = 0;
+    uint8_t outPrecision = 0;
+    uint8_t clipPrecision = 0;
+    uint8_t quality = 0;
+    uint8_t pitchAndFamily = 0;
+    std::u16string faceName;
+};
+
+// Bold, Swiss family, empty face name: the font every text of the game uses.
+LogFont BoldSwissFont(int32_t height);
+
+// Single-line text: measured and drawn the same on every machine. Drawn glyph
+// pixels are exactly the text colour, every other pixel exactly the
+// background colour, so that a keyed copy leaves no fringe.
+class TextRenderer {
+public:
+    virtual ~TextRenderer() = default;
+    virtual Size Measure(const LogFont& font, const std::u16string& text) = 0;
+    // Draws text centred in dst, after filling dst with background.
+    virtual void Draw(const LogFont& font, const std::u16string& text, Pixel colour, Pixel background,
+                      Surface& dst) = 0;
+};
+
+// A complete RIFF WAVE image held in memory.
+struct SoundData {
+    int id = 0;
+    const uint8_t* bytes = nullptr;
+    size_t size = 0;
+};
+
+// Bitmaps, sounds and strings embedded into the executable, found by id.
+class Resources {
+public:
+    virtual ~Resources() = default;
+    // The decoded picture, or null when no bitmap has that id.
+    virtual std::unique_ptr<Surface> LoadBitmap(int id) = 0;
+    // The sound's image, or null when no sound has that id. Never freed.
+    virtual const SoundData* FindSound(int id) = 0;
+    // The string cut to bufferChars - 1 characters, as a buffer of that many
+    // characters with its terminator would hold it. Empty when missing.
+    virtual std::u16string LoadString(int id, int bufferChars) = 0;
+};
+
+// Plays a sound asynchronously; a new sound cuts off the one playing.
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    virtual void Play(const SoundData* sound) = 0;
+};
+
+// The millisecond tick count: unsigned 32-bit, wrapping.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual uint32_t Now() = 0;
+};
+
+struct DateTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+// Messages the window delivers to the main loop. Pen positions are display
+// pixels, already mapped and clamped to the emulated display.
+struct WindowEvent {
+    enum class Type { Paint, Destroy, PenDown, PenMove, PenUp };
+    Type type = Type::Paint;
+    int x = 0;
+    int y = 0;
+    // For PenMove: true when exactly the primary button is held.
+    bool primaryOnly = false;
+};
+
+class Window {
+public:
+    virtual ~Window() = default;
+    virtual Size ClientSize() const = 0;
+    // Copies one rectangle (left/top inclusive, right/bottom exclusive) of the
+    // back buffer to the window.
+    virtual void Present(const Surface& back, const Rect& area) = 0;
+    // Asks for a paint message (the whole window is repainted).
+    virtual void Invalidate() = 0;
+    // Posts the destroy message to the window's own queue.
+    virtual void PostDestroy() = 0;
+    // Whether the primary button is down now.
+    virtual bool IsPrimaryButtonDown() = 0;
+    // Takes the next waiting message without blocking.
+    virtual bool PollEvent(WindowEvent& event) = 0;
+    // Waits at most timeoutMs for the next message.
+    virtual bool WaitEvent(WindowEvent& event, uint32_t timeoutMs) = 0;
+    // What the window shows now, in display pixels.
+    virtual const Surface& Shown() const = 0;
+};
+
+class SystemTime {
+public:
+    virtual ~SystemTime() = default;
+    virtual DateTime LocalNow() = 0;
+};
+
+// Everything a screen and its elements reach of the machine.
+struct Platform {
+    Window& window;
+    Resources& resources;
+    TextRenderer& text;
+    SoundPlayer& sound;
+    Clock& clock;
+    Registry& registry;
+    SystemTime& time;
+};
+
+}  // namespace pw

@@ -1,0 +1,68 @@
+#include "platform/Surface.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace pw {
+
+Surface::Surface(int width, int height)
+    : width_(std::max(0, width)),
+      height_(std::max(0, height)),
+      pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0) {}
+
+void Surface::Fill(int x, int y, int w, int h, Pixel colour) {
+    int x0 = std::max(0, x), y0 = std::max(0, y);
+    int x1 = std::min(width_, x + std::max(0, w)), y1 = std::min(height_, y + std::max(0, h));
+    for (int row = y0; row < y1; ++row) std::fill(Row(row) + x0, Row(row) + x1, colour);
+}
+
+namespace {
+
+// Narrows a copy so that both the source and the destination block lie inside
+// their surfaces. Returns false when nothing is left to copy.
+bool ClipBlock(const Surface& dst, int& dx, int& dy, int& w, int& h, const Surface& src, int& sx,
+               int& sy) {
+    if (w <= 0 || h <= 0) return false;
+    // Work in 64 bits so that huge requests cannot overflow.
+    int64_t ddx = dx, ddy = dy, ssx = sx, ssy = sy, ww = w, hh = h;
+    auto clipLow = [](int64_t& a, int64_t& b, int64_t& len) {
+        int64_t shift = std::max<int64_t>({0, -a, -b});
+        a += shift;
+        b += shift;
+        len -= shift;
+    };
+    clipLow(ddx, ssx, ww);
+    clipLow(ddy, ssy, hh);
+    ww = std::min({ww, int64_t(dst.Width()) - ddx, int64_t(src.Width()) - ssx});
+    hh = std::min({hh, int64_t(dst.Height()) - ddy, int64_t(src.Height()) - ssy});
+    if (ww <= 0 || hh <= 0) return false;
+    dx = int(ddx), dy = int(ddy), sx = int(ssx), sy = int(ssy), w = int(ww), h = int(hh);
+    return true;
+}
+
+}  // namespace
+
+void CopyOpaque(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy) {
+    if (!ClipBlock(dst, dx, dy, w, h, src, sx, sy)) return;
+    const size_t bytes = static_cast<size_t>(w) * sizeof(Pixel);
+    if (&dst == &src) {
+        for (int row = 0; row < h; ++row) std::memmove(dst.Row(dy + row) + dx, src.Row(sy + row) + sx, bytes);
+        return;
+    }
+    for (int row = 0; row < h; ++row) std::memcpy(dst.Row(dy + row) + dx, src.Row(sy + row) + sx, bytes);
+}
+
+void CopyKeyed(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy,
+               Pixel key) {
+    if (!ClipBlock(dst, dx, dy, w, h, src, sx, sy)) return;
+    for (int row = 0; row < h; ++row) {
+        const Pixel* s = src.Row(sy + row) + sx;
+        Pixel* d = dst.Row(dy + row) + dx;
+        for (int col = 0; col < w; ++col) {
+            Pixel p = s[col];
+            d[col] = (p == key) ? d[col] : p;
+        }
+    }
+}
+
+}  // namespace pw
