@@ -1,0 +1,20 @@
+#pragma once
+// A screen-sized canvas that starts fully transparent.
+#include <memory>
+
+#include "elements/Figure.h"
+
+namespace pw {
+
+class Background : public Figure {
+public:
+    explicit Background(Screen* screen);
+    const char16_t* GetKindName() const override;
+    const Surface* GetSurface() override;
+    Surface& Canvas() { return *canvas; }
+
+private:
+    std::unique_ptr<Surface> canvas;
+};
+
+}  // namespace pw

@@ -1,0 +1,126 @@
+#include "elements/Figure.h"
+
+#include <string_view>
+#include <vector>
+
+#include "scene/Screen.h"
+
+namespace pw {
+
+Figure::Figure(Screen* screen_) : screen(screen_) {}
+
+Figure::~Figure() { listeners.Clear(); }
+
+void Figure::Tick(uint32_t) {}
+
+const char16_t* Figure::GetKindName() const { return u"Figure"; }
+
+bool Figure::IsKind(const char16_t* kind) const { return std::u16string_view(GetKindName()) == kind; }
+
+Platform& Figure::GetPlatform() const { return screen->platform; }
+
+void Figure::SetWidth(int32_t w) {
+    screen->AddDirtyRect(GetBounds());
+    width = w;
+    Invalidate();
+}
+
+void Figure::SetHeight(int32_t h) {
+    screen->AddDirtyRect(GetBounds());
+    height = h;
+    Invalidate();
+}
+
+void Figure::SetX(int32_t nx) {
+    screen->AddDirtyRect(GetBounds());
+    x = nx;
+    Invalidate();
+}
+
+void Figure::SetY(int32_t ny) {
+    screen->AddDirtyRect(GetBounds());
+    y = ny;
+    Invalidate();
+}
+
+void Figure::MoveTo(int32_t nx, int32_t ny) {
+    screen->AddDirtyRect(GetBounds());
+    x = nx;
+    y = ny;
+    Invalidate();
+}
+
+void Figure::SetLayer(int32_t n) {
+    layer = n;
+    screen->RepositionElement(this);
+    Invalidate();
+}
+
+void Figure::Invalidate() { screen->AddDirtyRect(GetBounds()); }
+
+void Figure::SetVisible(bool v) {
+    if (v == visible) return;
+    visible = v;
+    if (!v) enabled = false;
+    Invalidate();
+}
+
+void Figure::AddListener(ElementListener* listener) { listeners.AddUnique(listener); }
+
+bool Figure::RemoveListener(ElementListener* listener) { return listeners.Remove(listener); }
+
+Rect Figure::GetBounds() const {
+    return Rect{GetX(), GetY(), GetX() + GetWidth(), GetY() + GetHeight()};
+}
+
+bool Figure::Intersects(const Rect& r) const {
+    const Rect b = GetBounds();
+    return !(b.right < r.left || b.left > r.right || b.bottom < r.top || b.top > r.bottom);
+}
+
+void Figure::ClampDragPosition(int32_t px, int32_t py, int32_t& outX, int32_t& outY) const {
+    int32_t nx = px - width / 2;
+    int32_t ny = py - height / 2;
+    if (nx < 0) nx = 0;
+    if (nx + width > screen->width) nx = screen->width - width;
+    if (ny < 0) ny = 0;
+    if (ny + height > screen->height) ny = screen->height - height;
+    outX = nx;
+    outY = ny;
+}
+
+void Figure::Notify(Notice notice, int32_t px, int32_t py) {
+    // Listeners may unregister during the walk: it ends when the list shrinks
+    // below the index, and one added now is first told next time.
+    std::vector<ElementListener*> snapshot(static_cast<size_t>(listeners.count));
+    listeners.CopyToArray(snapshot.data());
+    for (int32_t i = 0; i < listeners.count && i < static_cast<int32_t>(snapshot.size()); ++i) {
+        ElementListener* listener = snapshot[static_cast<size_t>(i)];
+        if (notice == Notice::Pressed)
+            listener->OnElementPressed(this, px, py);
+        else
+            listener->OnElementReleased(this, px, py);
+    }
+}
+
+void Figure::OnPenDown(int32_t px, int32_t py) {
+    Notify(Notice::Pressed, px, py);
+    if (draggable) {
+        int32_t nx = 0, ny = 0;
+        ClampDragPosition(px, py, nx, ny);
+        MoveTo(nx, ny);
+    }
+}
+
+void Figure::OnPenUp(int32_t px, int32_t py) { Notify(Notice::Released, px, py); }
+
+void Figure::OnPenMove(int32_t px, int32_t py) {
+    if (!draggable) return;
+    int32_t nx = 0, ny = 0;
+    ClampDragPosition(px, py, nx, ny);
+    MoveTo(nx, ny);
+}
+
+void Figure::ClearSurface(Surface& surface) { surface.Fill(0, 0, GetWidth(), GetHeight(), KeyColour); }
+
+}  // namespace pw

@@ -1,0 +1,28 @@
+#pragma once
+// One line of text in one colour, drawn once on the key colour and sized
+// exactly to the text.
+#include <memory>
+#include <string>
+
+#include "elements/Figure.h"
+#include "platform/Platform.h"
+
+namespace pw {
+
+class Text : public Figure {
+public:
+    // Bold, 18 pixels high, Swiss family.
+    static LogFont DefaultFont();
+
+    Text(Screen* screen, const std::u16string& text, Pixel colour);
+    Text(Screen* screen, const std::u16string& text, Pixel colour, const LogFont& font);
+    const char16_t* GetKindName() const override;
+    const Surface* GetSurface() override;
+
+    const std::u16string text;
+
+private:
+    std::unique_ptr<Surface> surface;
+};
+
+}  // namespace pw

@@ -1,0 +1,160 @@
+#include "scene/Screen.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+#include "elements/Figure.h"
+
+namespace pw {
+
+Screen::Screen(Platform& platform_, ScreenListener* owner_) : platform(platform_), owner(owner_) {
+    Size client = platform.window.ClientSize();
+    width = client.width;
+    height = client.height;
+    backBuffer = std::make_unique<Surface>(width, height);
+}
+
+Screen::~Screen() {
+    elements.Clear();
+    tickers.Clear();
+}
+
+void Screen::AddElement(Figure* element) {
+    const int32_t layer = element->GetLayer();
+    int32_t position = 0;
+    for (auto* node = elements.head; node != nullptr; node = node->next, ++position)
+        if (node->item->GetLayer() >= layer) break;
+    elements.InsertAt(element, position);
+}
+
+void Screen::RepositionElement(Figure* element) {
+    if (elements.Remove(element)) AddElement(element);
+}
+
+void Screen::Forget(Figure* element) {
+    if (captured == element) captured = nullptr;
+    while (tickers.Remove(element)) {
+    }
+    if (background == element) background = nullptr;
+}
+
+void Screen::RemoveElement(Figure* element, bool destroy) {
+    if (element != nullptr && element->visible) AddDirtyRect(element->GetBounds());
+    elements.Remove(element);
+    if (element == nullptr) return;
+    Forget(element);
+    if (destroy) delete element;
+}
+
+void Screen::DestroyAllElements() {
+    for (auto* node = elements.head; node != nullptr; node = node->next) {
+        Forget(node->item);
+        delete node->item;
+    }
+    elements.Clear();
+}
+
+void Screen::AddDirtyRect(const Rect& r) {
+    if (r.left < 0 || r.top < 0 || r.right > width || r.bottom > height) return;
+    if (dirty.left == -1) {
+        dirty = r;
+        return;
+    }
+    dirty.left = std::min(dirty.left, r.left);
+    dirty.top = std::min(dirty.top, r.top);
+    dirty.right = std::max(dirty.right, r.right);
+    dirty.bottom = std::max(dirty.bottom, r.bottom);
+}
+
+void Screen::Paint(Window& target, bool full) {
+    if (painting) return;
+    painting = true;
+    for (auto* node = elements.head; node != nullptr; node = node->next) {
+        Figure* element = node->item;
+        if (!element->visible) continue;
+        const Surface* surface = element->GetSurface();
+        if (surface == nullptr) continue;
+        const int32_t x = element->GetX(), y = element->GetY();
+        const int32_t w = element->GetWidth(), h = element->GetHeight();
+        if (element == background)
+            CopyOpaque(*backBuffer, x, y, w, h, *surface, 0, 0);
+        else
+            CopyKeyed(*backBuffer, x, y, w, h, *surface, 0, 0, KeyColour);
+    }
+    if (full) {
+        target.Present(*backBuffer, Rect{0, 0, width, height});
+    } else if (IsDirty()) {
+        // The right and bottom edges count as inside: one column and one row
+        // more than the rectangle's width and height (the copy clips them).
+        target.Present(*backBuffer, Rect{dirty.left, dirty.top, dirty.right + 1, dirty.bottom + 1});
+    }
+    painting = false;
+    dirty = Rect{-1, -1, -1, -1};
+}
+
+void Screen::Refresh(bool full) {
+    if (active) Paint(platform.window, full);
+}
+
+void Screen::Tick(uint32_t now) {
+    // Ticked elements may take themselves off the list (an animation that
+    // ends does), so walk a copy and stop when the list shrinks below it.
+    std::vector<Figure*> snapshot(static_cast<size_t>(tickers.count));
+    tickers.CopyToArray(snapshot.data());
+    for (int32_t i = 0; i < tickers.count && i < static_cast<int32_t>(snapshot.size()); ++i)
+        snapshot[static_cast<size_t>(i)]->Tick(now);
+    if (static_cast<uint32_t>(now - lastRefresh) >= kRepaintInterval) {
+        lastRefresh = now;
+        if (IsDirty()) Refresh(false);
+    }
+}
+
+bool Screen::Hits(Figure* element, int32_t x, int32_t y) const {
+    if (!element->visible) return false;
+    const int64_t left = element->GetX(), top = element->GetY();
+    return left <= x && x <= left + element->GetWidth() && top <= y && y <= top + element->GetHeight();
+}
+
+void Screen::OnPenDown(int32_t x, int32_t y) {
+    for (auto* node = elements.tail; node != nullptr;) {
+        Figure* element = node->item;
+        auto* lower = node->prev;  // the element may re-sort itself when pressed
+        if (Hits(element, x, y)) {
+            if (element->enabled) {
+                captured = element;
+                element->OnPenDown(x, y);
+            }
+            if (!element->passThrough) break;
+        }
+        node = lower;
+    }
+}
+
+void Screen::OnPenMove(int32_t x, int32_t y) {
+    if (captured != nullptr && captured->enabled && captured->visible) captured->OnPenMove(x, y);
+}
+
+void Screen::OnPenUp(int32_t x, int32_t y) {
+    if (captured != nullptr) {
+        if (captured->enabled && captured->visible) {
+            Figure* element = captured;
+            captured = nullptr;
+            element->OnPenUp(x, y);
+        }
+        return;
+    }
+    // Nothing captured: every enabled button hears it (so none stays pressed)
+    // and so does every enabled element under the stylus.
+    std::vector<Figure*> snapshot(static_cast<size_t>(elements.count));
+    elements.CopyToArray(snapshot.data());
+    for (auto it = snapshot.rbegin(); it != snapshot.rend(); ++it) {
+        Figure* element = *it;
+        if (!elements.Contains(element)) continue;
+        if (!element->enabled) continue;
+        if (Hits(element, x, y) || std::u16string_view(element->GetKindName()) == u"Button")
+            element->OnPenUp(x, y);
+    }
+}
+
+}  // namespace pw

@@ -1,0 +1,70 @@
+#pragma once
+// One full-window scene: a layer-sorted list of elements composed into a back
+// buffer, stylus routing with capture, ticking of animations and a throttled
+// repaint of the rectangle that changed.
+#include <cstdint>
+#include <memory>
+
+#include "platform/Platform.h"
+#include "scene/PointerList.h"
+#include "scene/ScreenListener.h"
+
+namespace pw {
+
+class Figure;
+
+class Screen {
+public:
+    // Partial repaints happen at most once per this many milliseconds.
+    static constexpr uint32_t kRepaintInterval = 43;
+
+    Screen(Platform& platform, ScreenListener* owner);
+    virtual ~Screen();
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
+
+    // Repaints through the window when this screen is the active one.
+    virtual void Refresh(bool full);
+    // Composes every visible element and copies the whole buffer (full) or
+    // the dirty rectangle to the window.
+    virtual void Paint(Window& target, bool full);
+
+    void Tick(uint32_t now);
+    void OnPenDown(int32_t x, int32_t y);
+    void OnPenUp(int32_t x, int32_t y);
+    void OnPenMove(int32_t x, int32_t y);
+
+    // Inserts below every element already on the same layer.
+    void AddElement(Figure* element);
+    // Re-sorts an element after its layer changed; one not listed stays out.
+    void RepositionElement(Figure* element);
+    // Takes an element off the scene (and deletes it when destroy is set). It
+    // also stops receiving the stylus and ticks.
+    void RemoveElement(Figure* element, bool destroy);
+    void DestroyAllElements();
+    // Widens the dirty rectangle; a rectangle reaching outside the screen is
+    // dropped whole.
+    void AddDirtyRect(const Rect& rect);
+
+    bool IsDirty() const { return dirty.left != -1; }
+
+    Platform& platform;
+    int32_t width = 0;
+    int32_t height = 0;
+    std::unique_ptr<Surface> backBuffer;
+    bool painting = false;
+    bool active = false;
+    Figure* background = nullptr;
+    PointerList<Figure> elements;
+    Rect dirty{-1, -1, -1, -1};
+    uint32_t lastRefresh = 0;
+    Figure* captured = nullptr;
+    ScreenListener* owner = nullptr;
+    PointerList<Figure> tickers;
+
+private:
+    bool Hits(Figure* element, int32_t x, int32_t y) const;
+    void Forget(Figure* element);
+};
+
+}  // namespace pw
