@@ -16,8 +16,9 @@ public:
     // terminating zero, two bytes each), or nothing when the value is missing
     // or cannot be read.
     virtual std::optional<size_t> ValueSize(const std::string& name) = 0;
-    // Copies at most bufferChars - 1 characters of the value's text; false
-    // when the value is missing or cannot be read.
+    // Copies the value's text when it fits in bufferChars characters with its
+    // terminator; false, with text untouched, when the value is missing,
+    // cannot be read, or does not fit (a text is never cut short).
     virtual bool ReadValue(const std::string& name, std::string& text, size_t bufferChars) = 0;
     // Stores a string value; false when the write failed (nothing changed).
     virtual bool WriteValue(const std::string& name, const std::string& text) = 0;

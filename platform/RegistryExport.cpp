@@ -98,7 +98,9 @@ std::string Escaped(const std::string& text) {
     return out;
 }
 
-bool FitsOnOneLine(const std::string& text) { return text.find_first_of(std::string("\r\n\0", 3)) == std::string::npos; }
+bool FitsOnOneLine(const std::string& text) {
+    return text.find_first_of(std::string("\r\n\0", 3)) == std::string::npos;
+}
 
 }  // namespace
 

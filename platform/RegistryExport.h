@@ -42,14 +42,14 @@ public:
 
 private:
     struct Located {
-        int keyEnd = -1;    // index after the last line of the last block of the key, or -1
-        int valueLine = -1; // index of the line that holds the value, or -1
+        int keyEnd = -1;     // index after the last line of the last block of the key, or -1
+        int valueLine = -1;  // index of the line that holds the value, or -1
     };
     Located Locate(const std::string& keyName, const std::string& name) const;
     bool HasHeader() const;
 
     std::vector<std::string> lines;  // without their line ends
-    std::string lineEnd = "\n";  // as the file had it, so a rewrite does not mix line ends
+    std::string lineEnd = "\n";      // as the file had it, so a rewrite does not mix line ends
 };
 
 }  // namespace pw
