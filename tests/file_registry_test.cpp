@@ -1,0 +1,306 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+#include "platform/FileRegistry.h"
+#include "tests/settings_test_folder.h"
+
+namespace pw {
+namespace {
+
+using testing::ReadWholeFile;
+using testing::SettingsTestFolder;
+using testing::WriteWholeFile;
+
+const char* const kKeyPath = "Software\\Marblequill\\Pivotwarden";
+const std::string kKeyLine = "[HKEY_CURRENT_USER\\Software\\Marblequill\\Pivotwarden]";
+
+class FileRegistryTest : public ::testing::Test {
+protected:
+    std::unique_ptr<RegistryKey> Key() {
+        std::unique_ptr<RegistryKey> key = registry.CreateKey(kKeyPath);
+        EXPECT_NE(key, nullptr);
+        return key;
+    }
+    // The value's text through a buffer of the size the game uses, or "<missing>".
+    std::string Read(const std::string& name, size_t bufferChars = 10) {
+        std::string text;
+        std::unique_ptr<RegistryKey> key = Key();
+        if (!key || !key->ReadValue(name, text, bufferChars)) return "<missing>";
+        return text;
+    }
+    bool Write(const std::string& name, const std::string& text) {
+        std::unique_ptr<RegistryKey> key = Key();
+        return key && key->WriteValue(name, text);
+    }
+    std::vector<std::string> FolderEntries() {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.KeyFolder()))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+    SettingsTestFolder folder;
+    FileRegistry registry{folder.root};
+};
+
+TEST_F(FileRegistryTest, OpeningTheKeyMakesItsFolderButNoFileUntilTheFirstWrite) {
+    std::unique_ptr<RegistryKey> key = Key();
+    EXPECT_TRUE(std::filesystem::is_directory(folder.KeyFolder()));
+    EXPECT_FALSE(std::filesystem::exists(folder.SettingsFile()));
+    EXPECT_FALSE(key->ValueSize("score"));
+    std::string text = "untouched";
+    EXPECT_FALSE(key->ReadValue("score", text, 10));
+    EXPECT_EQ(text, "untouched");
+}
+
+TEST_F(FileRegistryTest, WritesTheExportFormAndReadsValuesBackExactly) {
+    ASSERT_TRUE(Write("score", "48"));
+    EXPECT_EQ(ReadWholeFile(folder.SettingsFile()),
+              "Windows Registry Editor Version 5.00\n\n" + kKeyLine + "\n\"score\"=\"48\"\n");
+
+    ASSERT_TRUE(Write("level", "7"));
+    ASSERT_TRUE(Write("score", "72"));  // replaces its line rather than adding one
+    EXPECT_EQ(ReadWholeFile(folder.SettingsFile()), "Windows Registry Editor Version 5.00\n\n" + kKeyLine +
+                                                        "\n\"score\"=\"72\"\n\"level\"=\"7\"\n");
+    EXPECT_EQ(Read("score"), "72");
+    EXPECT_EQ(Read("level"), "7");
+    EXPECT_EQ(Key()->ValueSize("score"), 6u);  // two UTF-16 characters and the terminator
+
+    ASSERT_TRUE(Write("odd", "a\\b\"c"));
+    EXPECT_NE(ReadWholeFile(folder.SettingsFile()).find("\"odd\"=\"a\\\\b\\\"c\""), std::string::npos);
+    EXPECT_EQ(Read("odd"), "a\\b\"c");
+    ASSERT_TRUE(Write("", ""));
+    EXPECT_EQ(Read(""), "");
+}
+
+TEST_F(FileRegistryTest, AValueLongerThanTheBufferReadsAsMissingRatherThanCut) {
+    ASSERT_TRUE(Write("score", "123456789"));
+    EXPECT_EQ(Read("score"), "123456789");
+    ASSERT_TRUE(Write("score", "1234567890"));
+    EXPECT_EQ(Read("score"), "<missing>");
+    EXPECT_EQ(Read("score", 11), "1234567890");
+    EXPECT_EQ(Key()->ValueSize("score"), 22u);
+    // Characters are counted as the registry counts them, not as bytes.
+    ASSERT_TRUE(Write("name", "\xC3\xA9t\xC3\xA9"));  // three characters in five bytes
+    EXPECT_EQ(Key()->ValueSize("name"), 8u);
+    EXPECT_EQ(Read("name", 4), "\xC3\xA9t\xC3\xA9");
+}
+
+TEST_F(FileRegistryTest, HandEditedFileIsReadAndKeptWhenAValueIsWritten) {
+    const std::string edited =
+        "Windows Registry Editor Version 5.00\r\n"
+        "\r\n"
+        "; changed by hand\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Other]\r\n"
+        "\"score\"=\"5\"\r\n"
+        "\r\n"
+        "[hkey_current_user\\software\\marblequill\\pivotwarden]\r\n"
+        "  \"Score\" =  \"48\"  \r\n"
+        "\r\n"
+        "\"level\"=dword:00000003\r\n"
+        "\"auto\"=\"1\r\n"
+        "@=\"default\"\r\n"
+        "\"colour\"=hex:01,02,\\\r\n"
+        "  03,04\r\n"
+        "\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Third]\r\n"
+        "\"x\"=\"y\"\r\n";
+    WriteWholeFile(folder.SettingsFile(), edited);
+
+    EXPECT_EQ(Read("score"), "48");         // blanks around '=', names without regard to case
+    EXPECT_EQ(Read("level"), "<missing>");  // another type
+    EXPECT_EQ(Read("auto"), "<missing>");   // cut off
+    EXPECT_EQ(Read("x"), "<missing>");      // another key
+
+    ASSERT_TRUE(Write("level", "4"));
+    ASSERT_TRUE(Write("points", "24"));
+    std::string text = ReadWholeFile(folder.SettingsFile());
+    EXPECT_EQ(text,
+              "Windows Registry Editor Version 5.00\r\n"
+              "\r\n"
+              "; changed by hand\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Other]\r\n"
+              "\"score\"=\"5\"\r\n"
+              "\r\n"
+              "[hkey_current_user\\software\\marblequill\\pivotwarden]\r\n"
+              "  \"Score\" =  \"48\"  \r\n"
+              "\r\n"
+              "\"level\"=\"4\"\r\n"
+              "\"auto\"=\"1\r\n"
+              "@=\"default\"\r\n"
+              "\"colour\"=hex:01,02,\\\r\n"
+              "  03,04\r\n"
+              "\"points\"=\"24\"\r\n"
+              "\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Third]\r\n"
+              "\"x\"=\"y\"\r\n");
+    EXPECT_EQ(Read("score"), "48");
+    EXPECT_EQ(Read("level"), "4");
+}
+
+TEST_F(FileRegistryTest, FileWithoutHeaderOrOurKeyGainsThemAndKeepsItsLines) {
+    WriteWholeFile(folder.SettingsFile(), kKeyLine + "\n\"score\"=\"9\"");  // no header, no final line end
+    EXPECT_EQ(Read("score"), "9");
+    ASSERT_TRUE(Write("level", "2"));
+    EXPECT_EQ(ReadWholeFile(folder.SettingsFile()),
+              "Windows Registry Editor Version 5.00\n\n" + kKeyLine + "\n\"score\"=\"9\"\n\"level\"=\"2\"\n");
+
+    WriteWholeFile(folder.SettingsFile(), "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\A]\n");
+    ASSERT_TRUE(Write("score", "1"));
+    EXPECT_EQ(ReadWholeFile(folder.SettingsFile()),
+              "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\A]\n\n" + kKeyLine +
+                  "\n\"score\"=\"1\"\n");
+}
+
+TEST_F(FileRegistryTest, TruncatedFileReadsWhatIsWholeAndIsRepairedByAWrite) {
+    const std::string whole =
+        "Windows Registry Editor Version 5.00\n\n" + kKeyLine + "\n\"level\"=\"3\"\n\"score\"=\"480\"\n";
+    for (size_t cut = 0; cut < whole.size(); ++cut) {
+        SCOPED_TRACE(cut);
+        WriteWholeFile(folder.SettingsFile(), whole.substr(0, cut));
+        std::string score = Read("score");
+        EXPECT_TRUE(score == "<missing>" || score == "480") << score;  // never "48"
+        std::string level = Read("level");
+        EXPECT_TRUE(level == "<missing>" || level == "3") << level;
+    }
+    WriteWholeFile(folder.SettingsFile(), whole.substr(0, whole.size() - 4));  // ends in "score"="4
+    ASSERT_TRUE(Write("score", "500"));
+    EXPECT_EQ(ReadWholeFile(folder.SettingsFile()), "Windows Registry Editor Version 5.00\n\n" + kKeyLine +
+                                                        "\n\"level\"=\"3\"\n\"score\"=\"500\"\n");
+}
+
+TEST_F(FileRegistryTest, BinaryFileReadsAsEmptyAndAWriteReplacesIt) {
+    std::string garbage = "Windows Registry Editor Version 5.00\n\n" + kKeyLine + "\n\"score\"=\"48\"\n";
+    garbage += std::string("\0\xFF\xFE\x01", 4);
+    std::mt19937 random(7);
+    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>(random() & 0xFF);
+    WriteWholeFile(folder.SettingsFile(), garbage);
+    EXPECT_FALSE(Key()->ValueSize("score"));
+    EXPECT_EQ(Read("score"), "<missing>");
+
+    ASSERT_TRUE(Write("level", "2"));
+    EXPECT_EQ(ReadWholeFile(folder.SettingsFile()),
+              "Windows Registry Editor Version 5.00\n\n" + kKeyLine + "\n\"level\"=\"2\"\n");
+}
+
+TEST_F(FileRegistryTest, FileLargerThanTheLimitReadsAsEmpty) {
+    std::string start = "Windows Registry Editor Version 5.00\n\n" + kKeyLine + "\n\"score\"=\"48\"\n;";
+    std::string atLimit = start + std::string(FileRegistry::kMaxFileBytes - start.size() - 1, 'x') + "\n";
+    ASSERT_EQ(atLimit.size(), FileRegistry::kMaxFileBytes);
+    WriteWholeFile(folder.SettingsFile(), atLimit);
+    EXPECT_EQ(Read("score"), "48");
+
+    WriteWholeFile(folder.SettingsFile(), atLimit + "\n");
+    EXPECT_EQ(Read("score"), "<missing>");
+    WriteWholeFile(folder.SettingsFile(), atLimit + std::string(8 * FileRegistry::kMaxFileBytes, '\n'));
+    EXPECT_EQ(Read("score"), "<missing>");
+    ASSERT_TRUE(Write("score", "50"));
+    EXPECT_EQ(ReadWholeFile(folder.SettingsFile()),
+              "Windows Registry Editor Version 5.00\n\n" + kKeyLine + "\n\"score\"=\"50\"\n");
+}
+
+TEST_F(FileRegistryTest, TextThatWouldBreakTheFileIsRefused) {
+    ASSERT_TRUE(Write("score", "1"));
+    const std::string before = ReadWholeFile(folder.SettingsFile());
+    EXPECT_FALSE(Write("score", "2\n[HKEY_CURRENT_USER\\X]"));
+    EXPECT_FALSE(Write("score", "2\r"));
+    EXPECT_FALSE(Write("sc\nore", "2"));
+    EXPECT_FALSE(Write("score", std::string("2\0", 2)));
+    EXPECT_EQ(ReadWholeFile(folder.SettingsFile()), before);
+}
+
+TEST_F(FileRegistryTest, KeyPathsCannotLeaveTheConfigurationFolder) {
+    for (const char* path : {"", "Software\\..\\..\\escaped", "Software\\.", "Software\\a/b", "Software\\\\x",
+                             "Software\\Marblequill\\"}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(registry.CreateKey(path), nullptr);
+    }
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(folder.root).parent_path() / "escaped"));
+    // Only a leading "Software" is dropped; a deeper one is an ordinary folder.
+    EXPECT_NE(registry.CreateKey("Software\\A\\Software"), nullptr);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.root + "/A/Software"));
+}
+
+TEST_F(FileRegistryTest, FolderThatCannotBeCreatedGivesNoKey) {
+    WriteWholeFile(folder.root + "/Marblequill", "a file where the folder should be");
+    EXPECT_EQ(registry.CreateKey(kKeyPath), nullptr);
+    FileRegistry nowhere{""};
+    EXPECT_EQ(nowhere.CreateKey(kKeyPath), nullptr);
+}
+
+TEST_F(FileRegistryTest, SettingsPathThatIsNotAFileReadsAsEmptyAndIsLeftAlone) {
+    std::filesystem::create_directories(folder.SettingsFile());
+    EXPECT_EQ(Read("score"), "<missing>");
+    EXPECT_FALSE(Write("score", "1"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.SettingsFile()));
+
+    std::filesystem::remove(folder.SettingsFile());
+    ASSERT_EQ(mkfifo(folder.SettingsFile().c_str(), 0600), 0);
+    EXPECT_EQ(Read("score"), "<missing>");  // returns rather than waiting for a writer
+    EXPECT_FALSE(Write("score", "1"));
+}
+
+TEST_F(FileRegistryTest, ReadOnlyFolderRefusesWritesAndKeepsTheOldFile) {
+    ASSERT_TRUE(Write("score", "48"));
+    const std::string before = ReadWholeFile(folder.SettingsFile());
+    ASSERT_EQ(chmod(folder.KeyFolder().c_str(), 0555), 0);
+    if (SettingsTestFolder::CanCreateFileIn(folder.KeyFolder()))
+        GTEST_SKIP() << "permissions are not enforced for this user";
+    EXPECT_FALSE(Write("score", "72"));
+    EXPECT_EQ(Read("score"), "48");
+    EXPECT_EQ(ReadWholeFile(folder.SettingsFile()), before);
+    ASSERT_EQ(chmod(folder.KeyFolder().c_str(), 0700), 0);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"settings.reg"});  // no temporary left behind
+    EXPECT_TRUE(Write("score", "72"));
+    EXPECT_EQ(Read("score"), "72");
+}
+
+TEST_F(FileRegistryTest, ReplacingTheFileKeepsItsPermissionsAndLeavesNoTemporary) {
+    ASSERT_TRUE(Write("score", "1"));
+    ASSERT_EQ(chmod(folder.SettingsFile().c_str(), 0640), 0);
+    ASSERT_TRUE(Write("score", "2"));
+    struct stat info;
+    ASSERT_EQ(stat(folder.SettingsFile().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"settings.reg"});
+}
+
+class ScopedEnvironment {
+public:
+    explicit ScopedEnvironment(const char* name) : name(name) {
+        const char* value = std::getenv(name);
+        if (value != nullptr) saved = value;
+    }
+    ~ScopedEnvironment() {
+        if (saved)
+            setenv(name, saved->c_str(), 1);
+        else
+            unsetenv(name);
+    }
+
+private:
+    const char* name;
+    std::optional<std::string> saved;
+};
+
+TEST(FileRegistryDefaultRoot, FollowsXdgConfigHomeThenHome) {
+    ScopedEnvironment keepXdg("XDG_CONFIG_HOME");
+    ScopedEnvironment keepHome("HOME");
+    setenv("HOME", "/home/player", 1);
+    setenv("XDG_CONFIG_HOME", "/elsewhere/config", 1);
+    EXPECT_EQ(FileRegistry::DefaultConfigRoot(), "/elsewhere/config");
+    setenv("XDG_CONFIG_HOME", "relative/config", 1);
+    EXPECT_EQ(FileRegistry::DefaultConfigRoot(), "/home/player/.config");
+    setenv("XDG_CONFIG_HOME", "", 1);
+    EXPECT_EQ(FileRegistry::DefaultConfigRoot(), "/home/player/.config");
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(FileRegistry::DefaultConfigRoot(), "/home/player/.config");
+}
+
+}  // namespace
+}  // namespace pw
