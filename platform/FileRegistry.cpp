@@ -193,7 +193,8 @@ private:
 
 FileRegistry::FileRegistry() : configRoot(DefaultConfigRoot()) {}
 
-FileRegistry::FileRegistry(std::string configRoot) : configRoot(std::move(configRoot)) {}
+FileRegistry::FileRegistry(std::string configRoot)
+    : configRoot(configRoot.empty() ? DefaultConfigRoot() : std::move(configRoot)) {}
 
 std::string FileRegistry::DefaultConfigRoot() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");

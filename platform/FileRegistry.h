@@ -30,7 +30,8 @@ public:
 
     // Keys below the user's configuration folder (DefaultConfigRoot).
     FileRegistry();
-    // Keys below configRoot instead, for tests and tools.
+    // Keys below configRoot instead, for tests and tools; an empty configRoot
+    // means the user's configuration folder.
     explicit FileRegistry(std::string configRoot);
 
     // Creates the key's folder, and any folder above it, when missing. Null
