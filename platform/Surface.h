@@ -2,6 +2,7 @@
 // An off-screen 32-bit picture: the stand-in for a memory device context with
 // its bitmap. Pixels are 0x00RRGGBB. Every copy clips to both surfaces, so no
 // copy can read or write outside a buffer whatever rectangle it is given.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
