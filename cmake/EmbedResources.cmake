@@ -4,7 +4,7 @@
 file(GLOB PW_BITMAP_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/bitmaps/*.bmp)
 file(GLOB PW_SOUND_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/sounds/*.wav)
 file(GLOB PW_ICON_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/icon/*.ico)
-set(PW_FONT_FILE ${CMAKE_SOURCE_DIR}/resources/fonts/DejaVuSans-Bold.ttf)
+set(PW_FONT_FILE ${CMAKE_SOURCE_DIR}/resources/fonts/DejaVuSansCondensed-Bold.ttf)
 
 set(_asm "")
 set(_table "")

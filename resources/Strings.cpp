@@ -12,7 +12,7 @@ const StringEntry kStrings[] = {
     {1, u"Pivot Warden"},
     {3, u"FULCRUMLY"},
     {206, u"v. 1.1"},
-    {207, u"\u00A9 Marblequill 2026"},
+    {207, u"\u00A9 Marblequill"},
     {208, u"Score"},
 };
 }  // namespace

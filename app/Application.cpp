@@ -1,0 +1,48 @@
+#include "app/Application.h"
+
+#include <cstdlib>
+
+#include "game/GameScreen.h"
+#include "resources/ResourceIds.h"
+#include "title/TitleScreen.h"
+
+namespace pw {
+
+uint32_t Application::SeedFromDateTime(const DateTime& t) {
+    return ((static_cast<uint32_t>(t.day) * 24 + t.hour) * 60 + t.minute) * 60 + t.second;
+}
+
+Application::Application(Platform& platform_, std::optional<uint32_t> seed_) : platform(platform_) {
+    seed = seed_ ? *seed_ : SeedFromDateTime(platform.time.LocalNow());
+    std::srand(seed);
+
+    // The game screen is fully built, first level included, before the title.
+    gameScreen = std::make_unique<GameScreen>(platform, this);
+    gameScreen->listeners.InsertAt(this, gameScreen->listeners.count);
+    titleScreen = std::make_unique<TitleScreen>(platform, this);
+    titleScreen->listeners.InsertAt(this, titleScreen->listeners.count);
+
+    current = titleScreen.get();
+    current->active = true;
+
+    switchSound = platform.resources.FindSound(res::kSwitchSound);
+    platform.sound.Play(platform.resources.FindSound(res::kStartSound));
+}
+
+Application::~Application() {
+    gameScreen.reset();
+    titleScreen.reset();
+}
+
+void Application::OnScreenEvent(Screen* source, Figure*, int32_t, int32_t) {
+    if (source != titleScreen.get()) return;
+    platform.sound.Play(switchSound);
+    current->active = false;
+    current = gameScreen.get();
+    current->active = true;
+    platform.window.Invalidate();
+}
+
+void Application::OnScreenNotice(Screen*) {}
+
+}  // namespace pw

@@ -1,0 +1,40 @@
+#pragma once
+// Owns the two screens and knows which one is current; starts on the title
+// and switches to the game, for good, when the title reports a press.
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "platform/Platform.h"
+#include "scene/ScreenListener.h"
+
+namespace pw {
+
+class GameScreen;
+class TitleScreen;
+class Screen;
+
+class Application : public ScreenListener {
+public:
+    // Seeds the random generator (from the date and time unless a seed is
+    // given), builds both screens and plays the start sound.
+    Application(Platform& platform, std::optional<uint32_t> seed = std::nullopt);
+    ~Application() override;
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    void OnScreenEvent(Screen* source, Figure* element, int32_t x, int32_t y) override;
+    void OnScreenNotice(Screen* source) override;
+
+    // day x 86400 + hour x 3600 + minute x 60 + second.
+    static uint32_t SeedFromDateTime(const DateTime& time);
+
+    Platform& platform;
+    uint32_t seed = 0;
+    std::unique_ptr<GameScreen> gameScreen;
+    std::unique_ptr<TitleScreen> titleScreen;
+    Screen* current = nullptr;
+    const SoundData* switchSound = nullptr;
+};
+
+}  // namespace pw

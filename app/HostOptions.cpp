@@ -1,0 +1,116 @@
+#include "app/HostOptions.h"
+
+namespace pw {
+
+namespace {
+bool ParseNumber(const std::string& text, uint64_t highest, uint64_t& out) {
+    if (text.empty() || text.size() > 10) return false;
+    uint64_t v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + static_cast<uint64_t>(c - '0');
+    }
+    if (v > highest) return false;
+    out = v;
+    return true;
+}
+}  // namespace
+
+bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options, std::string& error) {
+    options = HostOptions{};
+    for (size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::string value;
+        bool inlineValue = false;
+        const size_t eq = name.find('=');
+        if (name.rfind("--", 0) == 0 && eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name = name.substr(0, eq);
+            inlineValue = true;
+        }
+        auto takeValue = [&](std::string& out) {
+            if (inlineValue) {
+                out = value;
+            } else if (i + 1 < args.size()) {
+                out = args[++i];
+            } else {
+                error = "option " + name + " needs a value";
+                return false;
+            }
+            if (out.empty()) {
+                error = "option " + name + " needs a non-empty value";
+                return false;
+            }
+            return true;
+        };
+        auto noValue = [&]() {
+            if (!inlineValue) return true;
+            error = "option " + name + " takes no value";
+            return false;
+        };
+        if (name == "--scale") {
+            std::string text;
+            uint64_t n = 0;
+            if (!takeValue(text)) return false;
+            if (!ParseNumber(text, 8, n) || n < 1) {
+                error = "bad value '" + text + "' for --scale: expected a whole number from 1 to 8";
+                return false;
+            }
+            options.scale = static_cast<int>(n);
+        } else if (name == "--seed") {
+            std::string text;
+            uint64_t n = 0;
+            if (!takeValue(text)) return false;
+            if (!ParseNumber(text, 4294967295u, n)) {
+                error = "bad value '" + text + "' for --seed: expected a whole number from 0 to 4294967295";
+                return false;
+            }
+            options.seed = static_cast<uint32_t>(n);
+        } else if (name == "--record") {
+            if (!takeValue(options.recordPath)) return false;
+        } else if (name == "--replay") {
+            if (!takeValue(options.replayPath)) return false;
+        } else if (name == "--screenshot") {
+            if (!takeValue(options.screenshotPath)) return false;
+        } else if (name == "--dump") {
+            if (!takeValue(options.dumpPath)) return false;
+        } else if (name == "--fullscreen") {
+            if (!noValue()) return false;
+            options.fullscreen = true;
+        } else if (name == "--headless") {
+            if (!noValue()) return false;
+            options.headless = true;
+        } else if (name == "--version") {
+            if (!noValue()) return false;
+            options.showVersion = true;
+        } else if (name == "--help" || name == "-h") {
+            if (!noValue()) return false;
+            options.showHelp = true;
+        } else {
+            error = "unknown option '" + args[i] + "' (try --help)";
+            return false;
+        }
+    }
+    if (!options.recordPath.empty() && !options.replayPath.empty()) {
+        error = "--record and --replay cannot be used together";
+        return false;
+    }
+    return true;
+}
+
+std::string HostUsage() {
+    return "Usage: pivotwarden [options]\n"
+           "A balance-scale arithmetic puzzle game.\n\n"
+           "  --scale N          window scale factor, 1 to 8 (default 2)\n"
+           "  --fullscreen       full screen, scaled to fit\n"
+           "  --headless         no window and no audio device\n"
+           "  --seed N           seed the random puzzles with N instead of the date and time\n"
+           "  --record FILE      write the seed and every stylus event to FILE\n"
+           "  --replay FILE      play FILE back on a virtual clock and exit\n"
+           "  --screenshot FILE  when the run ends, write what the window shows as a PNG\n"
+           "  --dump FILE        when the run ends, write the current screen's state as JSON\n"
+           "  --version          print the version and exit\n"
+           "  --help             print this help and exit\n";
+}
+
+}  // namespace pw

@@ -1,0 +1,29 @@
+#pragma once
+// The desktop host's command line. The game itself takes no options.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pw {
+
+struct HostOptions {
+    int scale = 2;
+    bool fullscreen = false;
+    bool headless = false;
+    std::optional<uint32_t> seed;
+    std::string recordPath;
+    std::string replayPath;
+    std::string screenshotPath;
+    std::string dumpPath;
+    bool showVersion = false;
+    bool showHelp = false;
+};
+
+// False with a one-line message naming the problem for an unknown option, a
+// missing or bad value.
+bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options, std::string& error);
+
+std::string HostUsage();
+
+}  // namespace pw

@@ -1,0 +1,52 @@
+#pragma once
+// The window procedure and the message loop: each pass handles at most one
+// message and then ticks the current screen. Live, the loop waits for the
+// next message when there is nothing to do; on replay, it runs on a virtual
+// clock, one millisecond per pass, as fast as the machine allows.
+#include <memory>
+#include <optional>
+
+#include "app/Application.h"
+#include "app/Replay.h"
+#include "platform/Platform.h"
+
+namespace pw {
+
+class VirtualClock;
+
+class MainLoop {
+public:
+    // Longest wait for a message while something animates or waits to be
+    // repainted, and while nothing does.
+    static constexpr uint32_t kBusyWaitMs = 5;
+    static constexpr uint32_t kIdleWaitMs = 100;
+
+    explicit MainLoop(Platform& platform) : platform_(platform) {}
+
+    // Creates the application (the window is shown afterwards, with its
+    // first paint).
+    void Start(std::optional<uint32_t> seed);
+    // Runs until the quit message; returns the exit code.
+    int RunLive(ReplayRecorder* recorder);
+    // Plays a replay on clock (the platform's clock) and returns the exit code.
+    int RunReplay(const Replay& replay, VirtualClock& clock);
+
+    // The window procedure.
+    void HandleMessage(const WindowEvent& message);
+
+    Application* App() { return app_.get(); }
+    bool QuitPosted() const { return quitPosted_; }
+    uint32_t Seed() const { return seed_; }
+
+private:
+    void TickCurrent();
+    bool HasPendingWork() const;
+
+    Platform& platform_;
+    std::unique_ptr<Application> app_;
+    bool quitPosted_ = false;
+    uint32_t seed_ = 0;
+    ReplayRecorder* recorder_ = nullptr;
+};
+
+}  // namespace pw

@@ -1,0 +1,14 @@
+#pragma once
+// The current screen's state as one JSON object, for tests and replays.
+#include <string>
+
+namespace pw {
+
+class Application;
+class Registry;
+
+// app may be null (the program has closed): then the screen is null and the
+// stored settings are reported.
+std::string DumpScene(Application* app, Registry& registry);
+
+}  // namespace pw

@@ -1,0 +1,36 @@
+#pragma once
+// A window that is only a picture in memory. Messages are put into its queue
+// by whoever drives it (a test or a replay).
+#include <deque>
+
+#include "platform/Platform.h"
+
+namespace pw {
+
+class HeadlessWindow : public Window {
+public:
+    HeadlessWindow(int width = 240, int height = 320);
+
+    Size ClientSize() const override { return Size{shown_.Width(), shown_.Height()}; }
+    void Present(const Surface& back, const Rect& area) override;
+    void Invalidate() override;
+    void PostDestroy() override;
+    bool IsPrimaryButtonDown() override { return primaryDown_; }
+    bool PollEvent(WindowEvent& event) override;
+    bool WaitEvent(WindowEvent& event, uint32_t) override { return PollEvent(event); }
+    const Surface& Shown() const override { return shown_; }
+
+    // Queues a message as the window system would deliver it.
+    void Post(const WindowEvent& event);
+    void SetPrimaryButtonDown(bool down) { primaryDown_ = down; }
+    // How many times anything was copied to the window, and the last area.
+    int presentCount = 0;
+    Rect lastPresented{};
+
+private:
+    Surface shown_;
+    std::deque<WindowEvent> queue_;
+    bool primaryDown_ = false;
+};
+
+}  // namespace pw

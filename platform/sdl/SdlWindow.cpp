@@ -1,0 +1,185 @@
+#include "platform/sdl/SdlWindow.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <algorithm>
+
+namespace pw {
+
+SdlWindow::SdlWindow() : shown_(kDisplayWidth, kDisplayHeight) {}
+
+SdlWindow::~SdlWindow() {
+    if (window_ != nullptr) SDL_DestroyWindow(window_);
+}
+
+bool SdlWindow::Open(const std::string& title, int scale, bool fullscreen, std::string& error) {
+    Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+    int w = kDisplayWidth * scale, h = kDisplayHeight * scale;
+    if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
+    if (window_ == nullptr) {
+        error = std::string("cannot open the window: ") + SDL_GetError();
+        return false;
+    }
+    SDL_SetWindowMinimumSize(window_, kDisplayWidth, kDisplayHeight);
+    Layout();
+    return true;
+}
+
+void SdlWindow::SetIcon(const uint8_t* icoData, size_t size) {
+    if (window_ == nullptr || icoData == nullptr) return;
+    SDL_Surface* icon = IMG_LoadICO_RW(SDL_RWFromConstMem(icoData, static_cast<int>(size)));
+    if (icon == nullptr) return;
+    SDL_SetWindowIcon(window_, icon);
+    SDL_FreeSurface(icon);
+}
+
+void SdlWindow::Show() {
+    SDL_ShowWindow(window_);
+    Layout();
+}
+
+void SdlWindow::Raise() {
+    if (window_ == nullptr) return;
+    SDL_RestoreWindow(window_);
+    SDL_RaiseWindow(window_);
+}
+
+void SdlWindow::Layout() {
+    SDL_Surface* target = SDL_GetWindowSurface(window_);
+    if (target == nullptr) return;
+    scale_ = std::max(1, std::min(target->w / kDisplayWidth, target->h / kDisplayHeight));
+    offsetX_ = (target->w - kDisplayWidth * scale_) / 2;
+    offsetY_ = (target->h - kDisplayHeight * scale_) / 2;
+    SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+    SDL_Rect all{0, 0, target->w, target->h};
+    SDL_UpdateWindowSurfaceRects(window_, &all, 1);
+}
+
+void SdlWindow::Present(const Surface& back, const Rect& area) {
+    const int left = std::max(0, area.left), top = std::max(0, area.top);
+    const int right = std::min(kDisplayWidth, area.right), bottom = std::min(kDisplayHeight, area.bottom);
+    if (right <= left || bottom <= top) return;
+    CopyOpaque(shown_, left, top, right - left, bottom - top, back, left, top);
+    SDL_Surface* target = SDL_GetWindowSurface(window_);
+    if (target == nullptr) return;
+    SDL_LockSurface(target);
+    const bool direct = target->format->BytesPerPixel == 4 && target->format->Rmask == 0x00FF0000 &&
+                        target->format->Gmask == 0x0000FF00 && target->format->Bmask == 0x000000FF;
+    for (int y = top; y < bottom; ++y) {
+        const Pixel* source = shown_.Row(y);
+        for (int sy = 0; sy < scale_; ++sy) {
+            const int wy = offsetY_ + y * scale_ + sy;
+            if (wy < 0 || wy >= target->h) continue;
+            auto* row = static_cast<uint8_t*>(target->pixels) + wy * target->pitch;
+            for (int x = left; x < right; ++x) {
+                const Pixel p = source[x];
+                const Uint32 mapped =
+                    direct ? p : SDL_MapRGB(target->format, (p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+                for (int sx = 0; sx < scale_; ++sx) {
+                    const int wx = offsetX_ + x * scale_ + sx;
+                    if (wx < 0 || wx >= target->w) continue;
+                    if (target->format->BytesPerPixel == 4)
+                        reinterpret_cast<Uint32*>(row)[wx] = mapped;
+                    else if (target->format->BytesPerPixel == 2)
+                        reinterpret_cast<Uint16*>(row)[wx] = static_cast<Uint16>(mapped);
+                }
+            }
+        }
+    }
+    SDL_UnlockSurface(target);
+    SDL_Rect changed{offsetX_ + left * scale_, offsetY_ + top * scale_, (right - left) * scale_,
+                     (bottom - top) * scale_};
+    SDL_UpdateWindowSurfaceRects(window_, &changed, 1);
+}
+
+void SdlWindow::PushPaint() {
+    const bool pending = std::any_of(queue_.begin(), queue_.end(),
+                                     [](const WindowEvent& e) { return e.type == WindowEvent::Type::Paint; });
+    if (!pending) queue_.push_back(WindowEvent{WindowEvent::Type::Paint, 0, 0, false});
+}
+
+void SdlWindow::Invalidate() { PushPaint(); }
+
+void SdlWindow::PostDestroy() { queue_.push_back(WindowEvent{WindowEvent::Type::Destroy, 0, 0, false}); }
+
+void SdlWindow::ToDisplay(int wx, int wy, int& x, int& y) const {
+    // A stylus cannot leave the screen: positions in the letterbox clamp.
+    const int dx = wx - offsetX_, dy = wy - offsetY_;
+    x = dx < 0 ? 0 : std::min(kDisplayWidth - 1, dx / scale_);
+    y = dy < 0 ? 0 : std::min(kDisplayHeight - 1, dy / scale_);
+}
+
+bool SdlWindow::Translate(const SDL_Event& e, WindowEvent& out) {
+    switch (e.type) {
+        case SDL_QUIT:
+            out = WindowEvent{WindowEvent::Type::Destroy, 0, 0, false};
+            return true;
+        case SDL_WINDOWEVENT:
+            if (e.window.event == SDL_WINDOWEVENT_CLOSE) {
+                out = WindowEvent{WindowEvent::Type::Destroy, 0, 0, false};
+                return true;
+            }
+            if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || e.window.event == SDL_WINDOWEVENT_RESIZED) {
+                Layout();
+                out = WindowEvent{WindowEvent::Type::Paint, 0, 0, false};
+                return true;
+            }
+            if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SHOWN ||
+                e.window.event == SDL_WINDOWEVENT_RESTORED) {
+                out = WindowEvent{WindowEvent::Type::Paint, 0, 0, false};
+                return true;
+            }
+            return false;
+        case SDL_MOUSEBUTTONDOWN:
+            if (e.button.button != SDL_BUTTON_LEFT) return false;
+            primaryDown_ = true;
+            out.type = WindowEvent::Type::PenDown;
+            ToDisplay(e.button.x, e.button.y, out.x, out.y);
+            out.primaryOnly = true;
+            return true;
+        case SDL_MOUSEBUTTONUP:
+            if (e.button.button != SDL_BUTTON_LEFT) return false;
+            primaryDown_ = false;
+            out.type = WindowEvent::Type::PenUp;
+            ToDisplay(e.button.x, e.button.y, out.x, out.y);
+            out.primaryOnly = false;
+            return true;
+        case SDL_MOUSEMOTION:
+            out.type = WindowEvent::Type::PenMove;
+            ToDisplay(e.motion.x, e.motion.y, out.x, out.y);
+            out.primaryOnly = e.motion.state == SDL_BUTTON_LMASK;
+            return true;
+        default:
+            return false;
+    }
+}
+
+void SdlWindow::CheckRaise() {
+    if (raiseCheck_ && raiseCheck_()) Raise();
+}
+
+bool SdlWindow::PollEvent(WindowEvent& event) {
+    CheckRaise();
+    if (!queue_.empty()) {
+        event = queue_.front();
+        queue_.pop_front();
+        return true;
+    }
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        if (Translate(e, event)) return true;
+    }
+    return false;
+}
+
+bool SdlWindow::WaitEvent(WindowEvent& event, uint32_t timeoutMs) {
+    if (PollEvent(event)) return true;
+    SDL_Event e;
+    if (SDL_WaitEventTimeout(&e, static_cast<int>(timeoutMs)) && Translate(e, event)) return true;
+    CheckRaise();
+    return false;
+}
+
+}  // namespace pw
