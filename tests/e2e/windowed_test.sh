@@ -1,0 +1,53 @@
+#!/bin/sh
+# The game in a real window under Xvfb: the window opens at 480 x 640, a
+# click on the title switches to the game, a second copy exits with 0 within
+# a second and leaves one window, and closing the window ends the game with 0.
+# Usage: windowed_test.sh PIVOTWARDEN XCLOSE
+set -u
+game=$1
+xclose=$2
+work=$(mktemp -d)
+trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+display=":$(( 50 + $$ % 400 ))"
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run SDL_AUDIODRIVER=dummy
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+"$game" --seed 7 --record "$work/game.replay" &
+game_pid=$!
+window=""
+for _ in $(seq 50); do
+    window=$(xdotool search --name "Pivot Warden" 2>/dev/null | head -1)
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || fail "no window appeared"
+geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+[ "$geometry" = "480x640" ] || fail "window is $geometry, expected 480x640"
+
+xdotool mousemove --window "$window" 100 100 click 1
+sleep 0.3
+
+start=$(date +%s%N)
+"$game"
+second=$?
+elapsed=$(( ($(date +%s%N) - start) / 1000000 ))
+[ $second -eq 0 ] || fail "second copy exited with $second"
+[ $elapsed -lt 1000 ] || fail "second copy took $elapsed ms"
+count=$(xdotool search --name "Pivot Warden" | wc -l)
+[ "$count" -eq 1 ] || fail "$count windows after the second copy"
+kill -0 $game_pid 2>/dev/null || fail "the first copy ended"
+
+"$xclose" "$window"
+for _ in $(seq 50); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $game_pid 2>/dev/null && fail "the game did not end after the close request"
+wait $game_pid
+code=$?
+[ $code -eq 0 ] || fail "the game ended with $code"
+grep -q "down" "$work/game.replay" || fail "the click was not recorded"
+grep -q "end" "$work/game.replay" || fail "the recording has no end"
+echo "windowed game: window 480x640, click recorded, second copy in ${elapsed} ms, closed with 0"
