@@ -115,7 +115,8 @@ void DrawBalance(Canvas& canvas, const BalanceShape& s, const BalanceColours& c)
     if (s.dialRadius > 0) {
         Part dial(canvas);
         dial.Layer().FillEllipse(pivot.x + 0.5, pivot.y + 0.5, s.dialRadius, s.dialRadius, c.dial);
-        dial.Layer().FillRect(0, s.pivotY + 1, canvas.Width(), static_cast<int>(s.dialRadius) + 2, kKeyColour);
+        dial.Layer().FillRect(0, s.pivotY + 1, canvas.Width(), static_cast<int>(s.dialRadius) + 2,
+                              kKeyColour);
         for (int mark = -2; mark <= 2; ++mark) {
             const double angle = mark * 0.3;
             const PointF outer{pivot.x + 0.5 + std::sin(angle) * (s.dialRadius - 1),
@@ -128,8 +129,8 @@ void DrawBalance(Canvas& canvas, const BalanceShape& s, const BalanceColours& c)
         dial.Finish(canvas, c.outline);
         Part needle(canvas);
         const PointF centre{pivot.x + 0.5, pivot.y + 0.5};
-        needle.Layer().ThickLine(centre, {centre.x + up.x * s.needleLength, centre.y + up.y * s.needleLength}, 2.2,
-                                 c.outline);
+        needle.Layer().ThickLine(centre, {centre.x + up.x * s.needleLength, centre.y + up.y * s.needleLength},
+                                 2.2, c.outline);
         canvas.Blit(needle.Layer(), 0, 0);
     }
 
@@ -139,8 +140,8 @@ void DrawBalance(Canvas& canvas, const BalanceShape& s, const BalanceColours& c)
     const PointF to{right.x + 0.5 + along.x * s.beamOverhang, right.y + 0.5 + along.y * s.beamOverhang};
     beam.Layer().ThickLine(from, to, s.beamWidth, c.brassMid);
     const double shine = s.beamWidth / 4;
-    beam.Layer().ThickLine({from.x + up.x * shine, from.y + up.y * shine}, {to.x + up.x * shine, to.y + up.y * shine},
-                           s.beamWidth / 3, c.brassLight);
+    beam.Layer().ThickLine({from.x + up.x * shine, from.y + up.y * shine},
+                           {to.x + up.x * shine, to.y + up.y * shine}, s.beamWidth / 3, c.brassLight);
     beam.Layer().FillCircle(from.x, from.y, s.knobRadius, c.brassMid);
     beam.Layer().FillCircle(to.x, to.y, s.knobRadius, c.brassMid);
     beam.Layer().FillCircle(from.x - 1, from.y - 1, s.knobRadius / 2.5, c.brassLight);

@@ -13,11 +13,11 @@ struct BalanceColours {
 
 struct BalanceShape {
     int pivotX = 121, pivotY = 78;
-    int arm = 70;         // horizontal distance from the pivot to each pan's hanging point
-    int tilt = 0;         // how far the left hanging point sits below the pivot (the right one as far above)
-    int panDrop = 82;     // from a hanging point down to the top surface of its pan
+    int arm = 70;      // horizontal distance from the pivot to each pan's hanging point
+    int tilt = 0;      // how far the left hanging point sits below the pivot (the right one as far above)
+    int panDrop = 82;  // from a hanging point down to the top surface of its pan
     int panHalfWidth = 39;
-    int panDepth = 11;    // rows of the dish, the top surface row included
+    int panDepth = 11;  // rows of the dish, the top surface row included
     double beamWidth = 7;
     double beamOverhang = 8;
     double knobRadius = 4.5;
@@ -27,7 +27,7 @@ struct BalanceShape {
     double needleLength = 17;
     int postHalfWidth = 5;
     int baseTop = 226, baseBottom = 250, baseHalfWidth = 42;
-    int cordInset = 3;    // cords start this far inside the pan's rim
+    int cordInset = 3;  // cords start this far inside the pan's rim
 };
 
 // Half-widths of a pan dish, one per row from its top surface down: a lip, then a rounded bowl.

@@ -31,7 +31,8 @@ std::vector<uint8_t> EncodeDib(const Canvas& canvas, const Palette& palette, int
     out.U32(0);  // the whole colour table is present
     out.U32(0);
     for (int i = 0; i < tableSize; ++i) {
-        const Rgb c = static_cast<size_t>(i) < palette.Size() ? palette[static_cast<size_t>(i)] : Rgb{0, 0, 0};
+        const Rgb c =
+            static_cast<size_t>(i) < palette.Size() ? palette[static_cast<size_t>(i)] : Rgb{0, 0, 0};
         out.U8(c.b);
         out.U8(c.g);
         out.U8(c.r);

@@ -75,8 +75,8 @@ void Canvas::FillPolygon(const std::vector<PointF>& points, Rgb colour) {
         bottom = std::max(bottom, p.y);
     }
     // Even-odd scan conversion at pixel centres.
-    for (int y = std::max(0, static_cast<int>(std::floor(top))); y <= std::min(height_ - 1, static_cast<int>(bottom));
-         ++y) {
+    for (int y = std::max(0, static_cast<int>(std::floor(top)));
+         y <= std::min(height_ - 1, static_cast<int>(bottom)); ++y) {
         const double sy = y + 0.5;
         std::vector<double> crossings;
         for (size_t i = 0; i < points.size(); ++i) {
@@ -110,16 +110,15 @@ Canvas Canvas::Crop(int x, int y, int w, int h) const {
     return out;
 }
 
-void Canvas::Replace(Rgb from, Rgb to) {
-    std::replace(pixels_.begin(), pixels_.end(), from, to);
-}
+void Canvas::Replace(Rgb from, Rgb to) { std::replace(pixels_.begin(), pixels_.end(), from, to); }
 
 void Canvas::OutlineShapes(Rgb colour) {
     const Canvas before = *this;
     auto solid = [&](int x, int y) { return before.Contains(x, y) && !before.IsKey(x, y); };
     for (int y = 0; y < height_; ++y)
         for (int x = 0; x < width_; ++x)
-            if (before.IsKey(x, y) && (solid(x - 1, y) || solid(x + 1, y) || solid(x, y - 1) || solid(x, y + 1)))
+            if (before.IsKey(x, y) &&
+                (solid(x - 1, y) || solid(x + 1, y) || solid(x, y - 1) || solid(x, y + 1)))
                 Set(x, y, colour);
 }
 

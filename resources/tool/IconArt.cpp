@@ -25,11 +25,11 @@ Canvas Backdrop(int size, double radius) {
 // At 16 pixels every pixel is placed by hand: a level beam, a column, two pans on cords.
 Canvas SmallIcon() {
     Canvas icon = Backdrop(16, 3);
-    icon.FillRect(2, 3, 12, 1, kGoldLight);                 // beam
-    icon.FillRect(7, 2, 2, 1, kGold);                       // pivot cap
-    icon.FillRect(7, 4, 2, 8, kGold);                       // column
+    icon.FillRect(2, 3, 12, 1, kGoldLight);  // beam
+    icon.FillRect(7, 2, 2, 1, kGold);        // pivot cap
+    icon.FillRect(7, 4, 2, 8, kGold);        // column
     icon.FillRect(8, 4, 1, 8, kGoldDark);
-    icon.FillRect(5, 12, 6, 1, kGoldLight);                 // foot
+    icon.FillRect(5, 12, 6, 1, kGoldLight);  // foot
     icon.FillRect(4, 13, 8, 1, kGold);
     for (int side = 0; side < 2; ++side) {
         const int cx = side == 0 ? 3 : 12;

@@ -15,8 +15,8 @@ Palette Palette::FromCanvas(const Canvas& canvas, size_t maxColours, const std::
                 palette.colours_.push_back(c);
         }
     if (palette.colours_.size() > maxColours)
-        throw std::runtime_error(name + ": " + std::to_string(palette.colours_.size()) + " colours, at most " +
-                                 std::to_string(maxColours) + " fit");
+        throw std::runtime_error(name + ": " + std::to_string(palette.colours_.size()) +
+                                 " colours, at most " + std::to_string(maxColours) + " fit");
     return palette;
 }
 

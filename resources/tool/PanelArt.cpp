@@ -126,8 +126,8 @@ Canvas OptionsButton() {
         const double c = 10 + (pressed ? 1 : 0);
         for (int tooth = 0; tooth < 8; ++tooth) {
             const double a = tooth * M_PI / 4;
-            face.ThickLine({c + std::cos(a) * 3, c + std::sin(a) * 3}, {c + std::cos(a) * 7.8, c + std::sin(a) * 7.8},
-                           2.0, gear);
+            face.ThickLine({c + std::cos(a) * 3, c + std::sin(a) * 3},
+                           {c + std::cos(a) * 7.8, c + std::sin(a) * 7.8}, 2.0, gear);
         }
         face.FillCircle(c, c, 5.6, gear);
         face.FillCircle(c, c, 2.4, pressed ? Rgb{136, 150, 178} : Rgb{176, 190, 214});
@@ -154,9 +154,9 @@ Canvas LevelArrow(bool up) {
 }  // namespace
 
 std::vector<NumberedBitmap> MakePanelArt(const Lettering& lettering) {
-    return {{309, 4, KeypadPanel(lettering)}, {310, 8, OkButton(lettering)},
+    return {{309, 4, KeypadPanel(lettering)},  {310, 8, OkButton(lettering)},
             {311, 4, OptionsPanel(lettering)}, {312, 4, OptionsButton()},
-            {313, 4, LevelArrow(true)},         {314, 4, LevelArrow(false)}};
+            {313, 4, LevelArrow(true)},        {314, 4, LevelArrow(false)}};
 }
 
 }  // namespace pw::tool

@@ -96,8 +96,7 @@ Canvas LightBulb() {
             if (dx * dx + dy * dy > r * r) continue;
             const double spot = std::hypot(x + 0.5 - 6, y + 0.5 - 4.5) / 9.0;  // 0 at the spot
             const double t = std::min(1.0, spot);
-            bulb.Set(x, y,
-                     Rgb{255, static_cast<uint8_t>(252 - 70 * t), static_cast<uint8_t>(210 - 200 * t)});
+            bulb.Set(x, y, Rgb{255, static_cast<uint8_t>(252 - 70 * t), static_cast<uint8_t>(210 - 200 * t)});
         }
     bulb.FillPolygon({{4.5, 11}, {11.5, 11}, {10.5, 14}, {5.5, 14}}, Rgb{255, 196, 24});
     // Filament.
@@ -149,9 +148,8 @@ Canvas CloseIcon() {
 std::vector<NumberedBitmap> MakePieceArt() {
     const Shades yellow{{112, 70, 0}, {214, 162, 18}, {252, 214, 52}, {255, 234, 130}, {255, 250, 206}};
     const Shades grey{{64, 66, 76}, {150, 152, 162}, {204, 206, 212}, {226, 228, 234}, {248, 248, 252}};
-    return {{205, 4, CloseIcon()}, {302, 4, Weight(yellow)}, {303, 4, Weight(grey)},
-            {306, 4, KeyFaces()},  {307, 4, WasteBin()},     {308, 8, LightBulb()},
-            {315, 4, Tick()}};
+    return {{205, 4, CloseIcon()}, {302, 4, Weight(yellow)}, {303, 4, Weight(grey)}, {306, 4, KeyFaces()},
+            {307, 4, WasteBin()},  {308, 8, LightBulb()},    {315, 4, Tick()}};
 }
 
 }  // namespace pw::tool

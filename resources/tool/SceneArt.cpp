@@ -74,8 +74,8 @@ Canvas GameBackground() {
     bg.FillRect(13, 311, 214, 2, woodSeam);
     bg.FillRect(0, 316, 240, 4, shadow);
     // The stack of books on the right of the table.
-    const Book books[] = {{166, 233, 70, 12, red}, {171, 222, 62, 11, green}, {168, 213, 64, 9, blue},
-                          {175, 205, 52, 8, red}};
+    const Book books[] = {
+        {166, 233, 70, 12, red}, {171, 222, 62, 11, green}, {168, 213, 64, 9, blue}, {175, 205, 52, 8, red}};
     bg.FillRect(164, 245, 76, 2, shadow);
     for (const Book& b : books) DrawBook(bg, b, gold, night);
     return bg;
@@ -137,7 +137,8 @@ Canvas TitlePicture(const Lettering& lettering) {
     title.FillRect(0, 290, 240, 1, woodLight);
     title.FillRect(0, 300, 240, 20, floor);
 
-    const BalanceColours colours{outline, goldDark, gold, goldLight, woodDark, woodMid, woodLight, cord, cream};
+    const BalanceColours colours{outline, goldDark,  gold, goldLight, woodDark,
+                                 woodMid, woodLight, cord, cream};
     BalanceShape small;
     small.arm = 34;
     small.panDrop = 48;

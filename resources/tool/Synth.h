@@ -13,8 +13,8 @@ public:
 
     // A sine voice gliding exponentially from startHz to endHz, with the given partials (amplitude of
     // harmonic k+1 relative to the fundamental), an attack ramp and an exponential decay.
-    void AddTone(double start, double duration, double startHz, double endHz, double amplitude,
-                 double attack, double decayPerSecond, const std::vector<double>& partials = {1.0});
+    void AddTone(double start, double duration, double startHz, double endHz, double amplitude, double attack,
+                 double decayPerSecond, const std::vector<double>& partials = {1.0});
     // Seeded white noise, low-passed by a one-pole filter with the given cut-off, exponential decay.
     void AddNoise(double start, double duration, double amplitude, double cutoffHz, double attack,
                   double decayPerSecond, unsigned seed);

@@ -41,8 +41,9 @@ int main(int argc, char** argv) {
         for (const auto& sound : pw::tool::MakeSounds())
             pw::tool::WriteFile(root + "/sounds/" + std::to_string(sound.id) + ".wav",
                                 pw::tool::EncodeWav(sound.sound));
-        pw::tool::WriteFile(root + "/icon/101.ico",
-                            pw::tool::EncodeIco({pw::tool::MakeIcon(32), pw::tool::MakeIcon(16)}, "icon 101"));
+        pw::tool::WriteFile(
+            root + "/icon/101.ico",
+            pw::tool::EncodeIco({pw::tool::MakeIcon(32), pw::tool::MakeIcon(16)}, "icon 101"));
         for (int size : {16, 32, 128})
             pw::tool::WritePng(root + "/icon/pivotwarden-" + std::to_string(size) + ".png",
                                pw::tool::MakeIcon(size));

@@ -11,21 +11,23 @@
 namespace pw::tool {
 namespace {
 
-using test::DecodedDib;
 using test::DecodeBmp;
+using test::DecodedDib;
 
 const std::string kRoot = PW_RESOURCES_DIR;
 
-DecodedDib Bitmap(int id) { return DecodeBmp(test::ReadBytes(kRoot + "/bitmaps/" + std::to_string(id) + ".bmp")); }
+DecodedDib Bitmap(int id) {
+    return DecodeBmp(test::ReadBytes(kRoot + "/bitmaps/" + std::to_string(id) + ".bmp"));
+}
 
 struct BitmapShape {
     int id, width, height, bitsPerPixel;
 };
 
-const BitmapShape kShapes[] = {{205, 20, 20, 4},  {300, 240, 320, 4}, {301, 720, 320, 4}, {302, 20, 30, 4},
-                               {303, 20, 30, 4},  {304, 240, 320, 4}, {305, 1110, 11, 4}, {306, 60, 30, 4},
-                               {307, 20, 20, 4},  {308, 16, 20, 8},   {309, 240, 75, 4},  {310, 80, 20, 8},
-                               {311, 240, 100, 4}, {312, 40, 20, 4},  {313, 20, 15, 4},   {314, 20, 15, 4},
+const BitmapShape kShapes[] = {{205, 20, 20, 4},   {300, 240, 320, 4}, {301, 720, 320, 4}, {302, 20, 30, 4},
+                               {303, 20, 30, 4},   {304, 240, 320, 4}, {305, 1110, 11, 4}, {306, 60, 30, 4},
+                               {307, 20, 20, 4},   {308, 16, 20, 8},   {309, 240, 75, 4},  {310, 80, 20, 8},
+                               {311, 240, 100, 4}, {312, 40, 20, 4},   {313, 20, 15, 4},   {314, 20, 15, 4},
                                {315, 10, 10, 4}};
 
 TEST(CommittedBitmapsTest, EachHasItsSizeDepthAndTheKeyColour) {
@@ -80,7 +82,8 @@ TEST(CommittedBitmapsTest, ScaleFramesCarryPansWhereTheWeightsStand) {
             SCOPED_TRACE("frame " + std::to_string(frame) + " pan at x " + std::to_string(spot.x0));
             for (int x = spot.x0; x < spot.x1 + 20; ++x) {
                 ASSERT_FALSE(scale.At(frame * 240 + x, spot.surface) == kKeyColour) << "no pan under x " << x;
-                ASSERT_TRUE(scale.At(frame * 240 + x, spot.surface - 1) == kKeyColour) << "pan above surface at " << x;
+                ASSERT_TRUE(scale.At(frame * 240 + x, spot.surface - 1) == kKeyColour)
+                    << "pan above surface at " << x;
             }
         }
         // The tray below the scale stays clear.
@@ -152,7 +155,7 @@ TEST(CommittedSoundsTest, FormatsLengthsLevelsAndQuietEnds) {
         EXPECT_EQ(wav.sampleRate, shape.rate);
         EXPECT_EQ(wav.bitsPerSample, shape.bits);
         ASSERT_GT(wav.samples.size(), shape.rate / 50);  // longer than 20 ms
-        EXPECT_LT(wav.samples.size(), shape.rate);        // shorter than a second
+        EXPECT_LT(wav.samples.size(), shape.rate);       // shorter than a second
         const int fullScale = shape.bits == 8 ? 127 : 32767;
         int peak = 0;
         for (int s : wav.samples) peak = std::max(peak, std::abs(s));

@@ -33,7 +33,8 @@ DecodedDib DecodeDib(const std::vector<uint8_t>& bytes, size_t offset, int rows)
     uint32_t used = U32At(bytes, offset + 32);
     if (used == 0) used = 1u << dib.bitsPerPixel;
     size_t at = offset + 40;
-    for (uint32_t i = 0; i < used; ++i, at += 4) dib.palette.push_back(Rgb{bytes.at(at + 2), bytes.at(at + 1), bytes.at(at)});
+    for (uint32_t i = 0; i < used; ++i, at += 4)
+        dib.palette.push_back(Rgb{bytes.at(at + 2), bytes.at(at + 1), bytes.at(at)});
     const size_t rowBytes = static_cast<size_t>((dib.width * dib.bitsPerPixel + 31) / 32 * 4);
     dib.indices.resize(static_cast<size_t>(dib.width) * rows);
     for (int fileRow = 0; fileRow < rows; ++fileRow) {
@@ -59,7 +60,8 @@ DecodedDib DecodeBmp(const std::vector<uint8_t>& bytes) {
 }
 
 DecodedWav DecodeWav(const std::vector<uint8_t>& bytes) {
-    if (bytes.size() < 44 || std::memcmp(bytes.data(), "RIFF", 4) != 0 || std::memcmp(&bytes[8], "WAVE", 4) != 0)
+    if (bytes.size() < 44 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
+        std::memcmp(&bytes[8], "WAVE", 4) != 0)
         throw std::runtime_error("not a RIFF WAVE");
     if (U32At(bytes, 4) + 8 != bytes.size()) throw std::runtime_error("RIFF size is wrong");
     DecodedWav wav;
