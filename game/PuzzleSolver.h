@@ -28,7 +28,8 @@ public:
     // leftMasses and rightMasses lie on the pans for good (they count toward
     // each pan's capacity); tray holds the masses that may be put on either
     // pan or left in the tray. Among the placements with the fewest weights
-    // moved, the first in tray order (left before right) is returned.
+    // moved, one that uses earlier tray weights, and the left pan before the
+    // right, is preferred.
     static PuzzleSolution Solve(const std::vector<int32_t>& leftMasses, const std::vector<int32_t>& rightMasses,
                                 const std::vector<int32_t>& tray);
 
