@@ -79,14 +79,16 @@ bool Figure::Intersects(const Rect& r) const {
 }
 
 void Figure::ClampDragPosition(int32_t px, int32_t py, int32_t& outX, int32_t& outY) const {
-    int32_t nx = px - width / 2;
-    int32_t ny = py - height / 2;
+    // In 64 bits, so that no stylus point (a replayed one is not clamped by
+    // any window) can overflow; the result always lies on the screen.
+    int64_t nx = int64_t(px) - width / 2;
+    int64_t ny = int64_t(py) - height / 2;
     if (nx < 0) nx = 0;
-    if (nx + width > screen->width) nx = screen->width - width;
+    if (nx + width > screen->width) nx = int64_t(screen->width) - width;
     if (ny < 0) ny = 0;
-    if (ny + height > screen->height) ny = screen->height - height;
-    outX = nx;
-    outY = ny;
+    if (ny + height > screen->height) ny = int64_t(screen->height) - height;
+    outX = static_cast<int32_t>(nx);
+    outY = static_cast<int32_t>(ny);
 }
 
 void Figure::Notify(Notice notice, int32_t px, int32_t py) {

@@ -11,8 +11,11 @@ Surface::Surface(int width, int height)
       pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0) {}
 
 void Surface::Fill(int x, int y, int w, int h, Pixel colour) {
+    // The far edges in 64 bits, so that no request can overflow.
     int x0 = std::max(0, x), y0 = std::max(0, y);
-    int x1 = std::min(width_, x + std::max(0, w)), y1 = std::min(height_, y + std::max(0, h));
+    int x1 = int(std::min<int64_t>(width_, int64_t(x) + std::max(0, w)));
+    int y1 = int(std::min<int64_t>(height_, int64_t(y) + std::max(0, h)));
+    if (x1 <= x0) return;  // wholly beside the surface
     for (int row = y0; row < y1; ++row) std::fill(Row(row) + x0, Row(row) + x1, colour);
 }
 

@@ -102,8 +102,12 @@ void Screen::Tick(uint32_t now) {
     // ends does), so walk a copy and stop when the list shrinks below it.
     std::vector<Figure*> snapshot(static_cast<size_t>(tickers.count));
     tickers.CopyToArray(snapshot.data());
-    for (int32_t i = 0; i < tickers.count && i < static_cast<int32_t>(snapshot.size()); ++i)
-        snapshot[static_cast<size_t>(i)]->Tick(now);
+    // An entry that an earlier one took off the list (and perhaps deleted)
+    // is skipped rather than ticked.
+    for (int32_t i = 0; i < tickers.count && i < static_cast<int32_t>(snapshot.size()); ++i) {
+        Figure* element = snapshot[static_cast<size_t>(i)];
+        if (tickers.Contains(element)) element->Tick(now);
+    }
     if (static_cast<uint32_t>(now - lastRefresh) >= kRepaintInterval) {
         lastRefresh = now;
         if (IsDirty()) Refresh(false);
@@ -117,17 +121,22 @@ bool Screen::Hits(Figure* element, int32_t x, int32_t y) const {
 }
 
 void Screen::OnPenDown(int32_t x, int32_t y) {
-    for (auto* node = elements.tail; node != nullptr;) {
-        Figure* element = node->item;
-        auto* lower = node->prev;  // the element may re-sort itself when pressed
-        if (Hits(element, x, y)) {
-            if (element->enabled) {
-                captured = element;
-                element->OnPenDown(x, y);
-            }
-            if (!element->passThrough) break;
+    // A press may re-sort the scene (a weight is lifted to the top layer) or
+    // take elements off it, deleting them; so walk a copy of the list, top to
+    // bottom, and skip whatever is no longer on the scene.
+    std::vector<Figure*> snapshot(static_cast<size_t>(elements.count));
+    elements.CopyToArray(snapshot.data());
+    for (auto it = snapshot.rbegin(); it != snapshot.rend(); ++it) {
+        Figure* element = *it;
+        if (!elements.Contains(element) || !Hits(element, x, y)) continue;
+        if (element->enabled) {
+            captured = element;
+            element->OnPenDown(x, y);
+            // Gone from the scene with its own press: it may be deleted, and
+            // the press goes no further.
+            if (!elements.Contains(element)) break;
         }
-        node = lower;
+        if (!element->passThrough) break;
     }
 }
 
