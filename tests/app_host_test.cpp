@@ -1,0 +1,199 @@
+// The desktop host: its options, the replay format, and whole runs of the
+// real executable headless (replay, screenshot, dump).
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/HostOptions.h"
+#include "app/Replay.h"
+
+namespace pw {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(HostOptionsTest, AcceptsEveryOptionInBothSpellings) {
+    HostOptions o;
+    std::string error;
+    ASSERT_TRUE(ParseHostOptions({"--scale", "3", "--seed=42", "--headless", "--replay", "r.txt", "--screenshot=s.png",
+                                  "--dump", "d.json", "--fullscreen"},
+                                 o, error))
+        << error;
+    EXPECT_EQ(o.scale, 3);
+    EXPECT_EQ(o.seed, 42u);
+    EXPECT_TRUE(o.headless);
+    EXPECT_TRUE(o.fullscreen);
+    EXPECT_EQ(o.replayPath, "r.txt");
+    EXPECT_EQ(o.screenshotPath, "s.png");
+    EXPECT_EQ(o.dumpPath, "d.json");
+    ASSERT_TRUE(ParseHostOptions({}, o, error));
+    EXPECT_EQ(o.scale, 2);
+    EXPECT_FALSE(o.seed.has_value());
+}
+
+TEST(HostOptionsTest, BadOptionsAndValuesAreNamed) {
+    HostOptions o;
+    std::string error;
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--frobnicate"}, "--frobnicate"},
+        {{"--scale", "0"}, "--scale"},
+        {{"--scale", "9"}, "--scale"},
+        {{"--scale", "2x"}, "2x"},
+        {{"--scale"}, "needs a value"},
+        {{"--seed", "-1"}, "--seed"},
+        {{"--seed", "4294967296"}, "--seed"},
+        {{"--headless=yes"}, "takes no value"},
+        {{"--dump="}, "non-empty"},
+        {{"--record", "a", "--replay", "b"}, "together"},
+    };
+    for (const auto& [args, named] : cases) {
+        error.clear();
+        EXPECT_FALSE(ParseHostOptions(args, o, error)) << args[0];
+        EXPECT_NE(error.find(named), std::string::npos) << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos) << "one line";
+    }
+}
+
+TEST(ReplayTest, ParsesCommentsBlankLinesAndEvents) {
+    Replay r;
+    std::string error;
+    ASSERT_TRUE(ParseReplay("# a game\npivotwarden-replay 1\n\nseed 12345  # fixed\nat 1000 down 30 295\r\n"
+                            "at 1016 move 60 200\nat 1016 up 239 319\nat 5000 end\n",
+                            r, error))
+        << error;
+    ASSERT_EQ(r.seed, 12345u);
+    ASSERT_EQ(r.events.size(), 4u);
+    EXPECT_EQ(r.events[0].type, ReplayEvent::Type::Down);
+    EXPECT_EQ(r.events[2].x, 239);
+    EXPECT_EQ(r.events[2].y, 319);
+    EXPECT_EQ(r.events[3].type, ReplayEvent::Type::End);
+    EXPECT_EQ(r.events[3].at, 5000u);
+    EXPECT_EQ(FormatReplayEvent(r.events[1]), "at 1016 move 60 200");
+}
+
+TEST(ReplayTest, MalformedFilesNameTheLineAndProblem) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", "empty"},
+        {"pivotwarden-replay 2\nat 1 end\n", "version"},
+        {"hello\n", "line 1"},
+        {"pivotwarden-replay 1\nat 10 down 1 2\n", "no 'at T end'"},
+        {"pivotwarden-replay 1\nat 10 down 1\nat 20 end\n", "line 2"},
+        {"pivotwarden-replay 1\nat 10 down 240 5\nat 20 end\n", "X from 0 to 239"},
+        {"pivotwarden-replay 1\nat 10 down -1 5\nat 20 end\n", "line 2"},
+        {"pivotwarden-replay 1\nat 20 down 1 1\nat 10 up 1 1\nat 30 end\n", "backwards"},
+        {"pivotwarden-replay 1\nat 99999999999 end\n", "line 2"},
+        {"pivotwarden-replay 1\nat 10 jump 1 1\nat 20 end\n", "unknown event"},
+        {"pivotwarden-replay 1\nat 10 end\nat 20 end\n", "follow"},
+        {"pivotwarden-replay 1\nat 10 down 1 1\nseed 5\nat 20 end\n", "seed"},
+        {"pivotwarden-replay 1\nseed x\nat 20 end\n", "seed"},
+        {std::string("pivotwarden-replay 1\nat 1\0 end\n", 29), "NUL"},
+    };
+    for (const auto& [text, named] : cases) {
+        Replay r;
+        std::string error;
+        EXPECT_FALSE(ParseReplay(text, r, error)) << text;
+        EXPECT_NE(error.find(named), std::string::npos) << "'" << error << "' for: " << text;
+    }
+}
+
+// Runs the real program headless in a folder of its own.
+class HeadlessRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/pw-host-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+    void Write(const std::string& name, const std::string& text) const {
+        std::ofstream(Path(name), std::ios::binary) << text;
+    }
+
+    std::string Read(const std::string& name) const {
+        std::ifstream in(Path(name), std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    // Exit code; the program's error output goes to "stderr.txt".
+    int Run(const std::string& arguments) const {
+        const std::string command = "cd '" + dir_.string() + "' && XDG_CONFIG_HOME='" + Path("config") + "' '" +
+                                    PW_EXECUTABLE + "' " + arguments + " 2> stderr.txt > stdout.txt";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(HeadlessRunTest, APressOnTheTitleStartsTheGame) {
+    Write("press.replay", "pivotwarden-replay 1\nseed 3\nat 1000 down 120 160\nat 1040 up 120 160\nat 2000 end\n");
+    Write("still.replay", "pivotwarden-replay 1\nseed 3\nat 1000 end\n");
+    // The version text passes the press through to the picture beneath.
+    Write("version.replay", "pivotwarden-replay 1\nseed 3\nat 1000 down 15 305\nat 1040 up 15 305\nat 1100 end\n");
+    ASSERT_EQ(Run("--headless --replay press.replay --dump press.json"), 0) << Read("stderr.txt");
+    ASSERT_EQ(Run("--headless --replay still.replay --dump still.json"), 0) << Read("stderr.txt");
+    ASSERT_EQ(Run("--headless --replay version.replay --dump version.json"), 0) << Read("stderr.txt");
+    EXPECT_NE(Read("press.json").find("\"screen\": \"game\""), std::string::npos);
+    EXPECT_NE(Read("still.json").find("\"screen\": \"title\""), std::string::npos);
+    EXPECT_NE(Read("version.json").find("\"screen\": \"game\""), std::string::npos);
+    EXPECT_NE(Read("press.json").find("\"kind\": \"Weight\""), std::string::npos);
+    EXPECT_NE(Read("press.json").find("\"pan\": \"left\"") + Read("press.json").find("\"pan\": \"right\""),
+              2 * std::string::npos);
+}
+
+TEST_F(HeadlessRunTest, TheSameReplayGivesTheSamePictureAndDump) {
+    Write("drag.replay",
+          "pivotwarden-replay 1\nseed 99\nat 1000 down 100 100\nat 1030 up 100 100\n"
+          "at 1500 down 60 295\nat 1520 move 100 240\nat 1540 move 180 130\nat 1560 up 180 130\n"
+          "at 1700 down 90 295\nat 1720 move 60 150\nat 1740 up 60 150\nat 2600 end\n");
+    ASSERT_EQ(Run("--headless --replay drag.replay --screenshot a.png --dump a.json"), 0) << Read("stderr.txt");
+    fs::remove_all(Path("config"));
+    ASSERT_EQ(Run("--headless --replay drag.replay --screenshot b.png --dump b.json"), 0) << Read("stderr.txt");
+    EXPECT_GT(Read("a.png").size(), 1000u);
+    EXPECT_EQ(Read("a.png"), Read("b.png"));
+    EXPECT_EQ(Read("a.json"), Read("b.json"));
+    EXPECT_EQ(Read("a.png").substr(1, 3), "PNG");
+}
+
+TEST_F(HeadlessRunTest, BadInputEndsWithOneLineAndWritesNothing) {
+    Write("broken.replay", "pivotwarden-replay 1\nat 10 down 500 5\nat 20 end\n");
+    EXPECT_NE(Run("--headless --replay broken.replay --screenshot s.png --dump d.json"), 0);
+    const std::string message = Read("stderr.txt");
+    EXPECT_NE(message.find("broken.replay"), std::string::npos) << message;
+    EXPECT_NE(message.find("line 2"), std::string::npos) << message;
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+    EXPECT_FALSE(fs::exists(Path("s.png")));
+    EXPECT_FALSE(fs::exists(Path("d.json")));
+    EXPECT_FALSE(fs::exists(Path("config")));
+
+    EXPECT_NE(Run("--headless --replay missing.replay --dump d.json"), 0);
+    EXPECT_NE(Read("stderr.txt").find("missing.replay"), std::string::npos);
+    EXPECT_NE(Run("--bogus"), 0);
+    EXPECT_NE(Read("stderr.txt").find("--bogus"), std::string::npos);
+    EXPECT_FALSE(fs::exists(Path("d.json")));
+
+    // A screenshot into a folder that does not exist is reported, not faked.
+    Write("ok.replay", "pivotwarden-replay 1\nat 10 end\n");
+    EXPECT_NE(Run("--headless --replay ok.replay --screenshot nowhere/s.png"), 0);
+    EXPECT_NE(Read("stderr.txt").find("nowhere/s.png"), std::string::npos);
+}
+
+TEST_F(HeadlessRunTest, VersionAndHelp) {
+    EXPECT_EQ(Run("--version"), 0);
+    EXPECT_NE(Read("stdout.txt").find("pivotwarden"), std::string::npos);
+    EXPECT_EQ(Run("--help"), 0);
+    EXPECT_NE(Read("stdout.txt").find("--replay"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pw
