@@ -138,27 +138,38 @@ private:
 
 // Every way of leaving each tray weight in the tray or putting it on either
 // pan: the fewest weights that balance within the capacity, or -1.
+class Exhaustion {
+public:
+    explicit Exhaustion(const std::vector<int32_t>& trayMasses) : tray(trayMasses) {}
+
+    int32_t FewestMoves(const std::vector<int32_t>& left, const std::vector<int32_t>& right) {
+        int32_t difference = 0;
+        for (int32_t m : left) difference += m;
+        for (int32_t m : right) difference -= m;
+        best = -1;
+        Walk(0, difference, 5 - static_cast<int32_t>(left.size()), 5 - static_cast<int32_t>(right.size()), 0);
+        return best;
+    }
+
+private:
+    void Walk(size_t i, int32_t difference, int32_t leftRoom, int32_t rightRoom, int32_t moved) {
+        if (leftRoom < 0 || rightRoom < 0) return;
+        if (i == tray.size()) {
+            if (difference == 0 && (best < 0 || moved < best)) best = moved;
+            return;
+        }
+        Walk(i + 1, difference, leftRoom, rightRoom, moved);
+        Walk(i + 1, difference + tray[i], leftRoom - 1, rightRoom, moved + 1);
+        Walk(i + 1, difference - tray[i], leftRoom, rightRoom - 1, moved + 1);
+    }
+
+    const std::vector<int32_t>& tray;
+    int32_t best = -1;
+};
+
 int32_t FewestMovesByExhaustion(const std::vector<int32_t>& left, const std::vector<int32_t>& right,
                                 const std::vector<int32_t>& tray) {
-    int32_t best = -1;
-    int32_t ways = 1;
-    for (size_t i = 0; i < tray.size(); ++i) ways *= 3;
-    for (int32_t code = 0; code < ways; ++code) {
-        int32_t leftSum = 0, rightSum = 0, moved = 0;
-        int32_t leftCount = static_cast<int32_t>(left.size()), rightCount = static_cast<int32_t>(right.size());
-        for (int32_t m : left) leftSum += m;
-        for (int32_t m : right) rightSum += m;
-        int32_t rest = code;
-        for (int32_t m : tray) {
-            const int32_t where = rest % 3;
-            rest /= 3;
-            if (where == 1) leftSum += m, ++leftCount, ++moved;
-            if (where == 2) rightSum += m, ++rightCount, ++moved;
-        }
-        if (leftCount > 5 || rightCount > 5 || leftSum != rightSum) continue;
-        if (best < 0 || moved < best) best = moved;
-    }
-    return best;
+    return Exhaustion(tray).FewestMoves(left, right);
 }
 
 // Checks a solver's answer on its own terms: capacity, balance, each tray
