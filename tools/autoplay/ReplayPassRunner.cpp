@@ -1,0 +1,101 @@
+#include "tools/autoplay/ReplayPassRunner.h"
+
+#include "game/GameScreen.h"
+#include "scene/Screen.h"
+#include "title/TitleScreen.h"
+
+namespace pw {
+
+ReplayPassRunner::ReplayPassRunner(const std::string& configRoot, uint32_t seed)
+    : platform_(configRoot), loop_(platform_.Get()), seed_(seed) {
+    // As on replay, the game is built while the virtual clock still reads 0.
+    loop_.Start(seed);
+}
+
+ReplayPassRunner::~ReplayPassRunner() = default;
+
+GameScreen* ReplayPassRunner::Game() { return App() != nullptr ? App()->gameScreen.get() : nullptr; }
+
+bool ReplayPassRunner::OnTitle() {
+    return App() != nullptr && App()->current == static_cast<Screen*>(App()->titleScreen.get());
+}
+
+void ReplayPassRunner::Queue(const ReplayEvent& event) {
+    const bool inOrder = events_.empty() || (event.at >= events_.back().at &&
+                                             events_.back().type != ReplayEvent::Type::End);
+    if (!inOrder || event.at <= Now())
+        queueRejected_ = true;
+    else
+        events_.push_back(event);
+}
+
+bool ReplayPassRunner::HasPendingWork() {
+    Application* app = App();
+    return app != nullptr && (app->current->tickers.count > 0 || app->current->IsDirty());
+}
+
+bool ReplayPassRunner::AskPlanner(const Planner& planner, std::string& error) {
+    const size_t before = events_.size();
+    planner(*this);
+    if (queueRejected_ || events_.size() == before) {
+        error = "the planner queued no event, or one out of time order, at " + std::to_string(Now());
+        return false;
+    }
+    return true;
+}
+
+// Each pass below is MainLoop::RunReplay's pass, step for step; only where the
+// replay would look at its next event and finds none queued yet is the
+// planner asked first. It is asked only while the game waits with nothing to
+// do, so what it sees is what the game will show when that event arrives.
+bool ReplayPassRunner::Run(const Planner& planner, std::string& error) {
+    VirtualClock& clock = platform_.clock;
+    if (events_.empty() && !AskPlanner(planner, error)) return false;
+    clock.now = events_.front().at - 1;
+    for (;;) {
+        if (loop_.QuitPosted()) {
+            error = "the game closed before the end of the run";
+            return false;
+        }
+        WindowEvent message;
+        bool have = platform_.window.PollEvent(message);
+        if (have && message.type != WindowEvent::Type::Paint && message.type != WindowEvent::Type::Destroy)
+            have = false;
+        if (!have && next_ < events_.size() && events_[next_].type != ReplayEvent::Type::End &&
+            events_[next_].at <= clock.now) {
+            const ReplayEvent& due = events_[next_];
+            message.x = due.x;
+            message.y = due.y;
+            message.primaryOnly = true;
+            message.type = due.type == ReplayEvent::Type::Down   ? WindowEvent::Type::PenDown
+                           : due.type == ReplayEvent::Type::Move ? WindowEvent::Type::PenMove
+                                                                 : WindowEvent::Type::PenUp;
+            have = true;
+            ++next_;
+        }
+        if (have) loop_.HandleMessage(message);
+        if (App() != nullptr) App()->current->Tick(clock.now);
+        if (next_ == events_.size()) {
+            // Busy passes go on one millisecond at a time, as they would
+            // before any far-off event.
+            if (have || HasPendingWork()) {
+                ++clock.now;
+                continue;
+            }
+            if (!AskPlanner(planner, error)) return false;
+        }
+        const ReplayEvent& upcoming = events_[next_];
+        if (upcoming.type == ReplayEvent::Type::End && clock.now >= upcoming.at) break;
+        const bool idle = !have && !HasPendingWork() && upcoming.at > clock.now + 1;
+        clock.now = idle ? upcoming.at - 1 : clock.now + 1;
+    }
+    return true;
+}
+
+std::string ReplayPassRunner::ReplayText() const {
+    std::string text = "pivotwarden-replay 1\nseed " + std::to_string(seed_) + "\n";
+    for (const ReplayEvent& e : events_) text += FormatReplayEvent(e) + "\n";
+    return text;
+}
+
+}  // namespace pw

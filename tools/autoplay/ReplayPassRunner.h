@@ -1,0 +1,61 @@
+#pragma once
+// Runs the game headless exactly as a replay of the main loop would, pass by
+// pass on a virtual clock, while the events are still being decided: whenever
+// the game waits for the player with no event queued, a planner is asked for
+// the next ones. The events queued so far therefore form a replay that plays
+// back to the very same state.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/MainLoop.h"
+#include "app/Replay.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace pw {
+
+class GameScreen;
+
+class ReplayPassRunner {
+public:
+    // Queues what the player does next (at least one event, later than Now()).
+    using Planner = std::function<void(ReplayPassRunner&)>;
+
+    // Settings are read from and written to configRoot, which should be empty
+    // so that the run starts as a first game does.
+    ReplayPassRunner(const std::string& configRoot, uint32_t seed);
+    ~ReplayPassRunner();
+    ReplayPassRunner(const ReplayPassRunner&) = delete;
+    ReplayPassRunner& operator=(const ReplayPassRunner&) = delete;
+
+    // Plays until the queued end; false (with a message) when the planner
+    // broke the rules or the game closed.
+    bool Run(const Planner& planner, std::string& error);
+
+    // Events must come in time order, after the current pass; an end event
+    // finishes the run once its time is reached.
+    void Queue(const ReplayEvent& event);
+
+    uint32_t Now() const { return platform_.clock.now; }
+    uint32_t Seed() const { return seed_; }
+    Application* App() { return loop_.App(); }
+    GameScreen* Game();
+    bool OnTitle();
+    const std::vector<ReplayEvent>& Events() const { return events_; }
+    // The replay text of every event queued.
+    std::string ReplayText() const;
+
+private:
+    bool HasPendingWork();
+    bool AskPlanner(const Planner& planner, std::string& error);
+
+    HeadlessPlatform platform_;
+    MainLoop loop_;
+    uint32_t seed_;
+    std::vector<ReplayEvent> events_;
+    size_t next_ = 0;
+    bool queueRejected_ = false;
+};
+
+}  // namespace pw
