@@ -1,0 +1,52 @@
+// pw_bench: every benchmark of the game, then a summary of the ratios to the
+// memcpy floor. Accepts the usual --benchmark_* options.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+#include "bench/Summary.h"
+
+namespace pw::bench {
+
+void Summary::AddPair(const std::string& work, const std::string& floor, double goal) {
+    pairs_.push_back(Pair{work, floor, goal});
+}
+
+void Summary::ReportRuns(const std::vector<Run>& runs) {
+    for (const Run& run : runs)
+        if (run.run_type == Run::RT_Iteration && run.iterations > 0)
+            nanoseconds_[run.benchmark_name()] =
+                run.GetAdjustedRealTime() * (run.time_unit == benchmark::kMicrosecond   ? 1e3
+                                             : run.time_unit == benchmark::kMillisecond ? 1e6
+                                                                                        : 1.0);
+    ConsoleReporter::ReportRuns(runs);
+}
+
+bool Summary::Print() const {
+    bool allMet = true;
+    std::printf("\n%-22s %12s %12s %8s %6s  %s\n", "work", "time us", "floor us", "ratio", "goal", "verdict");
+    for (const Pair& pair : pairs_) {
+        const auto work = nanoseconds_.find(pair.work);
+        const auto floor = nanoseconds_.find(pair.floor);
+        if (work == nanoseconds_.end() || floor == nanoseconds_.end()) continue;
+        const double ratio = work->second / floor->second;
+        const bool met = ratio <= pair.goal;
+        allMet = allMet && met;
+        std::printf("%-22s %12.2f %12.2f %8.2f %5.1fx  %s\n", pair.work.c_str(), work->second / 1e3,
+                    floor->second / 1e3, ratio, pair.goal, met ? "met" : "MISSED");
+    }
+    return allMet;
+}
+
+}  // namespace pw::bench
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    pw::bench::Summary summary;
+    pw::bench::RegisterComposeBenchmarks(summary);
+    benchmark::RunSpecifiedBenchmarks(&summary);
+    summary.Print();
+    benchmark::Shutdown();
+    return 0;
+}
