@@ -198,10 +198,10 @@ void GameScreen::ShowOptions(bool on) {
             SetWeightsEnabled(false, false);
         return;
     }
-    for (Figure* part : {static_cast<Figure*>(levelText), static_cast<Figure*>(optionsPanel),
-                         static_cast<Figure*>(autoCheck), static_cast<Figure*>(resetCheck),
-                         static_cast<Figure*>(okButton), static_cast<Figure*>(levelUpButton),
-                         static_cast<Figure*>(levelDownButton)})
+    for (Figure* part :
+         {static_cast<Figure*>(levelText), static_cast<Figure*>(optionsPanel),
+          static_cast<Figure*>(autoCheck), static_cast<Figure*>(resetCheck), static_cast<Figure*>(okButton),
+          static_cast<Figure*>(levelUpButton), static_cast<Figure*>(levelDownButton)})
         part->SetVisible(false);
     for (Hotspot* hotspot : {autoHotspot, resetHotspot}) {
         hotspot->SetVisible(false);

@@ -119,8 +119,7 @@ public:
 private:
     // Construction of the fixed elements.
     void BuildElements();
-    void Place(Figure* element, int32_t x, int32_t y, int32_t layer, bool enabled, bool visible,
-               bool listen);
+    void Place(Figure* element, int32_t x, int32_t y, int32_t layer, bool enabled, bool visible, bool listen);
 
     // Steps shared by the level builders.
     Weight* MakeGreyWeight(int32_t mass, bool show, bool main);

@@ -54,30 +54,69 @@ void GameScreen::SetupLevel() {
     leftPan.Clear();
 
     switch (settings.level) {
-        case 1: BuildMatchLevel(true); break;
-        case 2: BuildSameSideLevel(10, true); break;
-        case 3: BuildSameSideLevel(20, true); break;
-        case 4: BuildOppositeLevel(10, true); break;
-        case 5: BuildOppositeLevel(20, true); break;
-        case 6: BuildSumLevel(10, true); break;
-        case 7: BuildSumLevel(20, true); break;
-        case 8: BuildDifferenceLevel(20, true); break;
-        case 9: BuildFixedSetLevel(true); break;
-        case 10: BuildMatchLevel(false); break;
-        case 11: BuildSumLevel(10, false); break;
-        case 12: BuildSumLevel(20, false); break;
-        case 13: BuildDifferenceLevel(20, false); break;
-        case 14: BuildFixedSetLevel(false); break;
+        case 1:
+            BuildMatchLevel(true);
+            break;
+        case 2:
+            BuildSameSideLevel(10, true);
+            break;
+        case 3:
+            BuildSameSideLevel(20, true);
+            break;
+        case 4:
+            BuildOppositeLevel(10, true);
+            break;
+        case 5:
+            BuildOppositeLevel(20, true);
+            break;
+        case 6:
+            BuildSumLevel(10, true);
+            break;
+        case 7:
+            BuildSumLevel(20, true);
+            break;
+        case 8:
+            BuildDifferenceLevel(20, true);
+            break;
+        case 9:
+            BuildFixedSetLevel(true);
+            break;
+        case 10:
+            BuildMatchLevel(false);
+            break;
+        case 11:
+            BuildSumLevel(10, false);
+            break;
+        case 12:
+            BuildSumLevel(20, false);
+            break;
+        case 13:
+            BuildDifferenceLevel(20, false);
+            break;
+        case 14:
+            BuildFixedSetLevel(false);
+            break;
         case 15:
             switch (Draw(5)) {
-                case 0: BuildMatchLevel(false); break;
-                case 1: BuildSumLevel(10, false); break;
-                case 2: BuildSumLevel(20, false); break;
-                case 3: BuildDifferenceLevel(20, false); break;
-                default: BuildFixedSetLevel(false); break;
+                case 0:
+                    BuildMatchLevel(false);
+                    break;
+                case 1:
+                    BuildSumLevel(10, false);
+                    break;
+                case 2:
+                    BuildSumLevel(20, false);
+                    break;
+                case 3:
+                    BuildDifferenceLevel(20, false);
+                    break;
+                default:
+                    BuildFixedSetLevel(false);
+                    break;
             }
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

@@ -32,7 +32,8 @@ struct PuzzleSolver::Search {
 };
 
 PuzzleSolution PuzzleSolver::Solve(const std::vector<int32_t>& leftMasses,
-                                   const std::vector<int32_t>& rightMasses, const std::vector<int32_t>& tray) {
+                                   const std::vector<int32_t>& rightMasses,
+                                   const std::vector<int32_t>& tray) {
     PuzzleSolution solution;
     const int32_t leftRoom = kPanCapacity - static_cast<int32_t>(leftMasses.size());
     const int32_t rightRoom = kPanCapacity - static_cast<int32_t>(rightMasses.size());

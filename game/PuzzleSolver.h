@@ -30,8 +30,8 @@ public:
     // pan or left in the tray. Among the placements with the fewest weights
     // moved, one that uses earlier tray weights, and the left pan before the
     // right, is preferred.
-    static PuzzleSolution Solve(const std::vector<int32_t>& leftMasses, const std::vector<int32_t>& rightMasses,
-                                const std::vector<int32_t>& tray);
+    static PuzzleSolution Solve(const std::vector<int32_t>& leftMasses,
+                                const std::vector<int32_t>& rightMasses, const std::vector<int32_t>& tray);
 
 private:
     struct Search;

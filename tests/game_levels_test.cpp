@@ -31,15 +31,29 @@ class PuzzleModel {
 public:
     Expected Build(int32_t level) {
         switch (level) {
-            case 1: case 10: return Match();
-            case 2: return SameSide(10);
-            case 3: return SameSide(20);
-            case 4: return Opposite(10);
-            case 5: return Opposite(20);
-            case 6: case 11: return Sum(10);
-            case 7: case 12: return Sum(20);
-            case 8: case 13: return Difference(20);
-            case 9: case 14: return FixedSet();
+            case 1:
+            case 10:
+                return Match();
+            case 2:
+                return SameSide(10);
+            case 3:
+                return SameSide(20);
+            case 4:
+                return Opposite(10);
+            case 5:
+                return Opposite(20);
+            case 6:
+            case 11:
+                return Sum(10);
+            case 7:
+            case 12:
+                return Sum(20);
+            case 8:
+            case 13:
+                return Difference(20);
+            case 9:
+            case 14:
+                return FixedSet();
             default: {
                 const int kind = rand() % 5;
                 if (kind == 0) return Match();
@@ -52,7 +66,9 @@ public:
     }
 
 private:
-    static void PutOn(Expected& e, bool left, int32_t mass) { (left ? e.leftGrey : e.rightGrey).push_back(mass); }
+    static void PutOn(Expected& e, bool left, int32_t mass) {
+        (left ? e.leftGrey : e.rightGrey).push_back(mass);
+    }
     static void TwoDifferent(int32_t half, int32_t& p, int32_t& q) {
         p = rand() % half + 1;
         do q = rand() % half + 1;
@@ -175,7 +191,7 @@ int32_t FewestMovesByExhaustion(const std::vector<int32_t>& left, const std::vec
 // Checks a solver's answer on its own terms: capacity, balance, each tray
 // weight used once.
 void ExpectSolutionBalances(const std::vector<int32_t>& left, const std::vector<int32_t>& right,
-                           const std::vector<int32_t>& tray, const PuzzleSolution& solution) {
+                            const std::vector<int32_t>& tray, const PuzzleSolution& solution) {
     int32_t leftSum = 0, rightSum = 0;
     size_t leftCount = left.size(), rightCount = right.size();
     for (int32_t m : left) leftSum += m;
@@ -196,9 +212,13 @@ void ExpectSolutionBalances(const std::vector<int32_t>& left, const std::vector<
     EXPECT_LE(rightCount, 5u);
 }
 
-bool AllDistinct(const std::vector<int32_t>& v) { return std::set<int32_t>(v.begin(), v.end()).size() == v.size(); }
+bool AllDistinct(const std::vector<int32_t>& v) {
+    return std::set<int32_t>(v.begin(), v.end()).size() == v.size();
+}
 
-bool Contains(const std::vector<int32_t>& v, int32_t m) { return std::find(v.begin(), v.end(), m) != v.end(); }
+bool Contains(const std::vector<int32_t>& v, int32_t m) {
+    return std::find(v.begin(), v.end(), m) != v.end();
+}
 
 // The rules of the level table, checked on the expected puzzle of one kind.
 void ExpectTableRules(const Expected& e, int32_t range) {
@@ -234,7 +254,8 @@ void ExpectTableRules(const Expected& e, int32_t range) {
             EXPECT_LE(greys[0], half);
             EXPECT_FALSE(Contains(e.tray, greys[0]));
             bool pair = false;
-            for (int32_t q : e.tray) pair = pair || (q <= half && q != greys[0] && Contains(e.tray, q + greys[0]));
+            for (int32_t q : e.tray)
+                pair = pair || (q <= half && q != greys[0] && Contains(e.tray, q + greys[0]));
             EXPECT_TRUE(pair);
             break;
         }

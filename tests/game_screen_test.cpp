@@ -15,7 +15,8 @@ bool GreyIsLeft(const GameScreen& screen) { return screen.leftPan.count > 0; }
 Weight* SpareTrayWeight(const std::vector<Weight*>& tray, const PuzzleSolution& solution) {
     for (size_t i = 0; i < tray.size(); ++i) {
         bool used = false;
-        for (const TrayPlacement& p : solution.placements) used = used || p.trayIndex == static_cast<int32_t>(i);
+        for (const TrayPlacement& p : solution.placements)
+            used = used || p.trayIndex == static_cast<int32_t>(i);
         if (!used) return tray[i];
     }
     return nullptr;
@@ -28,10 +29,9 @@ TEST_F(GameScreenTest, ConstructionShowsTheBoardAndHidesPanelAndKeypad) {
     EXPECT_TRUE(g.closeIcon->visible && g.closeIcon->enabled);
     EXPECT_TRUE(g.optionsButton->visible && g.optionsButton->enabled);
     EXPECT_EQ(g.closeIcon->GetX(), 215);
-    for (Figure* hidden : std::initializer_list<Figure*>{g.optionsPanel, g.autoCheck, g.resetCheck, g.okButton,
-                                                         g.levelUpButton, g.levelDownButton, g.levelText,
-                                                         g.autoHotspot, g.resetHotspot, g.keypadPanel,
-                                                         g.hintButton, g.clearButton}) {
+    for (Figure* hidden : std::initializer_list<Figure*>{
+             g.optionsPanel, g.autoCheck, g.resetCheck, g.okButton, g.levelUpButton, g.levelDownButton,
+             g.levelText, g.autoHotspot, g.resetHotspot, g.keypadPanel, g.hintButton, g.clearButton}) {
         EXPECT_FALSE(hidden->visible);
         EXPECT_FALSE(hidden->enabled);
     }
