@@ -11,6 +11,9 @@ namespace pw::bench {
 
 class Summary : public benchmark::ConsoleReporter {
 public:
+    // Colours only on a terminal, so that logs stay plain text.
+    Summary();
+
     // work and floor are benchmark names as reported; goal is the largest
     // ratio of work to floor that meets the target.
     void AddPair(const std::string& work, const std::string& floor, double goal);
