@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     int32_t solved = 0;
     {
         pw::TempFolder config;
-        pw::ReplayPassRunner runner(config.path, seed);
+        pw::ReplayPassRunner runner(config.path, seed, false);
         pw::AutoPlayer player(puzzles);
         std::string error;
         const bool ran = runner.Run(
@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
         }
         std::printf("pw_soak: seed %u, %d puzzles solved, score %d, level %d, %zu events, virtual time %u ms\n",
                     seed, solved, runner.Game()->settings.score, runner.Game()->settings.level,
-                    runner.Events().size(), runner.Now());
+                    runner.EventCount(), runner.Now());
     }
     std::printf("pw_soak: resident %ld KiB after %d puzzles, %ld KiB after %d (%+ld KiB)\n", atBaseline, baseline,
                 atEnd, solved, atEnd - atBaseline);

@@ -45,7 +45,7 @@ bool KeypadWaits(const GameScreen& game) {
 
 void AutoPlayer::Plan(ReplayPassRunner& runner) {
     if (!error_.empty()) return End(runner);
-    if (runner.Events().empty()) {
+    if (runner.EventCount() == 0) {
         // The title starts play on a press; its release reaches the game.
         Tap(runner, kFirstEventAt, kTitlePressX, kTitlePressY);
         return;

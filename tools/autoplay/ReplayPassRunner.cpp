@@ -6,8 +6,8 @@
 
 namespace pw {
 
-ReplayPassRunner::ReplayPassRunner(const std::string& configRoot, uint32_t seed)
-    : platform_(configRoot), loop_(platform_.Get()), seed_(seed) {
+ReplayPassRunner::ReplayPassRunner(const std::string& configRoot, uint32_t seed, bool keepHistory)
+    : platform_(configRoot), loop_(platform_.Get()), seed_(seed), keepHistory_(keepHistory) {
     // As on replay, the game is built while the virtual clock still reads 0.
     loop_.Start(seed);
 }
@@ -21,12 +21,16 @@ bool ReplayPassRunner::OnTitle() {
 }
 
 void ReplayPassRunner::Queue(const ReplayEvent& event) {
-    const bool inOrder = events_.empty() || (event.at >= events_.back().at &&
-                                             events_.back().type != ReplayEvent::Type::End);
-    if (!inOrder || event.at <= Now())
+    const bool inOrder =
+        !lastQueued_ || (event.at >= lastQueued_->at && lastQueued_->type != ReplayEvent::Type::End);
+    if (!inOrder || event.at <= Now()) {
         queueRejected_ = true;
-    else
-        events_.push_back(event);
+        return;
+    }
+    pending_.push_back(event);
+    lastQueued_ = event;
+    ++eventCount_;
+    if (keepHistory_) history_.push_back(event);
 }
 
 bool ReplayPassRunner::HasPendingWork() {
@@ -35,9 +39,9 @@ bool ReplayPassRunner::HasPendingWork() {
 }
 
 bool ReplayPassRunner::AskPlanner(const Planner& planner, std::string& error) {
-    const size_t before = events_.size();
+    const size_t before = eventCount_;
     planner(*this);
-    if (queueRejected_ || events_.size() == before) {
+    if (queueRejected_ || eventCount_ == before) {
         error = "the planner queued no event, or one out of time order, at " + std::to_string(Now());
         return false;
     }
@@ -50,8 +54,8 @@ bool ReplayPassRunner::AskPlanner(const Planner& planner, std::string& error) {
 // do, so what it sees is what the game will show when that event arrives.
 bool ReplayPassRunner::Run(const Planner& planner, std::string& error) {
     VirtualClock& clock = platform_.clock;
-    if (events_.empty() && !AskPlanner(planner, error)) return false;
-    clock.now = events_.front().at - 1;
+    if (pending_.empty() && !AskPlanner(planner, error)) return false;
+    clock.now = pending_.front().at - 1;
     for (;;) {
         if (loop_.QuitPosted()) {
             error = "the game closed before the end of the run";
@@ -61,9 +65,10 @@ bool ReplayPassRunner::Run(const Planner& planner, std::string& error) {
         bool have = platform_.window.PollEvent(message);
         if (have && message.type != WindowEvent::Type::Paint && message.type != WindowEvent::Type::Destroy)
             have = false;
-        if (!have && next_ < events_.size() && events_[next_].type != ReplayEvent::Type::End &&
-            events_[next_].at <= clock.now) {
-            const ReplayEvent& due = events_[next_];
+        if (!have && !pending_.empty() && pending_.front().type != ReplayEvent::Type::End &&
+            pending_.front().at <= clock.now) {
+            const ReplayEvent due = pending_.front();
+            pending_.pop_front();
             message.x = due.x;
             message.y = due.y;
             message.primaryOnly = true;
@@ -71,11 +76,10 @@ bool ReplayPassRunner::Run(const Planner& planner, std::string& error) {
                            : due.type == ReplayEvent::Type::Move ? WindowEvent::Type::PenMove
                                                                  : WindowEvent::Type::PenUp;
             have = true;
-            ++next_;
         }
         if (have) loop_.HandleMessage(message);
         if (App() != nullptr) App()->current->Tick(clock.now);
-        if (next_ == events_.size()) {
+        if (pending_.empty()) {
             // Busy passes go on one millisecond at a time, as they would
             // before any far-off event.
             if (have || HasPendingWork()) {
@@ -84,7 +88,7 @@ bool ReplayPassRunner::Run(const Planner& planner, std::string& error) {
             }
             if (!AskPlanner(planner, error)) return false;
         }
-        const ReplayEvent& upcoming = events_[next_];
+        const ReplayEvent& upcoming = pending_.front();
         if (upcoming.type == ReplayEvent::Type::End && clock.now >= upcoming.at) break;
         const bool idle = !have && !HasPendingWork() && upcoming.at > clock.now + 1;
         clock.now = idle ? upcoming.at - 1 : clock.now + 1;
@@ -94,7 +98,7 @@ bool ReplayPassRunner::Run(const Planner& planner, std::string& error) {
 
 std::string ReplayPassRunner::ReplayText() const {
     std::string text = "pivotwarden-replay 1\nseed " + std::to_string(seed_) + "\n";
-    for (const ReplayEvent& e : events_) text += FormatReplayEvent(e) + "\n";
+    for (const ReplayEvent& e : history_) text += FormatReplayEvent(e) + "\n";
     return text;
 }
 

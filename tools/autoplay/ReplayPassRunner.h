@@ -5,7 +5,9 @@
 // the next ones. The events queued so far therefore form a replay that plays
 // back to the very same state.
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,8 +25,10 @@ public:
     using Planner = std::function<void(ReplayPassRunner&)>;
 
     // Settings are read from and written to configRoot, which should be empty
-    // so that the run starts as a first game does.
-    ReplayPassRunner(const std::string& configRoot, uint32_t seed);
+    // so that the run starts as a first game does. Without keepHistory the
+    // events are forgotten once delivered, so that a long run's memory is the
+    // game's own (Events and ReplayText then hold nothing).
+    ReplayPassRunner(const std::string& configRoot, uint32_t seed, bool keepHistory = true);
     ~ReplayPassRunner();
     ReplayPassRunner(const ReplayPassRunner&) = delete;
     ReplayPassRunner& operator=(const ReplayPassRunner&) = delete;
@@ -42,7 +46,9 @@ public:
     Application* App() { return loop_.App(); }
     GameScreen* Game();
     bool OnTitle();
-    const std::vector<ReplayEvent>& Events() const { return events_; }
+    // Every event queued so far, when the history is kept.
+    const std::vector<ReplayEvent>& Events() const { return history_; }
+    size_t EventCount() const { return eventCount_; }
     // The replay text of every event queued.
     std::string ReplayText() const;
 
@@ -53,8 +59,12 @@ private:
     HeadlessPlatform platform_;
     MainLoop loop_;
     uint32_t seed_;
-    std::vector<ReplayEvent> events_;
-    size_t next_ = 0;
+    const bool keepHistory_;
+    std::vector<ReplayEvent> history_;
+    // Queued and not yet delivered; the front is the next one due.
+    std::deque<ReplayEvent> pending_;
+    std::optional<ReplayEvent> lastQueued_;
+    size_t eventCount_ = 0;
     bool queueRejected_ = false;
 };
 
