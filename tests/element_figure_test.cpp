@@ -119,7 +119,7 @@ TEST_F(FigureTest, DraggableElementIsCentredAtThePressAndFollowsMoves) {
 
 TEST_F(FigureTest, RectanglesThatOnlyTouchIntersect) {
     Probe p(&screen, &log, "p", 10, 10);
-    p.MoveTo(10, 10);  // bounds {10, 10, 20, 20}
+    p.MoveTo(10, 10);                                // bounds {10, 10, 20, 20}
     EXPECT_TRUE(p.Intersects(Rect{20, 0, 30, 10}));  // touches the corner
     EXPECT_TRUE(p.Intersects(Rect{0, 15, 10, 16}));
     EXPECT_TRUE(p.Intersects(Rect{12, 12, 13, 13}));  // inside

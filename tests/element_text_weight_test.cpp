@@ -38,10 +38,6 @@ TEST_F(TextTest, DefaultFontGivesAnEighteenPixelCellAsWideAsTheText) {
     EXPECT_TRUE(text.visible);
     EXPECT_FALSE(text.enabled);
     EXPECT_EQ(text.GetBounds().left, 0);
-
-    LogFont font = Text::DefaultFont();
-    EXPECT_EQ(font.weight, 700);
-    EXPECT_EQ(font.pitchAndFamily, 32);
 }
 
 TEST_F(TextTest, EachCellHeightGivesACellOfExactlyThatManyPixels) {

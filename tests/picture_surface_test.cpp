@@ -14,8 +14,13 @@ using scenetest::Solid;
 
 TEST(SurfaceTest, CopiesClipToBothPicturesOnEverySide) {
     const Surface src = Pattern(10, 10, 5);
-    for (auto [dx, dy, sx, sy] : {std::tuple{-5, -5, 0, 0}, {15, 15, 0, 0}, {0, 0, -3, -4}, {0, 0, 7, 8},
-                                  {INT_MIN, 0, 0, 0}, {INT_MAX, INT_MAX, 0, 0}, {-20, -20, -20, -20}}) {
+    for (auto [dx, dy, sx, sy] : {std::tuple{-5, -5, 0, 0},
+                                  {15, 15, 0, 0},
+                                  {0, 0, -3, -4},
+                                  {0, 0, 7, 8},
+                                  {INT_MIN, 0, 0, 0},
+                                  {INT_MAX, INT_MAX, 0, 0},
+                                  {-20, -20, -20, -20}}) {
         Surface dst = Solid(20, 20, Rgb(1, 1, 1));
         CopyOpaque(dst, dx, dy, INT_MAX, INT_MAX, src, sx, sy);
         CopyKeyed(dst, dx, dy, 10, 10, src, sx, sy);
