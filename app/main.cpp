@@ -4,6 +4,8 @@
 #include <SDL_main.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -55,6 +57,24 @@ bool WriteTextFile(const std::string& path, const std::string& text, std::string
     return true;
 }
 
+// A temporary settings folder, removed when the run ends.
+struct ReplaySettingsFolder {
+    std::string path;
+    bool Make(std::string& error) {
+        char pattern[] = "/tmp/pivotwarden-replay-XXXXXX";
+        if (mkdtemp(pattern) == nullptr) {
+            error = "cannot make a settings folder for the replay in /tmp";
+            return false;
+        }
+        path = pattern;
+        return true;
+    }
+    ~ReplaySettingsFolder() {
+        std::error_code ignored;
+        if (!path.empty()) std::filesystem::remove_all(path, ignored);
+    }
+};
+
 // Writes what was asked for once the run has ended.
 int Finish(const pw::HostOptions& options, pw::MainLoop& loop, pw::Window& window, pw::Registry& registry) {
     std::string error;
@@ -88,10 +108,15 @@ int main(int argc, char** argv) {
         if (replay.seed) options.seed = replay.seed;
     }
 
+    // A replay plays against fresh settings of its own, so that it ends the
+    // same way every time and never touches the player's score and level.
+    ReplaySettingsFolder replaySettings;
+    if (!options.replayPath.empty() && !replaySettings.Make(error)) return Fail(error);
+
     pw::SdlRuntime sdl(!options.headless);
     pw::EmbeddedResourceStore resources;
     pw::TtfTextRenderer text;
-    pw::FileRegistry registry;
+    pw::FileRegistry registry(replaySettings.path);
     pw::LocalSystemTime localTime;
     pw::SystemClock systemClock;
     pw::VirtualClock virtualClock;

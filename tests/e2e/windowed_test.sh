@@ -7,7 +7,8 @@ set -u
 game=$1
 xclose=$2
 work=$(mktemp -d)
-trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+game_pid=""
+trap 'kill $game_pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 display=":$(( 50 + $$ % 400 ))"
@@ -17,10 +18,10 @@ export DISPLAY=$display XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run S
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-"$game" --seed 7 --record "$work/game.replay" &
+"$game" --seed 7 --record "$work/game.replay" >"$work/game.log" 2>&1 &
 game_pid=$!
 window=""
-for _ in $(seq 50); do
+for _ in $(seq 150); do
     window=$(xdotool search --name "Pivot Warden" 2>/dev/null | head -1)
     [ -n "$window" ] && break
     sleep 0.1
@@ -33,7 +34,7 @@ xdotool mousemove --window "$window" 100 100 click 1
 sleep 0.3
 
 start=$(date +%s%N)
-"$game"
+"$game" >/dev/null 2>&1
 second=$?
 elapsed=$(( ($(date +%s%N) - start) / 1000000 ))
 [ $second -eq 0 ] || fail "second copy exited with $second"
@@ -47,7 +48,7 @@ for _ in $(seq 50); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
 kill -0 $game_pid 2>/dev/null && fail "the game did not end after the close request"
 wait $game_pid
 code=$?
-[ $code -eq 0 ] || fail "the game ended with $code"
+[ $code -eq 0 ] || { grep -v ALSA "$work/game.log" | head -20; fail "the game ended with $code"; }
 grep -q "down" "$work/game.replay" || fail "the click was not recorded"
 grep -q "end" "$work/game.replay" || fail "the recording has no end"
 echo "windowed game: window 480x640, click recorded, second copy in ${elapsed} ms, closed with 0"
