@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sstream>
@@ -35,8 +36,12 @@ std::vector<std::string> Words(const std::string& line) {
 }  // namespace
 
 bool ParseReplay(const std::string& text, Replay& replay, std::string& error) {
-    replay = Replay{};
     std::istringstream in(text);
+    return ParseReplay(in, replay, error);
+}
+
+bool ParseReplay(std::istream& in, Replay& replay, std::string& error) {
+    replay = Replay{};
     std::string line;
     int number = 0;
     bool sawHeader = false, sawEnd = false;
@@ -106,21 +111,29 @@ bool ParseReplay(const std::string& text, Replay& replay, std::string& error) {
 }
 
 bool LoadReplay(const std::string& path, Replay& replay, std::string& error) {
+    std::error_code code;
+    if (std::filesystem::exists(path, code) && !std::filesystem::is_regular_file(path, code)) {
+        error = "replay '" + path + "' is not a file";
+        return false;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         error = "cannot read replay file '" + path + "': " + std::strerror(errno);
         return false;
     }
-    std::string text;
-    char buffer[65536];
-    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
-        text.append(buffer, static_cast<size_t>(file.gcount()));
-        if (text.size() > kMaxReplayBytes) {
-            error = "replay file '" + path + "' is larger than 64 MiB";
-            return false;
-        }
+    // Read line by line from the file: a long game is never held twice.
+    file.seekg(0, std::ios::end);
+    const std::streamoff size = file.tellg();
+    file.seekg(0, std::ios::beg);
+    if (size < 0 || !file) {
+        error = "cannot read replay file '" + path + "'";
+        return false;
     }
-    if (!ParseReplay(text, replay, error)) {
+    if (static_cast<uint64_t>(size) > kMaxReplayBytes) {
+        error = "replay file '" + path + "' is larger than 64 MiB";
+        return false;
+    }
+    if (!ParseReplay(file, replay, error)) {
         error = path + ": " + error;
         return false;
     }

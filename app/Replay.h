@@ -9,6 +9,7 @@
 //   at 5000 end
 #include <cstdint>
 #include <cstdio>
+#include <istream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +33,7 @@ struct Replay {
 // Parses replay text. On failure returns false and a one-line message that
 // names the line and the problem.
 bool ParseReplay(const std::string& text, Replay& replay, std::string& error);
+bool ParseReplay(std::istream& in, Replay& replay, std::string& error);
 // Reads and parses a file; the message also covers a file that cannot be read.
 bool LoadReplay(const std::string& path, Replay& replay, std::string& error);
 
