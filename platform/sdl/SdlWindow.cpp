@@ -16,8 +16,17 @@ SdlWindow::~SdlWindow() {
 bool SdlWindow::Open(const std::string& title, int scale, bool fullscreen, std::string& error) {
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
     int w = kDisplayWidth * scale, h = kDisplayHeight * scale;
-    if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, flags);
+    int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+    SDL_DisplayMode desktop{};
+    if (fullscreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+        // Sized to the display as well, so that it covers it even where no
+        // window manager honours the full-screen request.
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        x = y = 0;
+        w = desktop.w;
+        h = desktop.h;
+    }
+    window_ = SDL_CreateWindow(title.c_str(), x, y, w, h, flags);
     if (window_ == nullptr) {
         error = std::string("cannot open the window: ") + SDL_GetError();
         return false;
