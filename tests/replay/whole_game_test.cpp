@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
+#include <cstdlib>
 #include <sstream>
 
 #include "app/MainLoop.h"
@@ -20,10 +20,10 @@ namespace pw {
 namespace {
 
 int StoredValue(const std::string& settingsText, const std::string& name) {
-    std::smatch match;
-    const std::regex line("\"" + name + "\"=\"(-?[0-9]+)\"");
-    if (!std::regex_search(settingsText, match, line)) return -1;
-    return std::stoi(match[1]);
+    const std::string prefix = "\"" + name + "\"=\"";
+    const size_t at = settingsText.find(prefix);
+    if (at == std::string::npos) return -1;
+    return std::atoi(settingsText.c_str() + at + prefix.size());
 }
 
 TEST(WholeGameReplayTest, LevelsOneToTenByStylusEndWithTheEarnedScoreAndLevelStored) {
