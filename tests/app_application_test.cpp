@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "app/Application.h"
 #include "app/MainLoop.h"
@@ -120,6 +122,89 @@ TEST_F(AppTest, MoveWithoutExactlyThePrimaryButtonIsDropped) {
     EXPECT_EQ(tray->GetX(), x0);
     loop.HandleMessage(WindowEvent{WindowEvent::Type::PenMove, 120, 100, true});
     EXPECT_EQ(tray->GetX(), 110);
+}
+
+}  // namespace
+}  // namespace pw
+
+namespace pw {
+namespace {
+
+// Drags the tray weight of the given mass onto the pan without grey weights.
+void SolveMatchLevel(GameScreen& game, HeadlessPlatform& hp) {
+    Weight* grey = nullptr;
+    for (auto* n = game.levelWeights.head; n != nullptr; n = n->next)
+        if (!n->item->draggable) grey = n->item;
+    ASSERT_NE(grey, nullptr);
+    const bool greyLeft = game.leftPan.Contains(grey);
+    for (auto* n = game.levelWeights.head; n != nullptr; n = n->next) {
+        Weight* w = n->item;
+        if (!w->draggable || w->value != grey->value) continue;
+        game.OnPenDown(w->homeX + 10, w->homeY + 15);
+        game.OnPenMove(greyLeft ? 190 : 50, 130);
+        game.OnPenUp(greyLeft ? 190 : 50, 130);
+        break;
+    }
+    ASSERT_TRUE(game.solved);
+    for (int i = 0; i < 8; ++i) {
+        hp.clock.now += 300;
+        game.Tick(hp.clock.now);
+    }
+}
+
+TEST(AppSettingsTest, UnwritableSettingsFolderLeavesPlayGoingAndWritableAgainRepairs) {
+    char pattern[] = "/tmp/pw-app-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string root = pattern;
+    // A plain file where the settings folder should go: no one, not even the
+    // superuser, can make the folder.
+    const std::string blocker = root + "/Marblequill";
+    std::ofstream(blocker) << "not a folder";
+    {
+        HeadlessPlatform hp(root);
+        Application app(hp.Get(), 11u);
+        app.current->OnPenDown(120, 160);
+        GameScreen& game = *app.gameScreen;
+        EXPECT_EQ(game.settings.score, 0);
+        SolveMatchLevel(game, hp);
+        EXPECT_EQ(game.settings.score, 48) << "play goes on with the values in memory";
+    }
+    EXPECT_FALSE(std::filesystem::is_directory(blocker));
+    std::filesystem::remove(blocker);
+    {
+        HeadlessPlatform hp(root);
+        Application app(hp.Get(), 11u);
+        EXPECT_EQ(app.gameScreen->settings.score, 0);
+        app.current->OnPenDown(120, 160);
+        SolveMatchLevel(*app.gameScreen, hp);
+    }
+    std::ifstream file(root + "/Marblequill/Pivotwarden/settings.reg");
+    std::stringstream text;
+    text << file.rdbuf();
+    EXPECT_NE(text.str().find("\"score\"=\"48\""), std::string::npos) << text.str();
+    std::filesystem::remove_all(root);
+}
+
+TEST(AppSettingsTest, CorruptSettingsFileStartsFromDefaultsAndIsRepairedByPlay) {
+    char pattern[] = "/tmp/pw-app-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::string root = pattern;
+    std::filesystem::create_directories(root + "/Marblequill/Pivotwarden");
+    const std::string path = root + "/Marblequill/Pivotwarden/settings.reg";
+    std::ofstream(path, std::ios::binary) << std::string("\x00\xff\"score\"=\"9\x00", 13) << "\n\"level\"=\"xx\"\n";
+    {
+        HeadlessPlatform hp(root);
+        Application app(hp.Get(), 11u);
+        EXPECT_EQ(app.gameScreen->settings.level, 1);
+        app.current->OnPenDown(120, 160);
+        SolveMatchLevel(*app.gameScreen, hp);
+    }
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    EXPECT_EQ(text.str().rfind("Windows Registry Editor Version 5.00", 0), 0u) << text.str();
+    EXPECT_NE(text.str().find("\"score\"=\"48\""), std::string::npos) << text.str();
+    std::filesystem::remove_all(root);
 }
 
 }  // namespace
