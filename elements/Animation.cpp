@@ -20,7 +20,12 @@ Animation::~Animation() { animationListeners.Clear(); }
 const char16_t* Animation::GetKindName() const { return u"Animation"; }
 
 const Surface* Animation::GetSurface() {
-    CopyOpaque(*frame, 0, 0, GetWidth(), GetHeight(), *bitmap, GetWidth() * currentFrame, 0);
+    // The strip never changes, so the frame is copied out only when another
+    // one is to be shown.
+    if (frameInSurface != currentFrame) {
+        CopyOpaque(*frame, 0, 0, GetWidth(), GetHeight(), *bitmap, GetWidth() * currentFrame, 0);
+        frameInSurface = currentFrame;
+    }
     return frame.get();
 }
 

@@ -38,6 +38,7 @@ public:
 
 private:
     std::unique_ptr<Surface> frame;
+    int32_t frameInSurface = -1;
 };
 
 }  // namespace pw

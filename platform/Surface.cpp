@@ -52,7 +52,21 @@ void CopyOpaque(Surface& dst, int dx, int dy, int w, int h, const Surface& src, 
         for (int row = 0; row < h; ++row) std::memmove(dst.Row(dy + row) + dx, src.Row(sy + row) + sx, bytes);
         return;
     }
-    for (int row = 0; row < h; ++row) std::memcpy(dst.Row(dy + row) + dx, src.Row(sy + row) + sx, bytes);
+    if (w == dst.Width() && w == src.Width()) {
+        std::memcpy(dst.Row(dy) + dx, src.Row(sy) + sx, bytes * static_cast<size_t>(h));
+        return;
+    }
+    for (int row = 0; row < h; ++row) {
+        const Pixel* from = src.Row(sy + row) + sx;
+        Pixel* to = dst.Row(dy + row) + dx;
+        // Short rows (a dirty rectangle, a weight) copy faster inline than
+        // through a call per row.
+        if (w <= 64) {
+            for (int col = 0; col < w; ++col) to[col] = from[col];
+        } else {
+            std::memcpy(to, from, bytes);
+        }
+    }
 }
 
 void CopyKeyed(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy,
@@ -61,9 +75,12 @@ void CopyKeyed(Surface& dst, int dx, int dy, int w, int h, const Surface& src, i
     for (int row = 0; row < h; ++row) {
         const Pixel* s = src.Row(sy + row) + sx;
         Pixel* d = dst.Row(dy + row) + dx;
+        // Branch-free select, so that the compiler can copy several pixels
+        // at a time: all ones in `opaque` where the source pixel shows.
         for (int col = 0; col < w; ++col) {
-            Pixel p = s[col];
-            d[col] = (p == key) ? d[col] : p;
+            const Pixel p = s[col];
+            const Pixel opaque = static_cast<Pixel>(0) - static_cast<Pixel>(p != key);
+            d[col] = (p & opaque) | (d[col] & ~opaque);
         }
     }
 }
