@@ -8,7 +8,13 @@ namespace pw {
 MixerSoundPlayer::MixerSoundPlayer() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
     open_ = Mix_OpenAudio(22050, AUDIO_S16SYS, 1, 1024) == 0;
-    if (open_) Mix_AllocateChannels(1);
+    if (open_) {
+        Mix_AllocateChannels(1);
+    } else {
+        // No device: stop the audio subsystem too, or its hot-plug watcher
+        // wakes ten times a second for the whole game.
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
 }
 
 MixerSoundPlayer::~MixerSoundPlayer() {
@@ -17,6 +23,7 @@ MixerSoundPlayer::~MixerSoundPlayer() {
     for (auto& entry : chunks_)
         if (entry.second != nullptr) Mix_FreeChunk(entry.second);
     Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 void MixerSoundPlayer::Play(const SoundData* sound) {
