@@ -1,20 +1,8 @@
 #include "app/HostOptions.h"
 
-namespace pw {
+#include "app/DecimalText.h"
 
-namespace {
-bool ParseNumber(const std::string& text, uint64_t highest, uint64_t& out) {
-    if (text.empty() || text.size() > 10) return false;
-    uint64_t v = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        v = v * 10 + static_cast<uint64_t>(c - '0');
-    }
-    if (v > highest) return false;
-    out = v;
-    return true;
-}
-}  // namespace
+namespace pw {
 
 bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options, std::string& error) {
     options = HostOptions{};
@@ -52,7 +40,7 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             std::string text;
             uint64_t n = 0;
             if (!takeValue(text)) return false;
-            if (!ParseNumber(text, 8, n) || n < 1) {
+            if (!ParseDecimal(text, 8, n) || n < 1) {
                 error = "bad value '" + text + "' for --scale: expected a whole number from 1 to 8";
                 return false;
             }
@@ -61,7 +49,7 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             std::string text;
             uint64_t n = 0;
             if (!takeValue(text)) return false;
-            if (!ParseNumber(text, 4294967295u, n)) {
+            if (!ParseDecimal(text, 4294967295u, n)) {
                 error = "bad value '" + text + "' for --seed: expected a whole number from 0 to 4294967295";
                 return false;
             }

@@ -1,5 +1,7 @@
 #include "app/Replay.h"
 
+#include "app/DecimalText.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -12,18 +14,6 @@ namespace pw {
 namespace {
 
 constexpr size_t kMaxReplayBytes = 64u * 1024 * 1024;
-
-bool ParseUnsigned(const std::string& word, uint64_t limit, uint64_t& out) {
-    if (word.empty() || word.size() > 12) return false;
-    uint64_t v = 0;
-    for (char c : word) {
-        if (c < '0' || c > '9') return false;
-        v = v * 10 + static_cast<uint64_t>(c - '0');
-    }
-    if (v > limit) return false;
-    out = v;
-    return true;
-}
 
 std::vector<std::string> Words(const std::string& line) {
     std::vector<std::string> words;
@@ -65,7 +55,7 @@ bool ParseReplay(std::istream& in, Replay& replay, std::string& error) {
         if (sawEnd) return fail("nothing may follow 'end'");
         if (w[0] == "seed") {
             uint64_t seed = 0;
-            if (w.size() != 2 || !ParseUnsigned(w[1], std::numeric_limits<uint32_t>::max(), seed))
+            if (w.size() != 2 || !ParseDecimal(w[1], std::numeric_limits<uint32_t>::max(), seed))
                 return fail("expected 'seed N' with N from 0 to 4294967295");
             if (replay.seed || !replay.events.empty()) return fail("the seed must come once, before the events");
             replay.seed = static_cast<uint32_t>(seed);
@@ -73,7 +63,7 @@ bool ParseReplay(std::istream& in, Replay& replay, std::string& error) {
         }
         if (w[0] != "at") return fail("unknown record '" + w[0] + "'");
         uint64_t at = 0;
-        if (w.size() < 3 || !ParseUnsigned(w[1], std::numeric_limits<uint32_t>::max(), at))
+        if (w.size() < 3 || !ParseDecimal(w[1], std::numeric_limits<uint32_t>::max(), at))
             return fail("expected 'at T down|move|up X Y' or 'at T end'");
         if (!replay.events.empty() && at < replay.events.back().at) return fail("time goes backwards");
         ReplayEvent event;
@@ -92,7 +82,7 @@ bool ParseReplay(std::istream& in, Replay& replay, std::string& error) {
             else
                 return fail("unknown event '" + w[2] + "'");
             uint64_t x = 0, y = 0;
-            if (w.size() != 5 || !ParseUnsigned(w[3], 239, x) || !ParseUnsigned(w[4], 319, y))
+            if (w.size() != 5 || !ParseDecimal(w[3], 239, x) || !ParseDecimal(w[4], 319, y))
                 return fail("expected coordinates X from 0 to 239 and Y from 0 to 319");
             event.x = static_cast<int32_t>(x);
             event.y = static_cast<int32_t>(y);
