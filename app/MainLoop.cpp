@@ -20,7 +20,8 @@ void MainLoop::HandleMessage(const WindowEvent& m) {
         case WindowEvent::Type::Destroy:
             if (quitPosted_) break;
             quitPosted_ = true;
-            if (recorder_ != nullptr) recorder_->Record(ReplayEvent{platform_.clock.Now(), ReplayEvent::Type::End, 0, 0});
+            if (recorder_ != nullptr)
+                recorder_->Record(ReplayEvent{platform_.clock.Now(), ReplayEvent::Type::End, 0, 0});
             app_.reset();
             break;
         case WindowEvent::Type::PenDown:

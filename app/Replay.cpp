@@ -1,13 +1,13 @@
 #include "app/Replay.h"
 
-#include "app/DecimalText.h"
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sstream>
+
+#include "app/DecimalText.h"
 
 namespace pw {
 
@@ -57,7 +57,8 @@ bool ParseReplay(std::istream& in, Replay& replay, std::string& error) {
             uint64_t seed = 0;
             if (w.size() != 2 || !ParseDecimal(w[1], std::numeric_limits<uint32_t>::max(), seed))
                 return fail("expected 'seed N' with N from 0 to 4294967295");
-            if (replay.seed || !replay.events.empty()) return fail("the seed must come once, before the events");
+            if (replay.seed || !replay.events.empty())
+                return fail("the seed must come once, before the events");
             replay.seed = static_cast<uint32_t>(seed);
             continue;
         }
@@ -133,10 +134,17 @@ bool LoadReplay(const std::string& path, Replay& replay, std::string& error) {
 std::string FormatReplayEvent(const ReplayEvent& e) {
     std::string out = "at " + std::to_string(e.at) + " ";
     switch (e.type) {
-        case ReplayEvent::Type::Down: out += "down"; break;
-        case ReplayEvent::Type::Move: out += "move"; break;
-        case ReplayEvent::Type::Up: out += "up"; break;
-        case ReplayEvent::Type::End: return out + "end";
+        case ReplayEvent::Type::Down:
+            out += "down";
+            break;
+        case ReplayEvent::Type::Move:
+            out += "move";
+            break;
+        case ReplayEvent::Type::Up:
+            out += "up";
+            break;
+        case ReplayEvent::Type::End:
+            return out + "end";
     }
     return out + " " + std::to_string(e.x) + " " + std::to_string(e.y);
 }

@@ -70,8 +70,8 @@ std::string DumpScene(Application* app, Registry& registry) {
     GameScreen* game = app != nullptr && screen == app->gameScreen.get() ? app->gameScreen.get() : nullptr;
     const char* name = screen == nullptr ? "null" : game != nullptr ? "\"game\"" : "\"title\"";
     SettingsStore& settings = SettingsStore::Acquire(registry);
-    out << "{\n  \"screen\": " << name << ",\n  \"score\": " << settings.score << ",\n  \"level\": "
-        << settings.level << ",\n  \"auto\": " << Bool(settings.autoAdjust) << ",\n";
+    out << "{\n  \"screen\": " << name << ",\n  \"score\": " << settings.score
+        << ",\n  \"level\": " << settings.level << ",\n  \"auto\": " << Bool(settings.autoAdjust) << ",\n";
     SettingsStore::Release();
     if (screen != nullptr)
         DumpElements(out, screen, game);

@@ -150,8 +150,10 @@ int main(int argc, char** argv) {
     loop.Start(options.seed);
     window.Show();
     pw::ReplayRecorder recorder;
-    if (!options.recordPath.empty() && !recorder.Open(options.recordPath, loop.Seed(), error)) return Fail(error);
-    int code = replaying ? loop.RunReplay(replay, virtualClock) : loop.RunLive(recorder.IsOpen() ? &recorder : nullptr);
+    if (!options.recordPath.empty() && !recorder.Open(options.recordPath, loop.Seed(), error))
+        return Fail(error);
+    int code = replaying ? loop.RunReplay(replay, virtualClock)
+                         : loop.RunLive(recorder.IsOpen() ? &recorder : nullptr);
     const int finished = Finish(options, loop, window, registry);
     return code != 0 ? code : finished;
 }

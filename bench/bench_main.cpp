@@ -2,7 +2,6 @@
 // memcpy floor. Accepts the usual --benchmark_* options. The ratios divide CPU
 // times: on a shared machine the wall time also counts the waits for a core.
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <cstdio>
@@ -22,8 +21,8 @@ void Summary::ReportRuns(const std::vector<Run>& runs) {
         if (run.run_type == Run::RT_Iteration && run.iterations > 0)
             nanoseconds_[run.benchmark_name()] =
                 run.GetAdjustedCPUTime() * (run.time_unit == benchmark::kMicrosecond   ? 1e3
-                                             : run.time_unit == benchmark::kMillisecond ? 1e6
-                                                                                        : 1.0);
+                                            : run.time_unit == benchmark::kMillisecond ? 1e6
+                                                                                       : 1.0);
     ConsoleReporter::ReportRuns(runs);
 }
 

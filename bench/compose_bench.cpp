@@ -33,7 +33,8 @@ void PaintFull(benchmark::State& state) {
         game.Game().Paint(game.Platform().window, true);
         benchmark::ClobberMemory();
     }
-    state.counters["pixels"] = static_cast<double>(game.ComposedPixels() + game.Game().width * game.Game().height);
+    state.counters["pixels"] =
+        static_cast<double>(game.ComposedPixels() + game.Game().width * game.Game().height);
 }
 
 // Screen::Paint as the throttled repaint runs it during play: every element
@@ -47,7 +48,8 @@ void PaintDirtyRect(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
     // The right and bottom edges count as inside: one more row and column.
-    state.counters["pixels"] = static_cast<double>(game.ComposedPixels() + (kDirtySide + 1) * (kDirtySide + 1));
+    state.counters["pixels"] =
+        static_cast<double>(game.ComposedPixels() + (kDirtySide + 1) * (kDirtySide + 1));
 }
 
 // Only the copy of a 40 x 40 rectangle from the back buffer to the window.
@@ -81,7 +83,9 @@ void RegisterComposeBenchmarks(Summary& summary) {
     for (const Pair& pair : pairs) {
         const std::string floorName = std::string(pair.name) + "_memcpyFloor";
         benchmark::RegisterBenchmark(pair.name, pair.work)->Unit(benchmark::kMicrosecond);
-        benchmark::RegisterBenchmark(floorName.c_str(), MemcpyFloor)->Arg(pair.pixels)->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(floorName.c_str(), MemcpyFloor)
+            ->Arg(pair.pixels)
+            ->Unit(benchmark::kMicrosecond);
         summary.AddPair(pair.name, floorName + "/" + std::to_string(pair.pixels), pair.goal);
     }
 }

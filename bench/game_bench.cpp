@@ -71,17 +71,23 @@ void RandomPenEvents(benchmark::State& state) {
             const uint32_t r = random();
             const int32_t x = static_cast<int32_t>(r % 240), y = static_cast<int32_t>((r >> 8) % 320);
             switch ((r >> 20) % 3) {
-                case 0: screen.OnPenDown(x, y); break;
-                case 1: screen.OnPenMove(x, y); break;
-                default: screen.OnPenUp(x, y); break;
+                case 0:
+                    screen.OnPenDown(x, y);
+                    break;
+                case 1:
+                    screen.OnPenMove(x, y);
+                    break;
+                default:
+                    screen.OnPenUp(x, y);
+                    break;
             }
             clock.now += (r >> 24) % 64;
             screen.Tick(clock.now);
             if (i % 64 == 0) game.DrainMessages();
         }
     }
-    state.counters["events/s"] = benchmark::Counter(10000.0 * static_cast<double>(state.iterations()),
-                                                    benchmark::Counter::kIsRate);
+    state.counters["events/s"] =
+        benchmark::Counter(10000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(RandomPenEvents)->Unit(benchmark::kMillisecond);
 

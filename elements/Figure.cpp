@@ -69,9 +69,7 @@ void Figure::AddListener(ElementListener* listener) { listeners.AddUnique(listen
 
 bool Figure::RemoveListener(ElementListener* listener) { return listeners.Remove(listener); }
 
-Rect Figure::GetBounds() const {
-    return Rect{GetX(), GetY(), GetX() + GetWidth(), GetY() + GetHeight()};
-}
+Rect Figure::GetBounds() const { return Rect{GetX(), GetY(), GetX() + GetWidth(), GetY() + GetHeight()}; }
 
 bool Figure::Intersects(const Rect& r) const {
     const Rect b = GetBounds();

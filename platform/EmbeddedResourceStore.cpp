@@ -20,7 +20,8 @@ std::unique_ptr<Surface> DecodeBmp(const uint8_t* data, size_t size) {
     auto surface = std::make_unique<Surface>(rgb->w, rgb->h);
     SDL_LockSurface(rgb);
     for (int y = 0; y < rgb->h; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(rgb->pixels) + y * rgb->pitch);
+        const auto* row =
+            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(rgb->pixels) + y * rgb->pitch);
         Pixel* out = surface->Row(y);
         for (int x = 0; x < rgb->w; ++x) out[x] = row[x] & 0x00FFFFFFu;
     }

@@ -12,7 +12,8 @@ bool WritePng(const Surface& picture, const std::string& path, std::string& erro
         error = "nothing to write to '" + path + "'";
         return false;
     }
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, picture.Width(), picture.Height(), 32, SDL_PIXELFORMAT_RGB888);
+    SDL_Surface* s =
+        SDL_CreateRGBSurfaceWithFormat(0, picture.Width(), picture.Height(), 32, SDL_PIXELFORMAT_RGB888);
     if (s == nullptr) {
         error = std::string("cannot make a picture: ") + SDL_GetError();
         return false;

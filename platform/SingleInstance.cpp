@@ -78,7 +78,8 @@ SingleInstance::Claim SingleInstance::ClaimOrSignal() {
     unlink(socketPath_.c_str());  // left over from a copy that crashed
     listenFd_ = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (listenFd_ < 0) return Claim::First;
-    if (bind(listenFd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(listenFd_, 4) != 0) {
+    if (bind(listenFd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        listen(listenFd_, 4) != 0) {
         close(listenFd_);
         listenFd_ = -1;
     }

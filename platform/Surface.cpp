@@ -23,8 +23,7 @@ namespace {
 
 // Narrows a copy so that both the source and the destination block lie inside
 // their surfaces. Returns false when nothing is left to copy.
-bool ClipBlock(const Surface& dst, int& dx, int& dy, int& w, int& h, const Surface& src, int& sx,
-               int& sy) {
+bool ClipBlock(const Surface& dst, int& dx, int& dy, int& w, int& h, const Surface& src, int& sx, int& sy) {
     if (w <= 0 || h <= 0) return false;
     // Work in 64 bits so that huge requests cannot overflow.
     int64_t ddx = dx, ddy = dy, ssx = sx, ssy = sy, ww = w, hh = h;
@@ -69,8 +68,7 @@ void CopyOpaque(Surface& dst, int dx, int dy, int w, int h, const Surface& src, 
     }
 }
 
-void CopyKeyed(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy,
-               Pixel key) {
+void CopyKeyed(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy, Pixel key) {
     if (!ClipBlock(dst, dx, dy, w, h, src, sx, sy)) return;
     for (int row = 0; row < h; ++row) {
         const Pixel* s = src.Row(sy + row) + sx;

@@ -42,7 +42,8 @@ TTF_Font* TtfTextRenderer::FontFor(int32_t requested) {
     if (ready_ && data != nullptr) {
         // The largest point size whose line height still fits the cell.
         for (int points = cell; points >= 1; --points) {
-            TTF_Font* font = TTF_OpenFontRW(SDL_RWFromConstMem(data->begin, static_cast<int>(data->Size())), 1, points);
+            TTF_Font* font =
+                TTF_OpenFontRW(SDL_RWFromConstMem(data->begin, static_cast<int>(data->Size())), 1, points);
             if (font == nullptr) break;
             if (TTF_FontHeight(font) <= cell) {
                 chosen = font;

@@ -9,11 +9,7 @@ struct StringEntry {
     const char16_t* text;
 };
 const StringEntry kStrings[] = {
-    {1, u"Pivot Warden"},
-    {3, u"FULCRUMLY"},
-    {206, u"v. 1.1"},
-    {207, u"\u00A9 Marblequill"},
-    {208, u"Score"},
+    {1, u"Pivot Warden"}, {3, u"FULCRUMLY"}, {206, u"v. 1.1"}, {207, u"\u00A9 Marblequill"}, {208, u"Score"},
 };
 }  // namespace
 

@@ -73,7 +73,8 @@ TEST_F(AppTest, SameSeedBuildsTheSamePuzzle) {
     auto masses = [this](uint32_t seed) {
         Application app(hp_.Get(), seed);
         std::vector<int> values;
-        for (auto* n = app.gameScreen->levelWeights.head; n != nullptr; n = n->next) values.push_back(n->item->value);
+        for (auto* n = app.gameScreen->levelWeights.head; n != nullptr; n = n->next)
+            values.push_back(n->item->value);
         return values;
     };
     EXPECT_EQ(masses(77), masses(77));
@@ -97,7 +98,8 @@ TEST_F(AppTest, ReplayClockDeliversEachEventWhenItsTimeIsReached) {
     loop.Start(5u);
     Replay replay;
     std::string error;
-    ASSERT_TRUE(ParseReplay("pivotwarden-replay 1\nat 500 down 120 160\nat 500 up 120 160\nat 900 end\n", replay, error));
+    ASSERT_TRUE(ParseReplay("pivotwarden-replay 1\nat 500 down 120 160\nat 500 up 120 160\nat 900 end\n",
+                            replay, error));
     EXPECT_EQ(loop.RunReplay(replay, hp_.clock), 0);
     EXPECT_EQ(hp_.clock.now, 900u) << "the run ends on the pass that reaches the end";
     ASSERT_NE(loop.App(), nullptr);
@@ -191,7 +193,8 @@ TEST(AppSettingsTest, CorruptSettingsFileStartsFromDefaultsAndIsRepairedByPlay) 
     const std::string root = pattern;
     std::filesystem::create_directories(root + "/Marblequill/Pivotwarden");
     const std::string path = root + "/Marblequill/Pivotwarden/settings.reg";
-    std::ofstream(path, std::ios::binary) << std::string("\x00\xff\"score\"=\"9\x00", 13) << "\n\"level\"=\"xx\"\n";
+    std::ofstream(path, std::ios::binary)
+        << std::string("\x00\xff\"score\"=\"9\x00", 13) << "\n\"level\"=\"xx\"\n";
     {
         HeadlessPlatform hp(root);
         Application app(hp.Get(), 11u);

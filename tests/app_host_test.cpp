@@ -20,8 +20,8 @@ namespace fs = std::filesystem;
 TEST(HostOptionsTest, AcceptsEveryOptionInBothSpellings) {
     HostOptions o;
     std::string error;
-    ASSERT_TRUE(ParseHostOptions({"--scale", "3", "--seed=42", "--headless", "--replay", "r.txt", "--screenshot=s.png",
-                                  "--dump", "d.json", "--fullscreen"},
+    ASSERT_TRUE(ParseHostOptions({"--scale", "3", "--seed=42", "--headless", "--replay", "r.txt",
+                                  "--screenshot=s.png", "--dump", "d.json", "--fullscreen"},
                                  o, error))
         << error;
     EXPECT_EQ(o.scale, 3);
@@ -40,16 +40,11 @@ TEST(HostOptionsTest, BadOptionsAndValuesAreNamed) {
     HostOptions o;
     std::string error;
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{"--frobnicate"}, "--frobnicate"},
-        {{"--scale", "0"}, "--scale"},
-        {{"--scale", "9"}, "--scale"},
-        {{"--scale", "2x"}, "2x"},
-        {{"--scale"}, "needs a value"},
-        {{"--seed", "-1"}, "--seed"},
-        {{"--seed", "4294967296"}, "--seed"},
-        {{"--headless=yes"}, "takes no value"},
-        {{"--dump="}, "non-empty"},
-        {{"--record", "a", "--replay", "b"}, "together"},
+        {{"--frobnicate"}, "--frobnicate"},   {{"--scale", "0"}, "--scale"},
+        {{"--scale", "9"}, "--scale"},        {{"--scale", "2x"}, "2x"},
+        {{"--scale"}, "needs a value"},       {{"--seed", "-1"}, "--seed"},
+        {{"--seed", "4294967296"}, "--seed"}, {{"--headless=yes"}, "takes no value"},
+        {{"--dump="}, "non-empty"},           {{"--record", "a", "--replay", "b"}, "together"},
     };
     for (const auto& [args, named] : cases) {
         error.clear();
@@ -62,9 +57,10 @@ TEST(HostOptionsTest, BadOptionsAndValuesAreNamed) {
 TEST(ReplayTest, ParsesCommentsBlankLinesAndEvents) {
     Replay r;
     std::string error;
-    ASSERT_TRUE(ParseReplay("# a game\npivotwarden-replay 1\n\nseed 12345  # fixed\nat 1000 down 30 295\r\n"
-                            "at 1016 move 60 200\nat 1016 up 239 319\nat 5000 end\n",
-                            r, error))
+    ASSERT_TRUE(
+        ParseReplay("# a game\npivotwarden-replay 1\n\nseed 12345  # fixed\nat 1000 down 30 295\r\n"
+                    "at 1016 move 60 200\nat 1016 up 239 319\nat 5000 end\n",
+                    r, error))
         << error;
     ASSERT_EQ(r.seed, 12345u);
     ASSERT_EQ(r.events.size(), 4u);
@@ -126,8 +122,8 @@ protected:
 
     // Exit code; the program's error output goes to "stderr.txt".
     int Run(const std::string& arguments) const {
-        const std::string command = "cd '" + dir_.string() + "' && XDG_CONFIG_HOME='" + Path("config") + "' '" +
-                                    PW_EXECUTABLE + "' " + arguments + " 2> stderr.txt > stdout.txt";
+        const std::string command = "cd '" + dir_.string() + "' && XDG_CONFIG_HOME='" + Path("config") +
+                                    "' '" + PW_EXECUTABLE + "' " + arguments + " 2> stderr.txt > stdout.txt";
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -136,10 +132,12 @@ protected:
 };
 
 TEST_F(HeadlessRunTest, APressOnTheTitleStartsTheGame) {
-    Write("press.replay", "pivotwarden-replay 1\nseed 3\nat 1000 down 120 160\nat 1040 up 120 160\nat 2000 end\n");
+    Write("press.replay",
+          "pivotwarden-replay 1\nseed 3\nat 1000 down 120 160\nat 1040 up 120 160\nat 2000 end\n");
     Write("still.replay", "pivotwarden-replay 1\nseed 3\nat 1000 end\n");
     // The version text passes the press through to the picture beneath.
-    Write("version.replay", "pivotwarden-replay 1\nseed 3\nat 1000 down 15 305\nat 1040 up 15 305\nat 1100 end\n");
+    Write("version.replay",
+          "pivotwarden-replay 1\nseed 3\nat 1000 down 15 305\nat 1040 up 15 305\nat 1100 end\n");
     ASSERT_EQ(Run("--headless --replay press.replay --dump press.json"), 0) << Read("stderr.txt");
     ASSERT_EQ(Run("--headless --replay still.replay --dump still.json"), 0) << Read("stderr.txt");
     ASSERT_EQ(Run("--headless --replay version.replay --dump version.json"), 0) << Read("stderr.txt");
@@ -156,9 +154,11 @@ TEST_F(HeadlessRunTest, TheSameReplayGivesTheSamePictureAndDump) {
           "pivotwarden-replay 1\nseed 99\nat 1000 down 100 100\nat 1030 up 100 100\n"
           "at 1500 down 60 295\nat 1520 move 100 240\nat 1540 move 180 130\nat 1560 up 180 130\n"
           "at 1700 down 90 295\nat 1720 move 60 150\nat 1740 up 60 150\nat 2600 end\n");
-    ASSERT_EQ(Run("--headless --replay drag.replay --screenshot a.png --dump a.json"), 0) << Read("stderr.txt");
+    ASSERT_EQ(Run("--headless --replay drag.replay --screenshot a.png --dump a.json"), 0)
+        << Read("stderr.txt");
     fs::remove_all(Path("config"));
-    ASSERT_EQ(Run("--headless --replay drag.replay --screenshot b.png --dump b.json"), 0) << Read("stderr.txt");
+    ASSERT_EQ(Run("--headless --replay drag.replay --screenshot b.png --dump b.json"), 0)
+        << Read("stderr.txt");
     EXPECT_GT(Read("a.png").size(), 1000u);
     EXPECT_EQ(Read("a.png"), Read("b.png"));
     EXPECT_EQ(Read("a.json"), Read("b.json"));

@@ -21,17 +21,17 @@ struct BitmapShape {
     int width;
     int height;
     int bitsPerPixel;
-    int faces;  // faces or frames side by side
+    int faces;   // faces or frames side by side
     bool keyed;  // has transparent areas
 };
 
 const BitmapShape kBitmaps[] = {
-    {205, 20, 20, 4, 1, false},  {300, 240, 320, 4, 1, false}, {301, 720, 320, 4, 3, true},
-    {302, 20, 30, 4, 1, true},   {303, 20, 30, 4, 1, true},    {304, 240, 320, 4, 1, false},
-    {305, 1110, 11, 4, 5, true}, {306, 60, 30, 4, 2, false},   {307, 20, 20, 4, 1, true},
-    {308, 16, 20, 8, 1, true},   {309, 240, 75, 4, 1, false},  {310, 80, 20, 8, 2, false},
-    {311, 240, 100, 4, 1, false}, {312, 40, 20, 4, 2, false},  {313, 20, 15, 4, 2, false},
-    {314, 20, 15, 4, 2, false},  {315, 10, 10, 4, 1, true},
+    {205, 20, 20, 4, 1, false},   {300, 240, 320, 4, 1, false}, {301, 720, 320, 4, 3, true},
+    {302, 20, 30, 4, 1, true},    {303, 20, 30, 4, 1, true},    {304, 240, 320, 4, 1, false},
+    {305, 1110, 11, 4, 5, true},  {306, 60, 30, 4, 2, false},   {307, 20, 20, 4, 1, true},
+    {308, 16, 20, 8, 1, true},    {309, 240, 75, 4, 1, false},  {310, 80, 20, 8, 2, false},
+    {311, 240, 100, 4, 1, false}, {312, 40, 20, 4, 2, false},   {313, 20, 15, 4, 2, false},
+    {314, 20, 15, 4, 2, false},   {315, 10, 10, 4, 1, true},
 };
 
 TEST(ResourcesTest, EveryBitmapHasItsCatalogueShape) {
@@ -71,7 +71,8 @@ TEST(ResourcesTest, TransparentPicturesUseExactlyTheKeyColourAndNoNearMiss) {
         ASSERT_NE(picture, nullptr);
         for (Pixel px : picture->Pixels()) {
             if (px == KeyColour) continue;
-            const int dr = int((px >> 16) & 0xFF) - 246, dg = int((px >> 8) & 0xFF) - 140, db = int(px & 0xFF) - 197;
+            const int dr = int((px >> 16) & 0xFF) - 246, dg = int((px >> 8) & 0xFF) - 140,
+                      db = int(px & 0xFF) - 197;
             ASSERT_GT(dr * dr + dg * dg + db * db, 3 * 24 * 24) << std::hex << px;
         }
         // The picture's border is transparent where the catalogue draws a

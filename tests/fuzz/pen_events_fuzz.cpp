@@ -3,8 +3,8 @@
 // clock advances from a millisecond to a few seconds (long enough for the pan
 // flash to finish), handled as the main loop handles them, window messages
 // included, so that the close icon really closes the game.
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 
 #include "app/MainLoop.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -36,10 +36,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const int y = data[i + 2] * 320 / 256;
         pw::WindowEvent event{pw::WindowEvent::Type::PenMove, x, y, (what & 0x80) == 0};
         switch (what % 4) {
-            case 0: event.type = pw::WindowEvent::Type::PenDown; break;
-            case 1: event.type = pw::WindowEvent::Type::PenMove; break;
-            case 2: event.type = pw::WindowEvent::Type::PenUp; break;
-            default: event.type = pw::WindowEvent::Type::Paint; break;
+            case 0:
+                event.type = pw::WindowEvent::Type::PenDown;
+                break;
+            case 1:
+                event.type = pw::WindowEvent::Type::PenMove;
+                break;
+            case 2:
+                event.type = pw::WindowEvent::Type::PenUp;
+                break;
+            default:
+                event.type = pw::WindowEvent::Type::Paint;
+                break;
         }
         loop.HandleMessage(event);
         HandleWindowMessages(platform, loop);

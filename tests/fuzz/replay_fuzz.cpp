@@ -39,7 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     pw::Replay again;
     Require(pw::ParseReplay(printed, again, error), "a printed replay does not parse");
-    Require(again.seed == replay.seed && again.events.size() == replay.events.size(), "the round trip differs");
-    for (size_t i = 0; i < replay.events.size(); ++i) Require(Same(again.events[i], replay.events[i]), "an event differs");
+    Require(again.seed == replay.seed && again.events.size() == replay.events.size(),
+            "the round trip differs");
+    for (size_t i = 0; i < replay.events.size(); ++i)
+        Require(Same(again.events[i], replay.events[i]), "an event differs");
     return 0;
 }

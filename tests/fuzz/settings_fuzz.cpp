@@ -35,7 +35,8 @@ Values ReadAll(pw::RegistryKey& key) {
     for (int i = 0; i < 3; ++i) {
         values.found[i] = key.ReadValue(kNames[i], values.text[i], kAnyLength);
         // A value is readable exactly when its size is known.
-        Require(key.ValueSize(kNames[i]).has_value() == values.found[i], "ValueSize disagrees with ReadValue");
+        Require(key.ValueSize(kNames[i]).has_value() == values.found[i],
+                "ValueSize disagrees with ReadValue");
     }
     return values;
 }
@@ -58,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(store.score >= 0 && store.score <= pw::SettingsStore::kHighestScore, "score out of range");
     const int32_t score = static_cast<int32_t>(size * 37 % 1000000);
     store.WriteValue("score", score);
-    Require(store.ReadValue("score", 0, pw::SettingsStore::kHighestScore) == score, "score did not read back");
+    Require(store.ReadValue("score", 0, pw::SettingsStore::kHighestScore) == score,
+            "score did not read back");
     pw::SettingsStore::Release();
 
     // The registry key itself: a value written with text from the input reads

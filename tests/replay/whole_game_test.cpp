@@ -4,8 +4,8 @@
 // file ends with the score and level the player earned.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 
 #include "app/MainLoop.h"

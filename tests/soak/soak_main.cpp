@@ -42,9 +42,12 @@ int main(int argc, char** argv) {
     int32_t puzzles = 10000, baseline = 100;
     uint32_t seed = 2024;
     for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--puzzles") == 0) puzzles = std::atoi(argv[i + 1]);
-        else if (std::strcmp(argv[i], "--baseline") == 0) baseline = std::atoi(argv[i + 1]);
-        else if (std::strcmp(argv[i], "--seed") == 0) seed = static_cast<uint32_t>(std::strtoul(argv[i + 1], nullptr, 10));
+        if (std::strcmp(argv[i], "--puzzles") == 0)
+            puzzles = std::atoi(argv[i + 1]);
+        else if (std::strcmp(argv[i], "--baseline") == 0)
+            baseline = std::atoi(argv[i + 1]);
+        else if (std::strcmp(argv[i], "--seed") == 0)
+            seed = static_cast<uint32_t>(std::strtoul(argv[i + 1], nullptr, 10));
         else {
             std::fprintf(stderr, "usage: pw_soak [--puzzles N] [--baseline B] [--seed S]\n");
             return 2;
@@ -74,12 +77,13 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "pw_soak: %s\n", ran ? player.Error().c_str() : error.c_str());
             return 1;
         }
-        std::printf("pw_soak: seed %u, %d puzzles solved, score %d, level %d, %zu events, virtual time %u ms\n",
-                    seed, solved, runner.Game()->settings.score, runner.Game()->settings.level,
-                    runner.EventCount(), runner.Now());
+        std::printf(
+            "pw_soak: seed %u, %d puzzles solved, score %d, level %d, %zu events, virtual time %u ms\n", seed,
+            solved, runner.Game()->settings.score, runner.Game()->settings.level, runner.EventCount(),
+            runner.Now());
     }
-    std::printf("pw_soak: resident %ld KiB after %d puzzles, %ld KiB after %d (%+ld KiB)\n", atBaseline, baseline,
-                atEnd, solved, atEnd - atBaseline);
+    std::printf("pw_soak: resident %ld KiB after %d puzzles, %ld KiB after %d (%+ld KiB)\n", atBaseline,
+                baseline, atEnd, solved, atEnd - atBaseline);
     if (solved != puzzles) {
         std::fprintf(stderr, "pw_soak: solved %d of %d puzzles\n", solved, puzzles);
         return 1;

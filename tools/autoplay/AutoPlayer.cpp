@@ -84,7 +84,8 @@ void AutoPlayer::PlanOnBoard(ReplayPassRunner& runner, GameScreen& game) {
     std::sort(tray.begin(), tray.end(), [](const Weight* a, const Weight* b) { return a->homeX < b->homeX; });
     std::vector<int32_t> trayMasses;
     for (const Weight* weight : tray) trayMasses.push_back(weight->value);
-    const PuzzleSolution solution = PuzzleSolver::Solve(Masses(game.leftPan), Masses(game.rightPan), trayMasses);
+    const PuzzleSolution solution =
+        PuzzleSolver::Solve(Masses(game.leftPan), Masses(game.rightPan), trayMasses);
     if (!solution.found || solution.placements.empty() || !tray.front()->enabled) {
         error_ = "no move balances the board at " + std::to_string(runner.Now());
         return End(runner);
@@ -93,7 +94,8 @@ void AutoPlayer::PlanOnBoard(ReplayPassRunner& runner, GameScreen& game) {
     const TrayPlacement& first = solution.placements.front();
     const Weight* weight = tray[static_cast<size_t>(first.trayIndex)];
     const int32_t toX = first.pan == PanSide::Left ? kLeftDropX : kRightDropX;
-    Drag(runner, weight->homeX + weight->GetWidth() / 2, weight->homeY + weight->GetHeight() / 2, toX, kDropY);
+    Drag(runner, weight->homeX + weight->GetWidth() / 2, weight->homeY + weight->GetHeight() / 2, toX,
+         kDropY);
     expectLevel_ = solution.placements.size() == 1;
 }
 
