@@ -130,7 +130,13 @@ int main(int argc, char** argv) {
         pw::MainLoop loop(platform);
         loop.Start(options.seed);
         if (replaying) loop.RunReplay(replay, virtualClock);
-        // Without a replay nothing can happen headless: the first frame is it.
+        // Without a replay nothing can happen headless: the first frame is
+        // the whole run, and a recording of it holds the seed and its end.
+        pw::ReplayRecorder recorder;
+        if (!options.recordPath.empty()) {
+            if (!recorder.Open(options.recordPath, loop.Seed(), error)) return Fail(error);
+            recorder.Record(pw::ReplayEvent{clock.Now(), pw::ReplayEvent::Type::End, 0, 0});
+        }
         return Finish(options, loop, window, registry);
     }
 

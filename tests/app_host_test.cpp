@@ -188,6 +188,20 @@ TEST_F(HeadlessRunTest, BadInputEndsWithOneLineAndWritesNothing) {
     EXPECT_NE(Read("stderr.txt").find("nowhere/s.png"), std::string::npos);
 }
 
+TEST_F(HeadlessRunTest, RecordingHoldsTheSeedAndReplaysToTheSameScreen) {
+    ASSERT_EQ(Run("--headless --seed 9 --record rec.replay --dump first.json"), 0) << Read("stderr.txt");
+    Replay replay;
+    std::string error;
+    ASSERT_TRUE(ParseReplay(Read("rec.replay"), replay, error)) << error;
+    EXPECT_EQ(replay.seed, 9u);
+    ASSERT_EQ(replay.events.size(), 1u);
+    EXPECT_EQ(replay.events[0].type, ReplayEvent::Type::End);
+    ASSERT_EQ(Run("--headless --replay rec.replay --dump again.json"), 0) << Read("stderr.txt");
+    EXPECT_EQ(Read("first.json"), Read("again.json"));
+    EXPECT_NE(Run("--headless --record no/such/folder/rec.replay"), 0);
+    EXPECT_NE(Read("stderr.txt").find("no/such/folder/rec.replay"), std::string::npos);
+}
+
 TEST_F(HeadlessRunTest, VersionAndHelp) {
     EXPECT_EQ(Run("--version"), 0);
     EXPECT_NE(Read("stdout.txt").find("pivotwarden"), std::string::npos);

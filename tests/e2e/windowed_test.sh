@@ -51,4 +51,7 @@ code=$?
 [ $code -eq 0 ] || { grep -v ALSA "$work/game.log" | head -20; fail "the game ended with $code"; }
 grep -q "down" "$work/game.replay" || fail "the click was not recorded"
 grep -q "end" "$work/game.replay" || fail "the recording has no end"
+# The recording plays back headless to the same screen.
+"$game" --headless --replay "$work/game.replay" --dump "$work/replayed.json" || fail "the recording does not replay"
+grep -q '"screen": "game"' "$work/replayed.json" || fail "the replayed recording does not reach the game"
 echo "windowed game: window 480x640, click recorded, second copy in ${elapsed} ms, closed with 0"
