@@ -32,6 +32,17 @@ geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
 
 xdotool mousemove --window "$window" 100 100 click 1
 sleep 0.3
+# Drag the first tray weight (display 30, 295; the window is scaled by 2) onto
+# the right pan.
+xdotool mousemove --window "$window" 60 590 mousedown 1
+sleep 0.1
+for step in 500 400 300 260; do
+    xdotool mousemove --window "$window" 380 "$step"
+    sleep 0.05
+done
+xdotool mouseup 1
+sleep 0.3
+[ -n "${PW_E2E_SCREENSHOT:-}" ] && import -window "$window" "$PW_E2E_SCREENSHOT"
 
 start=$(date +%s%N)
 "$game" >/dev/null 2>&1
@@ -54,4 +65,6 @@ grep -q "end" "$work/game.replay" || fail "the recording has no end"
 # The recording plays back headless to the same screen.
 "$game" --headless --replay "$work/game.replay" --dump "$work/replayed.json" || fail "the recording does not replay"
 grep -q '"screen": "game"' "$work/replayed.json" || fail "the replayed recording does not reach the game"
+grep '"grey": false' "$work/replayed.json" | grep -q '"pan": "right"' ||
+    fail "the dragged weight is not on the right pan after the replay"
 echo "windowed game: window 480x640, click recorded, second copy in ${elapsed} ms, closed with 0"
