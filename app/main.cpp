@@ -1,7 +1,6 @@
 // Pivotwarden: the desktop host. Reads the host options, picks the window
 // or the headless backend, runs the game and, at the end, writes the
 // screenshot and the scene dump when asked.
-#include <SDL_main.h>
 
 #include <cstdio>
 #include <cstdlib>
