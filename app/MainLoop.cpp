@@ -25,25 +25,27 @@ void MainLoop::HandleMessage(const WindowEvent& m) {
             app_.reset();
             break;
         case WindowEvent::Type::PenDown:
-            if (!app_) break;
-            if (recorder_ != nullptr)
-                recorder_->Record(ReplayEvent{platform_.clock.Now(), ReplayEvent::Type::Down, m.x, m.y});
-            app_->current->OnPenDown(m.x, m.y);
-            break;
         case WindowEvent::Type::PenMove:
-            // Only a drag with exactly the primary button held moves anything.
-            if (!app_ || !m.primaryOnly) break;
-            if (recorder_ != nullptr)
-                recorder_->Record(ReplayEvent{platform_.clock.Now(), ReplayEvent::Type::Move, m.x, m.y});
-            app_->current->OnPenMove(m.x, m.y);
-            break;
         case WindowEvent::Type::PenUp:
-            if (!app_) break;
-            if (recorder_ != nullptr)
-                recorder_->Record(ReplayEvent{platform_.clock.Now(), ReplayEvent::Type::Up, m.x, m.y});
-            app_->current->OnPenUp(m.x, m.y);
+            DeliverPen(m);
             break;
     }
+}
+
+void MainLoop::DeliverPen(const WindowEvent& m) {
+    // Only a drag with exactly the primary button held moves anything.
+    if (!app_ || (m.type == WindowEvent::Type::PenMove && !m.primaryOnly)) return;
+    const ReplayEvent::Type type = m.type == WindowEvent::Type::PenDown   ? ReplayEvent::Type::Down
+                                   : m.type == WindowEvent::Type::PenMove ? ReplayEvent::Type::Move
+                                                                          : ReplayEvent::Type::Up;
+    if (recorder_ != nullptr) recorder_->Record(ReplayEvent{platform_.clock.Now(), type, m.x, m.y});
+    Screen* screen = app_->current;
+    if (type == ReplayEvent::Type::Down)
+        screen->OnPenDown(m.x, m.y);
+    else if (type == ReplayEvent::Type::Move)
+        screen->OnPenMove(m.x, m.y);
+    else
+        screen->OnPenUp(m.x, m.y);
 }
 
 void MainLoop::TickCurrent() {
@@ -102,7 +104,6 @@ int MainLoop::RunReplay(const Replay& replay, VirtualClock& clock) {
         // passes until the next event would do nothing, so skip them.
         const bool idle = !have && !HasPendingWork() && upcoming.at > clock.now + 1;
         clock.now = idle ? upcoming.at - 1 : clock.now + 1;
-        if (idle) continue;
     }
     return 0;
 }

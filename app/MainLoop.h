@@ -39,6 +39,7 @@ public:
     uint32_t Seed() const { return seed_; }
 
 private:
+    void DeliverPen(const WindowEvent& message);
     void TickCurrent();
     bool HasPendingWork() const;
 

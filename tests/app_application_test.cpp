@@ -13,22 +13,16 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "resources/ResourceIds.h"
 #include "title/TitleScreen.h"
+#include "tools/autoplay/TempFolder.h"
 
 namespace pw {
 namespace {
 
 class AppTest : public ::testing::Test {
 protected:
-    AppTest() : folder_(MakeFolder()), hp_(folder_) {}
-    ~AppTest() override { std::filesystem::remove_all(folder_); }
+    AppTest() : hp_(folder_.path) {}
 
-    static std::string MakeFolder() {
-        char pattern[] = "/tmp/pw-app-XXXXXX";
-        if (mkdtemp(pattern) == nullptr) std::abort();
-        return pattern;
-    }
-
-    std::string folder_;
+    TempFolder folder_;
     HeadlessPlatform hp_;
 };
 
@@ -155,9 +149,8 @@ void SolveMatchLevel(GameScreen& game, HeadlessPlatform& hp) {
 }
 
 TEST(AppSettingsTest, UnwritableSettingsFolderLeavesPlayGoingAndWritableAgainRepairs) {
-    char pattern[] = "/tmp/pw-app-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string root = pattern;
+    TempFolder folder;
+    const std::string& root = folder.path;
     // A plain file where the settings folder should go: no one, not even the
     // superuser, can make the folder.
     const std::string blocker = root + "/Marblequill";
@@ -184,13 +177,11 @@ TEST(AppSettingsTest, UnwritableSettingsFolderLeavesPlayGoingAndWritableAgainRep
     std::stringstream text;
     text << file.rdbuf();
     EXPECT_NE(text.str().find("\"score\"=\"48\""), std::string::npos) << text.str();
-    std::filesystem::remove_all(root);
 }
 
 TEST(AppSettingsTest, CorruptSettingsFileStartsFromDefaultsAndIsRepairedByPlay) {
-    char pattern[] = "/tmp/pw-app-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string root = pattern;
+    TempFolder folder;
+    const std::string& root = folder.path;
     std::filesystem::create_directories(root + "/Marblequill/Pivotwarden");
     const std::string path = root + "/Marblequill/Pivotwarden/settings.reg";
     std::ofstream(path, std::ios::binary)
@@ -207,7 +198,6 @@ TEST(AppSettingsTest, CorruptSettingsFileStartsFromDefaultsAndIsRepairedByPlay) 
     text << file.rdbuf();
     EXPECT_EQ(text.str().rfind("Windows Registry Editor Version 5.00", 0), 0u) << text.str();
     EXPECT_NE(text.str().find("\"score\"=\"48\""), std::string::npos) << text.str();
-    std::filesystem::remove_all(root);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "app/HostOptions.h"
 #include "app/Replay.h"
+#include "tools/autoplay/TempFolder.h"
 
 namespace pw {
 namespace {
@@ -100,13 +101,6 @@ TEST(ReplayTest, MalformedFilesNameTheLineAndProblem) {
 // Runs the real program headless in a folder of its own.
 class HeadlessRunTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/pw-host-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
     void Write(const std::string& name, const std::string& text) const {
@@ -128,7 +122,8 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    fs::path dir_;
+    TempFolder folder_;
+    fs::path dir_{folder_.path};
 };
 
 TEST_F(HeadlessRunTest, APressOnTheTitleStartsTheGame) {

@@ -19,24 +19,11 @@
 #include "game/PuzzleSolver.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "resources/ResourceIds.h"
+#include "tools/autoplay/TempFolder.h"
 
 namespace pw::gametest {
 
-class TempConfig {
-public:
-    TempConfig() {
-        char pattern[] = "/tmp/pw-game-XXXXXX";
-        if (mkdtemp(pattern) == nullptr) throw std::runtime_error("cannot make a temporary folder");
-        path = pattern;
-    }
-    ~TempConfig() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    TempConfig(const TempConfig&) = delete;
-    TempConfig& operator=(const TempConfig&) = delete;
-    std::string path;
-};
+using TempConfig = pw::TempFolder;
 
 inline bool IsGrey(const Weight* weight) { return weight->bitmapId == res::kGreyWeight; }
 

@@ -20,24 +20,11 @@
 #include "elements/Figure.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "scene/Screen.h"
+#include "tools/autoplay/TempFolder.h"
 
 namespace pw::scenetest {
 
-class TempFolder {
-public:
-    TempFolder() {
-        char pattern[] = "/tmp/pw-scene-XXXXXX";
-        if (mkdtemp(pattern) == nullptr) throw std::runtime_error("cannot make a temporary folder");
-        path = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::string path;
-};
+using TempFolder = pw::TempFolder;
 
 // Bitmaps and sounds registered by the test; strings come from the game.
 class FakeResources : public Resources {

@@ -8,6 +8,7 @@
 #include "elements/Figure.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "title/TitleScreen.h"
+#include "tools/autoplay/TempFolder.h"
 
 namespace pw {
 namespace {
@@ -29,14 +30,8 @@ public:
 
 class TitleScreenTest : public ::testing::Test {
 protected:
-    TitleScreenTest() : folder_(MakeFolder()), hp_(folder_), title_(hp_.Get(), nullptr) {}
-    ~TitleScreenTest() override { std::filesystem::remove_all(folder_); }
-    static std::string MakeFolder() {
-        char pattern[] = "/tmp/pw-title-XXXXXX";
-        if (mkdtemp(pattern) == nullptr) std::abort();
-        return pattern;
-    }
-    std::string folder_;
+    TitleScreenTest() : hp_(folder_.path), title_(hp_.Get(), nullptr) {}
+    TempFolder folder_;
     HeadlessPlatform hp_;
     TitleScreen title_;
 };

@@ -4,6 +4,7 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace pw {
 
@@ -73,28 +74,39 @@ void SdlWindow::Present(const Surface& back, const Rect& area) {
     CopyOpaque(shown_, left, top, right - left, bottom - top, back, left, top);
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (target == nullptr) return;
+    const SDL_PixelFormat* format = target->format;
+    const int bytes = format->BytesPerPixel;
+    if (bytes != 4 && bytes != 2) return;
+    const bool direct = bytes == 4 && format->Rmask == 0x00FF0000 && format->Gmask == 0x0000FF00 &&
+                        format->Bmask == 0x000000FF;
+    // Window columns of the area, kept inside the window surface.
+    const int firstX = std::max(0, offsetX_ + left * scale_);
+    const int endX = std::min(target->w, offsetX_ + right * scale_);
+    if (endX <= firstX) return;
     SDL_LockSurface(target);
-    const bool direct = target->format->BytesPerPixel == 4 && target->format->Rmask == 0x00FF0000 &&
-                        target->format->Gmask == 0x0000FF00 && target->format->Bmask == 0x000000FF;
     for (int y = top; y < bottom; ++y) {
         const Pixel* source = shown_.Row(y);
-        for (int sy = 0; sy < scale_; ++sy) {
-            const int wy = offsetY_ + y * scale_ + sy;
-            if (wy < 0 || wy >= target->h) continue;
+        // Scale one display row into the first window row, then repeat it.
+        const int firstY = offsetY_ + y * scale_;
+        int filled = -1;
+        for (int wy = std::max(0, firstY); wy < std::min(target->h, firstY + scale_); ++wy) {
             auto* row = static_cast<uint8_t*>(target->pixels) + wy * target->pitch;
-            for (int x = left; x < right; ++x) {
-                const Pixel p = source[x];
-                const Uint32 mapped =
-                    direct ? p : SDL_MapRGB(target->format, (p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-                for (int sx = 0; sx < scale_; ++sx) {
-                    const int wx = offsetX_ + x * scale_ + sx;
-                    if (wx < 0 || wx >= target->w) continue;
-                    if (target->format->BytesPerPixel == 4)
-                        reinterpret_cast<Uint32*>(row)[wx] = mapped;
-                    else if (target->format->BytesPerPixel == 2)
-                        reinterpret_cast<Uint16*>(row)[wx] = static_cast<Uint16>(mapped);
-                }
+            if (filled >= 0) {
+                std::memcpy(row + firstX * bytes,
+                            static_cast<uint8_t*>(target->pixels) + filled * target->pitch + firstX * bytes,
+                            static_cast<size_t>(endX - firstX) * bytes);
+                continue;
             }
+            for (int wx = firstX; wx < endX; ++wx) {
+                const Pixel p = source[(wx - offsetX_) / scale_];
+                const Uint32 mapped =
+                    direct ? p : SDL_MapRGB(format, (p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+                if (bytes == 4)
+                    reinterpret_cast<Uint32*>(row)[wx] = mapped;
+                else
+                    reinterpret_cast<Uint16*>(row)[wx] = static_cast<Uint16>(mapped);
+            }
+            filled = wy;
         }
     }
     SDL_UnlockSurface(target);

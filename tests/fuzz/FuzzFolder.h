@@ -1,29 +1,15 @@
 #pragma once
 // One settings folder for the whole fuzzing process, in memory when possible
 // (every settings write is flushed to disk), removed at exit.
-#include <stdlib.h>
-
 #include <filesystem>
 #include <string>
+
+#include "tools/autoplay/TempFolder.h"
 
 namespace pw::fuzz {
 
 class FuzzFolder {
 public:
-    FuzzFolder() {
-        for (const char* base : {"/dev/shm", "/tmp"}) {
-            std::string pattern = std::string(base) + "/pw-fuzz-XXXXXX";
-            if (mkdtemp(pattern.data()) != nullptr) {
-                root = pattern;
-                break;
-            }
-        }
-        if (root.empty()) abort();
-    }
-    ~FuzzFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root, ignored);
-    }
     std::string KeyFolder() const { return root + "/Marblequill/Pivotwarden"; }
     std::string SettingsFile() const { return KeyFolder() + "/settings.reg"; }
     // Starts an input from no settings at all.
@@ -32,7 +18,8 @@ public:
         std::filesystem::remove_all(root + "/Marblequill", ignored);
     }
 
-    std::string root;
+    TempFolder folder;
+    std::string root = folder.path;
 };
 
 inline const FuzzFolder& Folder() {

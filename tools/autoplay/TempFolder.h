@@ -1,6 +1,6 @@
 #pragma once
-// A fresh folder for one run's settings, removed with everything in it at the
-// end. Placed in memory (/dev/shm) when it can be: every settings write is
+// A fresh folder for one run's or one test's settings, removed with
+// everything in it at the end. Placed in memory (/dev/shm) when it can be: every settings write is
 // flushed to disk, and a long run makes tens of thousands of them.
 #include <stdlib.h>
 
@@ -14,7 +14,7 @@ class TempFolder {
 public:
     TempFolder() {
         for (const char* base : {"/dev/shm", "/tmp"}) {
-            std::string pattern = std::string(base) + "/pw-autoplay-XXXXXX";
+            std::string pattern = std::string(base) + "/pivotwarden-XXXXXX";
             if (mkdtemp(pattern.data()) != nullptr) {
                 path = pattern;
                 return;
