@@ -24,12 +24,12 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 "$game" --seed 7 --record "$work/game.replay" >"$work/game.log" 2>&1 &
 game_pid=$!
 window=""
-for _ in $(seq 150); do
+for _ in $(seq 300); do
     window=$(xdotool search --name "Pivot Warden" 2>/dev/null | head -1)
     [ -n "$window" ] && break
     sleep 0.1
 done
-[ -n "$window" ] || fail "no window appeared"
+[ -n "$window" ] || { grep -v ALSA "$work/game.log" | head -20; fail "no window appeared"; }
 geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
 [ "$geometry" = "480x640" ] || fail "window is $geometry, expected 480x640"
 
