@@ -69,5 +69,5 @@ grep -q "end" "$work/game.replay" || fail "the recording has no end"
 "$game" --headless --replay "$work/game.replay" --dump "$work/replayed.json" || fail "the recording does not replay"
 grep -q '"screen": "game"' "$work/replayed.json" || fail "the replayed recording does not reach the game"
 grep '"grey": false' "$work/replayed.json" | grep -q '"pan": "right"' ||
-    fail "the dragged weight is not on the right pan after the replay"
+    { cat "$work/game.replay"; grep Weight "$work/replayed.json"; fail "the dragged weight is not on the right pan after the replay"; }
 echo "windowed game: window 480x640, click recorded, second copy in ${elapsed} ms, closed with 0"
