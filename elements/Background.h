@@ -2,7 +2,7 @@
 // A screen-sized canvas that starts fully transparent.
 #include <memory>
 
-#include "elements/Figure.h"
+#include "scene/Figure.h"
 
 namespace pw {
 

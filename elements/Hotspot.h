@@ -1,7 +1,7 @@
 #pragma once
 // An invisible touch area that clicks when touched.
-#include "elements/Figure.h"
 #include "platform/Platform.h"
+#include "scene/Figure.h"
 
 namespace pw {
 

@@ -3,7 +3,7 @@
 // something from a bitmap.
 #include <memory>
 
-#include "elements/Figure.h"
+#include "scene/Figure.h"
 
 namespace pw {
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "elements/Figure.h"
 #include "platform/Platform.h"
+#include "scene/Figure.h"
 
 namespace pw {
 

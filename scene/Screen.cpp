@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "elements/Figure.h"
+#include "scene/Figure.h"
 
 namespace pw {
 

@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "elements/AnimationListener.h"
-#include "elements/ElementListener.h"
-#include "elements/Figure.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "scene/ElementListener.h"
+#include "scene/Figure.h"
 #include "scene/Screen.h"
 #include "tools/autoplay/TempFolder.h"
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "elements/Figure.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "scene/Figure.h"
 #include "title/TitleScreen.h"
 #include "tools/autoplay/TempFolder.h"
 

@@ -2,7 +2,7 @@
 // The start picture with the version text and notice line; a press anywhere
 // tells the listeners that the player wants to play.
 #include "elements/AnimationListener.h"
-#include "elements/ElementListener.h"
+#include "scene/ElementListener.h"
 #include "scene/Screen.h"
 
 namespace pw {

@@ -21,7 +21,7 @@ check() {  # check FOLDER FORBIDDEN-FOLDER...
     done
 }
 check platform app game title settings elements scene
-check scene app game title settings
+check scene app game title settings elements
 check elements app game title settings
 check settings app game title elements
 check game app title

@@ -1,4 +1,4 @@
-#include "elements/Figure.h"
+#include "scene/Figure.h"
 
 #include <string_view>
 #include <vector>

@@ -4,8 +4,8 @@
 // listeners. It tells its screen about every area that must be repainted.
 #include <cstdint>
 
-#include "elements/ElementListener.h"
 #include "platform/Surface.h"
+#include "scene/ElementListener.h"
 #include "scene/PointerList.h"
 
 namespace pw {
