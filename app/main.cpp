@@ -141,7 +141,12 @@ int main(int argc, char** argv) {
 
     if (!sdl.VideoReady()) return Fail("cannot start the window system: " + sdl.Error());
     pw::SingleInstance instance;
-    if (!replaying && instance.ClaimOrSignal() == pw::SingleInstance::Claim::AnotherRuns) return 0;
+    const auto claim = replaying ? pw::SingleInstance::Claim::First : instance.ClaimOrSignal();
+    if (claim == pw::SingleInstance::Claim::AnotherRuns) return 0;
+    if (claim == pw::SingleInstance::Claim::NoAnswer) return Fail(instance.Problem());
+    if (claim == pw::SingleInstance::Claim::Unavailable)
+        std::fprintf(stderr, "pivotwarden: playing without the one-copy check: %s\n",
+                     instance.Problem().c_str());
 
     pw::SdlWindow window;
     const std::string title = pw::ToUtf8(resources.LoadString(pw::res::kWindowTitle, 100));

@@ -1,27 +1,30 @@
 #include "platform/SingleInstance.h"
 
-#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <utility>
 
 namespace pw {
 
 namespace {
 
-bool FillAddress(const std::string& path, sockaddr_un& address) {
-    std::memset(&address, 0, sizeof address);
-    address.sun_family = AF_UNIX;
-    if (path.size() >= sizeof address.sun_path) return false;
-    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-    return true;
+constexpr char kLockName[] = "instance.lock";
+constexpr char kSocketName[] = "instance.sock";
+// How long a second copy tries to reach the first: long enough for a first
+// copy that is still starting to begin listening, short enough that a
+// stopped one cannot hang the start.
+constexpr long kSignalWindowMs = 1000;
+
+long NowMs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1000L + now.tv_nsec / 1000000L;
 }
 
 void SleepMs(int ms) {
@@ -37,6 +40,10 @@ std::string SingleInstance::RuntimeFolder() {
     return "/tmp/pivotwarden-" + std::to_string(getuid());
 }
 
+SingleInstance::SingleInstance() : folderPath_(RuntimeFolder()) {}
+
+SingleInstance::SingleInstance(std::string folder) : folderPath_(std::move(folder)) {}
+
 SingleInstance::~SingleInstance() {
     if (listenFd_ >= 0) {
         close(listenFd_);
@@ -46,33 +53,22 @@ SingleInstance::~SingleInstance() {
 }
 
 SingleInstance::Claim SingleInstance::ClaimOrSignal() {
-    const std::string folder = RuntimeFolder();
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return Claim::Unavailable;
-    socketPath_ = folder + "/instance.sock";
-    const std::string lockPath = folder + "/instance.lock";
-    lockFd_ = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lockFd_ < 0) return Claim::Unavailable;
+    if (!folder_.Open(folderPath_, problem_)) return Claim::Unavailable;
     sockaddr_un address{};
-    if (!FillAddress(socketPath_, address)) return Claim::Unavailable;
+    folder_.SocketAddress(kSocketName, address);
+    socketPath_ = address.sun_path;
+    lockFd_ = folder_.OpenFile(kLockName);
+    if (lockFd_ < 0) {
+        problem_ = "cannot open '" + folderPath_ + "/" + kLockName + "': " + std::strerror(errno);
+        return Claim::Unavailable;
+    }
 
     if (flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
         close(lockFd_);
         lockFd_ = -1;
-        // The first copy may still be starting: give it a moment to listen.
-        for (int attempt = 0; attempt < 50; ++attempt) {
-            int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-            if (fd < 0) break;
-            if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
-                const char request[] = "raise\n";
-                ssize_t written = write(fd, request, sizeof request - 1);
-                (void)written;
-                close(fd);
-                break;
-            }
-            close(fd);
-            SleepMs(10);
-        }
-        return Claim::AnotherRuns;
+        if (SignalFirstCopy(address)) return Claim::AnotherRuns;
+        problem_ = "another copy is running but does not answer";
+        return Claim::NoAnswer;
     }
 
     unlink(socketPath_.c_str());  // left over from a copy that crashed
@@ -84,6 +80,28 @@ SingleInstance::Claim SingleInstance::ClaimOrSignal() {
         listenFd_ = -1;
     }
     return Claim::First;
+}
+
+bool SingleInstance::SignalFirstCopy(const sockaddr_un& address) {
+    // Non-blocking: a stopped first copy never accepts, and once its queue is
+    // full a blocking connect would wait for ever.
+    const long deadline = NowMs() + kSignalWindowMs;
+    for (;;) {
+        int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (fd < 0) return false;
+        if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+            const char request[] = "raise\n";
+            const ssize_t length = sizeof request - 1;
+            const bool sent = write(fd, request, length) == length;
+            close(fd);
+            if (sent) return true;
+        } else {
+            close(fd);
+        }
+        // Not listening yet, or its queue is full: try again until the time is up.
+        if (NowMs() >= deadline) return false;
+        SleepMs(10);
+    }
 }
 
 bool SingleInstance::TakeRaiseRequest() {

@@ -4,27 +4,38 @@
 // raise its window and then leaves.
 #include <string>
 
+#include "platform/PrivateFolder.h"
+
 namespace pw {
 
 class SingleInstance {
 public:
-    enum class Claim { First, AnotherRuns, Unavailable };
+    enum class Claim { First, AnotherRuns, NoAnswer, Unavailable };
 
-    SingleInstance() = default;
+    SingleInstance();
+    // Uses the given folder instead of the user's runtime folder.
+    explicit SingleInstance(std::string folder);
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
     // Takes the lock, or asks the copy that holds it to raise its window.
-    // Unavailable when the runtime folder cannot be used at all; the game then
-    // runs without the check.
+    // NoAnswer when that copy could not be reached within a second (it may be
+    // stopped). Unavailable when the runtime folder cannot be used; the game
+    // then runs without the check. Problem() says why in both cases.
     Claim ClaimOrSignal();
+    const std::string& Problem() const { return problem_; }
     // True when another copy asked to raise the window since the last call.
     bool TakeRaiseRequest();
 
     static std::string RuntimeFolder();
 
 private:
+    bool SignalFirstCopy(const sockaddr_un& address);
+
+    std::string folderPath_;
+    std::string problem_;
+    PrivateFolder folder_;  // open while we live: the socket path may lead through it
     int lockFd_ = -1;
     int listenFd_ = -1;
     std::string socketPath_;
