@@ -14,6 +14,7 @@
 #include "app/MainLoop.h"
 #include "app/Replay.h"
 #include "app/SceneDump.h"
+#include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
 #include "platform/FileRegistry.h"
 #include "platform/PngWriter.h"
@@ -21,7 +22,6 @@
 #include "platform/SingleInstance.h"
 #include "platform/SystemServices.h"
 #include "platform/TextFormat.h"
-#include "platform/TtfTextRenderer.h"
 #include "platform/headless/HeadlessServices.h"
 #include "platform/headless/HeadlessWindow.h"
 #include "platform/sdl/MixerSoundPlayer.h"
@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
 
     pw::SdlRuntime sdl(!options.headless);
     pw::EmbeddedResourceStore resources;
-    pw::TtfTextRenderer text;
+    pw::AtlasTextRenderer text;
     pw::FileRegistry registry(replaySettings.path);
     pw::LocalSystemTime localTime;
     pw::SystemClock systemClock;

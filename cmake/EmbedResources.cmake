@@ -1,14 +1,14 @@
 # Embeds the made resource files into the executable: every bitmap, sound,
-# icon and the font under resources/ becomes a read-only symbol, listed in a
-# table by kind and id. The table is generated from what is on disk.
+# icon and the glyph atlas under resources/ becomes a read-only symbol, listed
+# in a table by kind and id. The table is generated from what is on disk.
 file(GLOB PW_BITMAP_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/bitmaps/*.bmp)
 file(GLOB PW_SOUND_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/sounds/*.wav)
 file(GLOB PW_ICON_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/icon/*.ico)
-set(PW_FONT_FILE ${CMAKE_SOURCE_DIR}/resources/fonts/DejaVuSansCondensed-Bold.ttf)
+set(PW_GLYPH_ATLAS_FILE ${CMAKE_SOURCE_DIR}/resources/glyphs/atlas.bin)
 
 set(_asm "")
 set(_table "")
-set(_deps ${PW_FONT_FILE})
+set(_deps ${PW_GLYPH_ATLAS_FILE})
 foreach(_kind_files IN ITEMS "Bitmap;PW_BITMAP_FILES" "Wave;PW_SOUND_FILES" "Icon;PW_ICON_FILES")
   list(GET _kind_files 0 _kind)
   list(GET _kind_files 1 _var)
@@ -23,7 +23,7 @@ foreach(_kind_files IN ITEMS "Bitmap;PW_BITMAP_FILES" "Wave;PW_SOUND_FILES" "Ico
     list(APPEND _deps ${_file})
   endforeach()
 endforeach()
-string(APPEND _asm "PW_INCBIN(pw_res_font, \"${PW_FONT_FILE}\")\n")
+string(APPEND _asm "PW_INCBIN(pw_res_glyphs, \"${PW_GLYPH_ATLAS_FILE}\")\n")
 
 set(PW_EMBEDDED_CPP ${CMAKE_BINARY_DIR}/generated/EmbeddedTable.cpp)
 file(CONFIGURE OUTPUT ${PW_EMBEDDED_CPP} CONTENT [=[
@@ -40,7 +40,7 @@ file(CONFIGURE OUTPUT ${PW_EMBEDDED_CPP} CONTENT [=[
 namespace pw {
 
 const EmbeddedResource kEmbeddedResources[] = {
-@_table@    {EmbeddedKind::Font, 1, pw_res_font, pw_res_font_end},
+@_table@    {EmbeddedKind::GlyphAtlas, 1, pw_res_glyphs, pw_res_glyphs_end},
 };
 const size_t kEmbeddedResourceCount = sizeof(kEmbeddedResources) / sizeof(kEmbeddedResources[0]);
 

@@ -1,7 +1,6 @@
 #include "platform/SdlRuntime.h"
 
 #include <SDL.h>
-#include <SDL_ttf.h>
 
 namespace pw {
 
@@ -16,12 +15,8 @@ SdlRuntime::SdlRuntime(bool video) {
         else
             error_ = SDL_GetError();
     }
-    if (TTF_WasInit() == 0) TTF_Init();
 }
 
-SdlRuntime::~SdlRuntime() {
-    if (TTF_WasInit() > 0) TTF_Quit();
-    SDL_Quit();
-}
+SdlRuntime::~SdlRuntime() { SDL_Quit(); }
 
 }  // namespace pw

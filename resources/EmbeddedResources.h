@@ -5,7 +5,7 @@
 
 namespace pw {
 
-enum class EmbeddedKind { Bitmap, Wave, Icon, Font };
+enum class EmbeddedKind { Bitmap, Wave, Icon, GlyphAtlas };
 
 struct EmbeddedResource {
     EmbeddedKind kind;

@@ -2,7 +2,7 @@
 # Installs the Debian packages the game needs to build, run and be tested,
 # skipping those already there. Extra package names may be given.
 set -eu
-packages="build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev
+packages="build-essential cmake pkg-config libsdl2-dev libsdl2-mixer-dev
 libsdl2-image-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils $*"
 missing=""
 for p in $packages; do

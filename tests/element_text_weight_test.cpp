@@ -43,7 +43,8 @@ TEST_F(TextTest, DefaultFontGivesAnEighteenPixelCellAsWideAsTheText) {
 TEST_F(TextTest, EachCellHeightGivesACellOfExactlyThatManyPixels) {
     int previousWidth = 0;
     for (int h : {12, 13, 16, 18}) {
-        Text text(&screen, u"Mg|8", Rgb(0, 0, 0), BoldSwissFont(h));
+        // Capital, ascender and descender, all among the characters the game draws.
+        Text text(&screen, u"Mql8", Rgb(0, 0, 0), BoldSwissFont(h));
         EXPECT_EQ(text.GetHeight(), h);
         EXPECT_EQ(text.GetSurface()->Height(), h);
         // A larger cell means a larger face, and its ink uses most of the cell.

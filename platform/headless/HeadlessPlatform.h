@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
+#include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
 #include "platform/FileRegistry.h"
-#include "platform/TtfTextRenderer.h"
 #include "platform/headless/HeadlessServices.h"
 #include "platform/headless/HeadlessWindow.h"
 
@@ -19,7 +19,7 @@ public:
 
     HeadlessWindow window;
     EmbeddedResourceStore resources;
-    TtfTextRenderer text;
+    AtlasTextRenderer text;
     RecordingSoundPlayer sound;
     VirtualClock clock;
     FileRegistry registry;

@@ -1,7 +1,8 @@
 // Remakes the game's pictures, sounds and icons from code:
 //   make_resources <resources folder>
-// writes bitmaps/<id>.bmp, sounds/<id>.wav, icon/101.ico and icon/pivotwarden-<N>.png under that folder,
-// reading the lettering font from fonts/DejaVuSans-Bold.ttf there.
+// writes bitmaps/<id>.bmp, sounds/<id>.wav, icon/101.ico, icon/pivotwarden-<N>.png and the glyph atlas
+// glyphs/atlas.bin under that folder, reading the lettering font from fonts/DejaVuSans-Bold.ttf there and
+// the text font from fonts/DejaVuSansCondensed-Bold.ttf.
 #include <exception>
 #include <iostream>
 #include <string>
@@ -9,6 +10,7 @@
 #include "Artwork.h"
 #include "BmpEncoder.h"
 #include "ByteWriter.h"
+#include "GlyphAtlasMaker.h"
 #include "IcoEncoder.h"
 #include "PngEncoder.h"
 #include "SoundBank.h"
@@ -44,6 +46,10 @@ int main(int argc, char** argv) {
         pw::tool::WriteFile(
             root + "/icon/101.ico",
             pw::tool::EncodeIco({pw::tool::MakeIcon(32), pw::tool::MakeIcon(16)}, "icon 101"));
+        std::vector<pw::tool::AtlasFace> faces;
+        for (int cell : pw::tool::GameCellHeights())
+            faces.push_back(pw::tool::MakeAtlasFace(root + "/fonts/DejaVuSansCondensed-Bold.ttf", cell));
+        pw::tool::WriteFile(root + "/glyphs/atlas.bin", pw::tool::EncodeGlyphAtlas(faces));
         for (int size : {16, 32, 128})
             pw::tool::WritePng(root + "/icon/pivotwarden-" + std::to_string(size) + ".png",
                                pw::tool::MakeIcon(size));

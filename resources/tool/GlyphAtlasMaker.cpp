@@ -1,0 +1,162 @@
+#include "GlyphAtlasMaker.h"
+
+#include <algorithm>
+#include <set>
+#include <stdexcept>
+
+#include "ByteWriter.h"
+#include "resources/EmbeddedResources.h"
+
+namespace pw::tool {
+
+namespace {
+
+std::vector<std::u32string> StringTable() {
+    std::vector<std::u32string> texts;
+    // String ids are 16-bit.
+    for (int id = 0; id <= 0xFFFF; ++id)
+        if (const char16_t* text = FindEmbeddedString(id)) {
+            std::u32string wide;
+            for (const char16_t* c = text; *c != 0; ++c) {
+                if (*c >= 0xD800 && *c <= 0xDFFF) throw std::runtime_error("the string table leaves the BMP");
+                wide.push_back(*c);
+            }
+            texts.push_back(wide);
+        }
+    return texts;
+}
+
+// Where each glyph's pen stands when the line is built from the atlas's advances and pairs.
+std::vector<int32_t> PensFromAtlas(const AtlasFace& face, const std::u32string& text) {
+    std::vector<int32_t> pens;
+    int32_t pen = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        pens.push_back(pen);
+        auto g = std::find_if(face.glyphs.begin(), face.glyphs.end(),
+                              [&](const GlyphImage& glyph) { return glyph.code == text[i]; });
+        pen += g->advance;
+        if (i + 1 == text.size()) break;
+        for (const KernPair& k : face.kerning)
+            if (k.first == text[i] && k.second == text[i + 1]) pen += k.adjust;
+    }
+    pens.push_back(pen);
+    return pens;
+}
+
+void CheckAgainstShaping(const FontFace& font, const AtlasFace& face) {
+    for (const std::u32string& text : GameTexts()) {
+        int32_t end = 0;
+        std::vector<int32_t> shaped;
+        for (const PlacedGlyph& g : font.Shape(text, end)) shaped.push_back(g.penX);
+        shaped.push_back(end);
+        if (shaped != PensFromAtlas(face, text))
+            throw std::runtime_error("a text of the game shapes otherwise than glyph by glyph at cell " +
+                                     std::to_string(face.cell));
+    }
+}
+
+void CheckRange(int value, int low, int high) {
+    if (value < low || value > high) throw std::runtime_error("a glyph measure does not fit the atlas");
+}
+
+}  // namespace
+
+const std::vector<int>& GameCellHeights() {
+    static const std::vector<int> cells{12, 13, 16, 18};
+    return cells;
+}
+
+std::vector<char32_t> GameCharacters() {
+    std::set<char32_t> set{U'-', U'?'};
+    for (char32_t c = U'0'; c <= U'9'; ++c) set.insert(c);
+    for (const std::u32string& text : StringTable()) set.insert(text.begin(), text.end());
+    return std::vector<char32_t>(set.begin(), set.end());
+}
+
+std::vector<std::u32string> GameTexts() {
+    std::vector<std::u32string> texts = StringTable();
+    texts.push_back(U"-1234567890 ?");
+    texts.push_back(U"9876543210");
+    return texts;
+}
+
+AtlasFace MakeAtlasFace(const std::string& fontPath, int cell) {
+    int points = cell;
+    while (points > 1 && FontFace(fontPath, points).Height() > cell) --points;
+    const FontFace font(fontPath, points);
+    AtlasFace face;
+    face.cell = cell;
+    face.pointSize = points;
+    face.ascent = font.Ascent();
+    face.height = font.Height();
+    const std::vector<char32_t> characters = GameCharacters();
+    for (char32_t c : characters) {
+        if (!font.Has(c)) throw std::runtime_error("the font has no glyph for a character the game draws");
+        face.glyphs.push_back(font.Render(c));
+    }
+    for (char32_t first : characters)
+        for (char32_t second : characters)
+            if (const int32_t adjust = font.Kerning(first, second))
+                face.kerning.push_back({first, second, adjust});
+    CheckAgainstShaping(font, face);
+    return face;
+}
+
+std::vector<uint8_t> EncodeGlyphAtlas(const std::vector<AtlasFace>& faces) {
+    ByteWriter out;
+    out.Text("PWGA");
+    out.U8(1);  // version
+    CheckRange(static_cast<int>(faces.size()), 1, 255);
+    out.U8(static_cast<uint8_t>(faces.size()));
+    auto i8 = [&](int v) {
+        CheckRange(v, -128, 127);
+        out.U8(static_cast<uint8_t>(static_cast<int8_t>(v)));
+    };
+    auto u8 = [&](int v) {
+        CheckRange(v, 0, 255);
+        out.U8(static_cast<uint8_t>(v));
+    };
+    auto i16 = [&](int v) {
+        CheckRange(v, -32768, 32767);
+        out.U16(static_cast<uint16_t>(static_cast<int16_t>(v)));
+    };
+    auto code = [&](char32_t c) {
+        CheckRange(static_cast<int>(c), 1, 0xFFFF);
+        out.U16(static_cast<uint16_t>(c));
+    };
+    for (const AtlasFace& face : faces) {
+        u8(face.cell);
+        u8(face.pointSize);
+        u8(face.ascent);
+        u8(face.height);
+        CheckRange(static_cast<int>(face.glyphs.size()), 0, 0xFFFF);
+        out.U16(static_cast<uint16_t>(face.glyphs.size()));
+        CheckRange(static_cast<int>(face.kerning.size()), 0, 0xFFFF);
+        out.U16(static_cast<uint16_t>(face.kerning.size()));
+        for (const GlyphImage& g : face.glyphs) {
+            code(g.code);
+            i16(g.advance);
+            i8(g.boxLeft);
+            i8(g.boxTop);
+            u8(g.boxWidth);
+            u8(g.boxRows);
+            i8(g.left);
+            i8(g.top);
+            u8(g.width);
+            u8(g.rows);
+            // The ink, top row first, eight pixels a byte, the first in the high bit.
+            std::vector<uint8_t> packed((g.ink.size() + 7) / 8, 0);
+            for (size_t i = 0; i < g.ink.size(); ++i)
+                if (g.ink[i]) packed[i / 8] |= static_cast<uint8_t>(0x80 >> (i % 8));
+            out.Append(packed);
+        }
+        for (const KernPair& k : face.kerning) {
+            code(k.first);
+            code(k.second);
+            i16(k.adjust);
+        }
+    }
+    return out.Bytes();
+}
+
+}  // namespace pw::tool
