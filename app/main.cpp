@@ -24,7 +24,7 @@
 #include "platform/TextFormat.h"
 #include "platform/headless/HeadlessServices.h"
 #include "platform/headless/HeadlessWindow.h"
-#include "platform/sdl/MixerSoundPlayer.h"
+#include "platform/sdl/SdlSoundPlayer.h"
 #include "platform/sdl/SdlWindow.h"
 #include "resources/EmbeddedResources.h"
 #include "resources/ResourceIds.h"
@@ -154,7 +154,7 @@ int main(int argc, char** argv) {
     if (const pw::EmbeddedResource* icon = pw::FindEmbedded(pw::EmbeddedKind::Icon, pw::res::kAppIcon))
         window.SetIcon(icon->begin, icon->Size());
     window.SetRaiseCheck([&instance]() { return instance.TakeRaiseRequest(); });
-    pw::MixerSoundPlayer sound;
+    pw::SdlSoundPlayer sound;
     pw::Platform platform{window, resources, text, sound, clock, registry, localTime};
     pw::MainLoop loop(platform);
     loop.Start(options.seed);

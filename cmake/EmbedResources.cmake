@@ -3,7 +3,7 @@
 # in a table by kind and id. The table is generated from what is on disk.
 file(GLOB PW_BITMAP_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/bitmaps/*.bmp)
 file(GLOB PW_SOUND_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/sounds/*.wav)
-file(GLOB PW_ICON_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/icon/*.ico)
+file(GLOB PW_ICON_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/icon/*.bmp)
 set(PW_GLYPH_ATLAS_FILE ${CMAKE_SOURCE_DIR}/resources/glyphs/atlas.bin)
 
 set(_asm "")

@@ -1,33 +1,58 @@
 #include "platform/PngWriter.h"
 
-#include <SDL.h>
-#include <SDL_image.h>
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#define STBI_WRITE_NO_STDIO
+#include <stb/stb_image_write.h>
 
 #include <cstdio>
+#include <fstream>
 
 namespace pw {
 
+namespace {
+
+void Append(void* context, void* data, int size) {
+    auto* bytes = static_cast<std::vector<uint8_t>*>(context);
+    const auto* from = static_cast<const uint8_t*>(data);
+    bytes->insert(bytes->end(), from, from + size);
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodePng(const Surface& picture) {
+    std::vector<uint8_t> png;
+    const int w = picture.Width(), h = picture.Height();
+    if (w <= 0 || h <= 0) return png;
+    std::vector<uint8_t> rgb(static_cast<size_t>(w) * static_cast<size_t>(h) * 3);
+    uint8_t* out = rgb.data();
+    for (int y = 0; y < h; ++y) {
+        const Pixel* row = picture.Row(y);
+        for (int x = 0; x < w; ++x) {
+            *out++ = static_cast<uint8_t>(row[x] >> 16);
+            *out++ = static_cast<uint8_t>(row[x] >> 8);
+            *out++ = static_cast<uint8_t>(row[x]);
+        }
+    }
+    if (stbi_write_png_to_func(Append, &png, w, h, 3, rgb.data(), w * 3) == 0) png.clear();
+    return png;
+}
+
 bool WritePng(const Surface& picture, const std::string& path, std::string& error) {
-    if (picture.Width() <= 0 || picture.Height() <= 0) {
+    const std::vector<uint8_t> png = EncodePng(picture);
+    if (png.empty()) {
         error = "nothing to write to '" + path + "'";
         return false;
     }
-    SDL_Surface* s =
-        SDL_CreateRGBSurfaceWithFormat(0, picture.Width(), picture.Height(), 32, SDL_PIXELFORMAT_RGB888);
-    if (s == nullptr) {
-        error = std::string("cannot make a picture: ") + SDL_GetError();
-        return false;
-    }
-    SDL_LockSurface(s);
-    for (int y = 0; y < picture.Height(); ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(s->pixels) + y * s->pitch);
-        for (int x = 0; x < picture.Width(); ++x) row[x] = picture.At(x, y);
-    }
-    SDL_UnlockSurface(s);
     // Write beside the target and rename, so a failed write leaves no half file.
     const std::string temporary = path + ".part";
-    const bool ok = IMG_SavePNG(s, temporary.c_str()) == 0;
-    SDL_FreeSurface(s);
+    bool ok = false;
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        file.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+        file.flush();
+        ok = static_cast<bool>(file);
+    }
     if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
         std::remove(temporary.c_str());
         error = "cannot write screenshot '" + path + "'";

@@ -2,8 +2,8 @@
 # Installs the Debian packages the game needs to build, run and be tested,
 # skipping those already there. Extra package names may be given.
 set -eu
-packages="build-essential cmake pkg-config libsdl2-dev libsdl2-mixer-dev
-libsdl2-image-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils $*"
+packages="build-essential cmake pkg-config libsdl2-dev libstb-dev
+libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils $*"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

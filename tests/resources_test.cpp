@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <set>
 
 #include "platform/EmbeddedResourceStore.h"
 #include "platform/TextFormat.h"
@@ -144,12 +143,16 @@ TEST(ResourcesTest, StringsAndIconAreThere) {
 
     const EmbeddedResource* icon = FindEmbedded(EmbeddedKind::Icon, res::kAppIcon);
     ASSERT_NE(icon, nullptr);
-    ASSERT_GE(icon->Size(), 6u + 2 * 16);
-    EXPECT_EQ(Le16(icon->begin + 2), 1) << "an icon, not a cursor";
-    const uint16_t images = Le16(icon->begin + 4);
-    std::set<int> sizes;
-    for (uint16_t i = 0; i < images; ++i) sizes.insert(icon->begin[6 + 16 * i]);
-    EXPECT_TRUE(sizes.count(32) && sizes.count(16));
+    // The window's icon: a 32 x 32 picture whose key colour is transparent.
+    const std::unique_ptr<Surface> picture = DecodeBmp(icon->begin, icon->Size());
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->Width(), 32);
+    EXPECT_EQ(picture->Height(), 32);
+    int keyed = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) keyed += picture->At(x, y) == KeyColour;
+    EXPECT_GT(keyed, 0);
+    EXPECT_LT(keyed, 32 * 32 / 2);
 }
 
 TEST(ResourcesTest, MissingBitmapIsNullNotACrash) {

@@ -1,10 +1,11 @@
 #include "platform/sdl/SdlWindow.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 
 #include <algorithm>
 #include <cstring>
+
+#include "platform/EmbeddedResourceStore.h"
 
 namespace pw {
 
@@ -37,10 +38,22 @@ bool SdlWindow::Open(const std::string& title, int scale, bool fullscreen, std::
     return true;
 }
 
-void SdlWindow::SetIcon(const uint8_t* icoData, size_t size) {
-    if (window_ == nullptr || icoData == nullptr) return;
-    SDL_Surface* icon = IMG_LoadICO_RW(SDL_RWFromConstMem(icoData, static_cast<int>(size)));
+void SdlWindow::SetIcon(const uint8_t* bmpData, size_t size) {
+    if (window_ == nullptr) return;
+    const std::unique_ptr<Surface> picture = DecodeBmp(bmpData, size);
+    if (!picture) return;
+    SDL_Surface* icon =
+        SDL_CreateRGBSurfaceWithFormat(0, picture->Width(), picture->Height(), 32, SDL_PIXELFORMAT_ARGB8888);
     if (icon == nullptr) return;
+    SDL_LockSurface(icon);
+    for (int y = 0; y < picture->Height(); ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<uint8_t*>(icon->pixels) + y * icon->pitch);
+        for (int x = 0; x < picture->Width(); ++x) {
+            const Pixel p = picture->At(x, y);
+            row[x] = p == KeyColour ? 0u : (0xFF000000u | p);  // the key colour is transparent
+        }
+    }
+    SDL_UnlockSurface(icon);
     SDL_SetWindowIcon(window_, icon);
     SDL_FreeSurface(icon);
 }

@@ -25,7 +25,8 @@ public:
 
     // Creates the window, still hidden.
     bool Open(const std::string& title, int scale, bool fullscreen, std::string& error);
-    void SetIcon(const uint8_t* icoData, size_t size);
+    // The icon from the data of a BMP file, its key colour transparent.
+    void SetIcon(const uint8_t* bmpData, size_t size);
     void Show();
     void Raise();
     // Called on every look at the queue; true means "raise the window".

@@ -1,8 +1,8 @@
 // Remakes the game's pictures, sounds and icons from code:
 //   make_resources <resources folder>
-// writes bitmaps/<id>.bmp, sounds/<id>.wav, icon/101.ico, icon/pivotwarden-<N>.png and the glyph atlas
-// glyphs/atlas.bin under that folder, reading the lettering font from fonts/DejaVuSans-Bold.ttf there and
-// the text font from fonts/DejaVuSansCondensed-Bold.ttf.
+// writes bitmaps/<id>.bmp, sounds/<id>.wav, icon/101.ico, icon/101.bmp, icon/pivotwarden-<N>.png and the
+// glyph atlas glyphs/atlas.bin under that folder, reading the lettering font from fonts/DejaVuSans-Bold.ttf
+// there and the text font from fonts/DejaVuSansCondensed-Bold.ttf.
 #include <exception>
 #include <iostream>
 #include <string>
@@ -50,6 +50,9 @@ int main(int argc, char** argv) {
         for (int cell : pw::tool::GameCellHeights())
             faces.push_back(pw::tool::MakeAtlasFace(root + "/fonts/DejaVuSansCondensed-Bold.ttf", cell));
         pw::tool::WriteFile(root + "/glyphs/atlas.bin", pw::tool::EncodeGlyphAtlas(faces));
+        // The window's icon, which SDL reads itself: key-coloured pixels are transparent.
+        pw::tool::WriteFile(root + "/icon/101.bmp",
+                            pw::tool::EncodeBmp(pw::tool::MakeIcon(32), 4, "icon 101"));
         for (int size : {16, 32, 128})
             pw::tool::WritePng(root + "/icon/pivotwarden-" + std::to_string(size) + ".png",
                                pw::tool::MakeIcon(size));
