@@ -17,9 +17,10 @@ class VirtualClock;
 class MainLoop {
 public:
     // Longest wait for a message while something animates or waits to be
-    // repainted, and while nothing does.
+    // repainted; while nothing does, a tick has nothing to do, so the loop
+    // sleeps until the next message.
     static constexpr uint32_t kBusyWaitMs = 5;
-    static constexpr uint32_t kIdleWaitMs = 100;
+    static constexpr uint32_t kIdleWaitMs = Window::kNoTimeout;
 
     explicit MainLoop(Platform& platform) : platform_(platform) {}
 

@@ -18,6 +18,7 @@
 #include "platform/EmbeddedResourceStore.h"
 #include "platform/FileRegistry.h"
 #include "platform/PngWriter.h"
+#include "platform/RaiseListener.h"
 #include "platform/SdlRuntime.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemServices.h"
@@ -153,7 +154,7 @@ int main(int argc, char** argv) {
     if (!window.Open(title, options.scale, options.fullscreen, error)) return Fail(error);
     if (const pw::EmbeddedResource* icon = pw::FindEmbedded(pw::EmbeddedKind::Icon, pw::res::kAppIcon))
         window.SetIcon(icon->begin, icon->Size());
-    window.SetRaiseCheck([&instance]() { return instance.TakeRaiseRequest(); });
+    pw::RaiseListener raiseListener(instance, [&window]() { window.RequestRaise(); });
     pw::SdlSoundPlayer sound;
     pw::Platform platform{window, resources, text, sound, clock, registry, localTime};
     pw::MainLoop loop(platform);

@@ -97,6 +97,9 @@ struct WindowEvent {
 
 class Window {
 public:
+    // A wait for the next message with no time limit.
+    static constexpr uint32_t kNoTimeout = UINT32_MAX;
+
     virtual ~Window() = default;
     virtual Size ClientSize() const = 0;
     // Copies one rectangle (left/top inclusive, right/bottom exclusive) of the
@@ -110,7 +113,8 @@ public:
     virtual bool IsPrimaryButtonDown() = 0;
     // Takes the next waiting message without blocking.
     virtual bool PollEvent(WindowEvent& event) = 0;
-    // Waits at most timeoutMs for the next message.
+    // Waits at most timeoutMs (kNoTimeout: as long as it takes) for the next
+    // message.
     virtual bool WaitEvent(WindowEvent& event, uint32_t timeoutMs) = 0;
     // What the window shows now, in display pixels.
     virtual const Surface& Shown() const = 0;

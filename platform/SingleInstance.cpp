@@ -1,5 +1,6 @@
 #include "platform/SingleInstance.h"
 
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -92,7 +93,8 @@ bool SingleInstance::SignalFirstCopy(const sockaddr_un& address) {
         if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
             const char request[] = "raise\n";
             const ssize_t length = sizeof request - 1;
-            const bool sent = write(fd, request, length) == length;
+            // The first copy may close as soon as it has read: never die of SIGPIPE.
+            const bool sent = send(fd, request, length, MSG_NOSIGNAL) == length;
             close(fd);
             if (sent) return true;
         } else {
@@ -111,6 +113,14 @@ bool SingleInstance::TakeRaiseRequest() {
         int fd = accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
         if (fd < 0) break;
         asked = true;
+        // Read the request before closing, so the caller's write does not fail;
+        // a caller that never writes is not waited for long.
+        pollfd request{fd, POLLIN, 0};
+        char ignored[16];
+        if (poll(&request, 1, 100) > 0) {
+            const ssize_t got = read(fd, ignored, sizeof ignored);
+            (void)got;
+        }
         close(fd);
     }
     return asked;

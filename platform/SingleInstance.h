@@ -27,6 +27,8 @@ public:
     const std::string& Problem() const { return problem_; }
     // True when another copy asked to raise the window since the last call.
     bool TakeRaiseRequest();
+    // The socket other copies call (readable when one has), or -1.
+    int ListeningSocket() const { return listenFd_; }
 
     static std::string RuntimeFolder();
 

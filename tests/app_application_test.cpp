@@ -202,3 +202,28 @@ TEST(AppSettingsTest, CorruptSettingsFileStartsFromDefaultsAndIsRepairedByPlay) 
 
 }  // namespace
 }  // namespace pw
+
+namespace pw {
+namespace {
+
+// The live loop sleeps without a time limit when nothing animates and nothing
+// waits to be repainted, and in short waits while something does.
+TEST_F(AppTest, IdleLoopWaitsForTheNextMessageWithoutATimeLimit) {
+    MainLoop loop(hp_.Get());
+    loop.Start(5u);
+    ASSERT_EQ(loop.App()->current->tickers.count, 0) << "the title stands still";
+    loop.App()->current->AddDirtyRect(Rect{0, 0, 10, 10});
+    std::vector<uint32_t> waits;
+    hp_.window.onWait = [&](uint32_t timeout) {
+        waits.push_back(timeout);
+        hp_.clock.now += 50;  // the repaint falls due
+        if (timeout == Window::kNoTimeout || waits.size() > 3) hp_.window.PostDestroy();
+    };
+    EXPECT_EQ(loop.RunLive(nullptr), 0);
+    ASSERT_FALSE(waits.empty());
+    EXPECT_EQ(waits.front(), MainLoop::kBusyWaitMs);
+    EXPECT_EQ(waits.back(), Window::kNoTimeout);
+}
+
+}  // namespace
+}  // namespace pw

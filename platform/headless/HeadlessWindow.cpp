@@ -26,6 +26,11 @@ void HeadlessWindow::PostDestroy() { Post(WindowEvent{WindowEvent::Type::Destroy
 
 void HeadlessWindow::Post(const WindowEvent& event) { queue_.push_back(event); }
 
+bool HeadlessWindow::WaitEvent(WindowEvent& event, uint32_t timeoutMs) {
+    if (onWait) onWait(timeoutMs);
+    return PollEvent(event);
+}
+
 bool HeadlessWindow::PollEvent(WindowEvent& event) {
     if (queue_.empty()) return false;
     event = queue_.front();

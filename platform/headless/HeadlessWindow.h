@@ -2,6 +2,7 @@
 // A window that is only a picture in memory. Messages are put into its queue
 // by whoever drives it (a test or a replay).
 #include <deque>
+#include <functional>
 
 #include "platform/Platform.h"
 
@@ -17,7 +18,8 @@ public:
     void PostDestroy() override;
     bool IsPrimaryButtonDown() override { return primaryDown_; }
     bool PollEvent(WindowEvent& event) override;
-    bool WaitEvent(WindowEvent& event, uint32_t) override { return PollEvent(event); }
+    // Never blocks: calls the wait hook, if any, then takes what is queued.
+    bool WaitEvent(WindowEvent& event, uint32_t timeoutMs) override;
     const Surface& Shown() const override { return shown_; }
 
     // Queues a message as the window system would deliver it.
@@ -26,6 +28,9 @@ public:
     // How many times anything was copied to the window, and the last area.
     int presentCount = 0;
     Rect lastPresented{};
+    // Called with the time limit of each wait, where a real window would
+    // sleep; it may post what the wait would have delivered.
+    std::function<void(uint32_t timeoutMs)> onWait;
 
 private:
     Surface shown_;

@@ -34,6 +34,7 @@ bool SdlWindow::Open(const std::string& title, int scale, bool fullscreen, std::
         return false;
     }
     SDL_SetWindowMinimumSize(window_, kDisplayWidth, kDisplayHeight);
+    raiseEvent_ = SDL_RegisterEvents(1);
     Layout();
     return true;
 }
@@ -67,6 +68,13 @@ void SdlWindow::Raise() {
     if (window_ == nullptr) return;
     SDL_RestoreWindow(window_);
     SDL_RaiseWindow(window_);
+}
+
+void SdlWindow::RequestRaise() {
+    if (raiseEvent_ == 0 || raiseEvent_ == static_cast<uint32_t>(-1)) return;
+    SDL_Event e{};
+    e.type = raiseEvent_;
+    SDL_PushEvent(&e);
 }
 
 void SdlWindow::Layout() {
@@ -186,16 +194,12 @@ bool SdlWindow::Translate(const SDL_Event& e, WindowEvent& out) {
             out.primaryOnly = e.motion.state == SDL_BUTTON_LMASK;
             return true;
         default:
+            if (e.type == raiseEvent_ && raiseEvent_ != 0) Raise();
             return false;
     }
 }
 
-void SdlWindow::CheckRaise() {
-    if (raiseCheck_ && raiseCheck_()) Raise();
-}
-
 bool SdlWindow::PollEvent(WindowEvent& event) {
-    CheckRaise();
     if (!queue_.empty()) {
         event = queue_.front();
         queue_.pop_front();
@@ -211,9 +215,9 @@ bool SdlWindow::PollEvent(WindowEvent& event) {
 bool SdlWindow::WaitEvent(WindowEvent& event, uint32_t timeoutMs) {
     if (PollEvent(event)) return true;
     SDL_Event e;
-    if (SDL_WaitEventTimeout(&e, static_cast<int>(timeoutMs)) && Translate(e, event)) return true;
-    CheckRaise();
-    return false;
+    const bool woken = timeoutMs == kNoTimeout ? SDL_WaitEvent(&e) != 0
+                                               : SDL_WaitEventTimeout(&e, static_cast<int>(timeoutMs)) != 0;
+    return woken && Translate(e, event);
 }
 
 }  // namespace pw

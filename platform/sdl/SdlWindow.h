@@ -3,7 +3,6 @@
 // nearest-neighbour and letterboxed, presented through the window's own
 // surface (no OpenGL). Mouse, touch or pen act as the stylus.
 #include <deque>
-#include <functional>
 #include <string>
 
 #include "platform/Platform.h"
@@ -29,8 +28,9 @@ public:
     void SetIcon(const uint8_t* bmpData, size_t size);
     void Show();
     void Raise();
-    // Called on every look at the queue; true means "raise the window".
-    void SetRaiseCheck(std::function<bool()> check) { raiseCheck_ = std::move(check); }
+    // Asks for Raise() on the window's own thread, through its event queue;
+    // callable from any thread, once the window is open.
+    void RequestRaise();
 
     Size ClientSize() const override { return Size{kDisplayWidth, kDisplayHeight}; }
     void Present(const Surface& back, const Rect& area) override;
@@ -46,12 +46,11 @@ private:
     void Layout();
     void ToDisplay(int wx, int wy, int& x, int& y) const;
     void PushPaint();
-    void CheckRaise();
 
     SDL_Window* window_ = nullptr;
     Surface shown_;
     std::deque<WindowEvent> queue_;
-    std::function<bool()> raiseCheck_;
+    uint32_t raiseEvent_ = 0;  // an SDL user event type
     int scale_ = 1;
     int offsetX_ = 0;
     int offsetY_ = 0;

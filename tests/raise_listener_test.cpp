@@ -1,0 +1,40 @@
+// The first copy sleeps until a second one calls: the call, and only the
+// call, reaches it through the listener's callback.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+#include "platform/RaiseListener.h"
+#include "platform/SingleInstance.h"
+#include "tools/autoplay/TempFolder.h"
+
+namespace pw {
+namespace {
+
+TEST(RaiseListenerTest, EachLaterCopyWakesTheFirstOnce) {
+    TempFolder folder;
+    SingleInstance first(folder.path + "/run");
+    ASSERT_EQ(first.ClaimOrSignal(), SingleInstance::Claim::First) << first.Problem();
+    std::mutex mutex;
+    std::condition_variable changed;
+    int calls = 0;
+    RaiseListener listener(first, [&]() {
+        std::lock_guard<std::mutex> lock(mutex);
+        ++calls;
+        changed.notify_all();
+    });
+    for (int copy = 1; copy <= 2; ++copy) {
+        SingleInstance later(folder.path + "/run");
+        EXPECT_EQ(later.ClaimOrSignal(), SingleInstance::Claim::AnotherRuns) << later.Problem();
+        std::unique_lock<std::mutex> lock(mutex);
+        EXPECT_TRUE(changed.wait_for(lock, std::chrono::seconds(5), [&]() { return calls >= copy; }));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::lock_guard<std::mutex> lock(mutex);
+    EXPECT_EQ(calls, 2);
+}
+
+}  // namespace
+}  // namespace pw
