@@ -2,7 +2,20 @@
 
 #include <SDL.h>
 
+#include <cstring>
+
 namespace pw {
+
+namespace {
+
+bool ShowsNothing(const char* driver) {
+    if (driver == nullptr) return true;
+    for (const char* offscreen : {"offscreen", "dummy", "evdev"})
+        if (std::strcmp(driver, offscreen) == 0) return true;
+    return false;
+}
+
+}  // namespace
 
 SdlRuntime::SdlRuntime(bool video) {
     SDL_SetMainReady();
@@ -10,10 +23,17 @@ SdlRuntime::SdlRuntime(bool video) {
         // Presented through the window surface: keep the GL stack unloaded.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0)
-            video_ = true;
-        else
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
             error_ = SDL_GetError();
+        } else if (ShowsNothing(SDL_GetCurrentVideoDriver())) {
+            // Without a display SDL falls back to a driver that draws into
+            // memory: the game would run with no window for anyone to see.
+            error_ = std::string("no display could be opened (the only video driver that started, '") +
+                     SDL_GetCurrentVideoDriver() + "', shows nothing; --headless runs without a window)";
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        } else {
+            video_ = true;
+        }
     }
 }
 

@@ -7,6 +7,8 @@ namespace pw {
 class SdlRuntime {
 public:
     // With video false only what the headless backend needs is started.
+    // With video true a display must be there: a video driver that shows
+    // nothing (off-screen, dummy) is refused and VideoReady() is false.
     explicit SdlRuntime(bool video);
     ~SdlRuntime();
     SdlRuntime(const SdlRuntime&) = delete;

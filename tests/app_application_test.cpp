@@ -11,6 +11,7 @@
 #include "app/MainLoop.h"
 #include "game/GameScreen.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "platform/sdl/PointerInput.h"
 #include "resources/ResourceIds.h"
 #include "title/TitleScreen.h"
 #include "tools/autoplay/TempFolder.h"
@@ -115,6 +116,13 @@ TEST_F(AppTest, MoveWithoutExactlyThePrimaryButtonIsDropped) {
     loop.HandleMessage(WindowEvent{WindowEvent::Type::PenDown, hx, hy, true});
     const int x0 = tray->GetX();
     loop.HandleMessage(WindowEvent{WindowEvent::Type::PenMove, 120, 100, false});
+    EXPECT_EQ(tray->GetX(), x0);
+    // The desktop's mouse with Shift or Ctrl held, in a 480 x 640 window.
+    const WindowLayout layout = WindowLayout::Fit(480, 640);
+    PointerInput mouse;
+    WindowEvent shifted;
+    ASSERT_TRUE(mouse.Move(layout, 240, 200, true, true, shifted));
+    loop.HandleMessage(shifted);
     EXPECT_EQ(tray->GetX(), x0);
     loop.HandleMessage(WindowEvent{WindowEvent::Type::PenMove, 120, 100, true});
     EXPECT_EQ(tray->GetX(), 110);

@@ -80,12 +80,15 @@ void SdlWindow::RequestRaise() {
 void SdlWindow::Layout() {
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (target == nullptr) return;
-    scale_ = std::max(1, std::min(target->w / kDisplayWidth, target->h / kDisplayHeight));
-    offsetX_ = (target->w - kDisplayWidth * scale_) / 2;
-    offsetY_ = (target->h - kDisplayHeight * scale_) / 2;
+    layout_ = WindowLayout::Fit(target->w, target->h);
+    sourceColumns_.resize(static_cast<size_t>(std::max(0, layout_.Width())));
+    for (int i = 0; i < layout_.Width(); ++i)
+        sourceColumns_[static_cast<size_t>(i)] = layout_.SourceColumn(layout_.Left() + i);
+    // The whole window anew: black bars and the picture as last shown, so
+    // that nothing stale stays anywhere after a resize or an expose.
     SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
-    SDL_Rect all{0, 0, target->w, target->h};
-    SDL_UpdateWindowSurfaceRects(window_, &all, 1);
+    Draw(target, 0, 0, kDisplayWidth, kDisplayHeight);
+    SDL_UpdateWindowSurface(window_);
 }
 
 void SdlWindow::Present(const Surface& back, const Rect& area) {
@@ -94,46 +97,53 @@ void SdlWindow::Present(const Surface& back, const Rect& area) {
     if (right <= left || bottom <= top) return;
     CopyOpaque(shown_, left, top, right - left, bottom - top, back, left, top);
     SDL_Surface* target = SDL_GetWindowSurface(window_);
-    if (target == nullptr) return;
+    if (target == nullptr || target->w != layout_.WindowWidth() || target->h != layout_.WindowHeight())
+        return;  // resized and not laid out yet: the resize repaints everything
+    if (!Draw(target, left, top, right, bottom)) return;
+    SDL_Rect changed{layout_.ColumnStart(left), layout_.RowStart(top),
+                     layout_.ColumnStart(right) - layout_.ColumnStart(left),
+                     layout_.RowStart(bottom) - layout_.RowStart(top)};
+    SDL_UpdateWindowSurfaceRects(window_, &changed, 1);
+}
+
+bool SdlWindow::Draw(SDL_Surface* target, int left, int top, int right, int bottom) {
     const SDL_PixelFormat* format = target->format;
     const int bytes = format->BytesPerPixel;
-    if (bytes != 4 && bytes != 2) return;
+    if (bytes != 4 && bytes != 2) return false;
     const bool direct = bytes == 4 && format->Rmask == 0x00FF0000 && format->Gmask == 0x0000FF00 &&
                         format->Bmask == 0x000000FF;
-    // Window columns of the area, kept inside the window surface.
-    const int firstX = std::max(0, offsetX_ + left * scale_);
-    const int endX = std::min(target->w, offsetX_ + right * scale_);
-    if (endX <= firstX) return;
+    // The window columns and rows that show the area; the layout keeps them
+    // inside the window surface.
+    const int firstX = layout_.ColumnStart(left), endX = layout_.ColumnStart(right);
+    const int firstY = layout_.RowStart(top), endY = layout_.RowStart(bottom);
+    if (endX <= firstX || endY <= firstY) return false;
     SDL_LockSurface(target);
-    for (int y = top; y < bottom; ++y) {
-        const Pixel* source = shown_.Row(y);
-        // Scale one display row into the first window row, then repeat it.
-        const int firstY = offsetY_ + y * scale_;
-        int filled = -1;
-        for (int wy = std::max(0, firstY); wy < std::min(target->h, firstY + scale_); ++wy) {
-            auto* row = static_cast<uint8_t*>(target->pixels) + wy * target->pitch;
-            if (filled >= 0) {
-                std::memcpy(row + firstX * bytes,
-                            static_cast<uint8_t*>(target->pixels) + filled * target->pitch + firstX * bytes,
-                            static_cast<size_t>(endX - firstX) * bytes);
-                continue;
-            }
-            for (int wx = firstX; wx < endX; ++wx) {
-                const Pixel p = source[(wx - offsetX_) / scale_];
-                const Uint32 mapped =
-                    direct ? p : SDL_MapRGB(format, (p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-                if (bytes == 4)
-                    reinterpret_cast<Uint32*>(row)[wx] = mapped;
-                else
-                    reinterpret_cast<Uint16*>(row)[wx] = static_cast<Uint16>(mapped);
-            }
-            filled = wy;
+    auto* pixels = static_cast<uint8_t*>(target->pixels);
+    int filledRow = -1, filledFrom = -1;
+    for (int wy = firstY; wy < endY; ++wy) {
+        auto* row = pixels + wy * target->pitch;
+        const int sourceY = layout_.SourceRow(wy);
+        if (sourceY == filledFrom) {
+            // Scaled up: the window row repeats the one above.
+            std::memcpy(row + firstX * bytes, pixels + filledRow * target->pitch + firstX * bytes,
+                        static_cast<size_t>(endX - firstX) * bytes);
+            continue;
         }
+        const Pixel* source = shown_.Row(sourceY);
+        for (int wx = firstX; wx < endX; ++wx) {
+            const Pixel p = source[sourceColumns_[static_cast<size_t>(wx - layout_.Left())]];
+            const Uint32 mapped =
+                direct ? p : SDL_MapRGB(format, (p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+            if (bytes == 4)
+                reinterpret_cast<Uint32*>(row)[wx] = mapped;
+            else
+                reinterpret_cast<Uint16*>(row)[wx] = static_cast<Uint16>(mapped);
+        }
+        filledRow = wy;
+        filledFrom = sourceY;
     }
     SDL_UnlockSurface(target);
-    SDL_Rect changed{offsetX_ + left * scale_, offsetY_ + top * scale_, (right - left) * scale_,
-                     (bottom - top) * scale_};
-    SDL_UpdateWindowSurfaceRects(window_, &changed, 1);
+    return true;
 }
 
 void SdlWindow::PushPaint() {
@@ -146,13 +156,6 @@ void SdlWindow::Invalidate() { PushPaint(); }
 
 void SdlWindow::PostDestroy() { queue_.push_back(WindowEvent{WindowEvent::Type::Destroy, 0, 0, false}); }
 
-void SdlWindow::ToDisplay(int wx, int wy, int& x, int& y) const {
-    // A stylus cannot leave the screen: positions in the letterbox clamp.
-    const int dx = wx - offsetX_, dy = wy - offsetY_;
-    x = dx < 0 ? 0 : std::min(kDisplayWidth - 1, dx / scale_);
-    y = dy < 0 ? 0 : std::min(kDisplayHeight - 1, dy / scale_);
-}
-
 bool SdlWindow::Translate(const SDL_Event& e, WindowEvent& out) {
     switch (e.type) {
         case SDL_QUIT:
@@ -163,13 +166,10 @@ bool SdlWindow::Translate(const SDL_Event& e, WindowEvent& out) {
                 out = WindowEvent{WindowEvent::Type::Destroy, 0, 0, false};
                 return true;
             }
-            if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || e.window.event == SDL_WINDOWEVENT_RESIZED) {
-                Layout();
-                out = WindowEvent{WindowEvent::Type::Paint, 0, 0, false};
-                return true;
-            }
-            if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SHOWN ||
+            if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED || e.window.event == SDL_WINDOWEVENT_RESIZED ||
+                e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SHOWN ||
                 e.window.event == SDL_WINDOWEVENT_RESTORED) {
+                Layout();
                 out = WindowEvent{WindowEvent::Type::Paint, 0, 0, false};
                 return true;
             }
@@ -177,22 +177,14 @@ bool SdlWindow::Translate(const SDL_Event& e, WindowEvent& out) {
         case SDL_MOUSEBUTTONDOWN:
             if (e.button.button != SDL_BUTTON_LEFT) return false;
             primaryDown_ = true;
-            out.type = WindowEvent::Type::PenDown;
-            ToDisplay(e.button.x, e.button.y, out.x, out.y);
-            out.primaryOnly = true;
-            return true;
+            return pointer_.Press(layout_, e.button.x, e.button.y, out);
         case SDL_MOUSEBUTTONUP:
             if (e.button.button != SDL_BUTTON_LEFT) return false;
             primaryDown_ = false;
-            out.type = WindowEvent::Type::PenUp;
-            ToDisplay(e.button.x, e.button.y, out.x, out.y);
-            out.primaryOnly = false;
-            return true;
+            return pointer_.Release(layout_, e.button.x, e.button.y, out);
         case SDL_MOUSEMOTION:
-            out.type = WindowEvent::Type::PenMove;
-            ToDisplay(e.motion.x, e.motion.y, out.x, out.y);
-            out.primaryOnly = e.motion.state == SDL_BUTTON_LMASK;
-            return true;
+            return pointer_.Move(layout_, e.motion.x, e.motion.y, e.motion.state == SDL_BUTTON_LMASK,
+                                 (SDL_GetModState() & (KMOD_SHIFT | KMOD_CTRL)) != 0, out);
         default:
             if (e.type == raiseEvent_ && raiseEvent_ != 0) Raise();
             return false;

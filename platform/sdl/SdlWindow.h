@@ -1,12 +1,16 @@
 #pragma once
-// The real window: the 240 x 320 display scaled by a whole factor,
-// nearest-neighbour and letterboxed, presented through the window's own
+// The real window: the 240 x 320 display scaled nearest-neighbour and
+// letterboxed as WindowLayout places it, presented through the window's own
 // surface (no OpenGL). Mouse, touch or pen act as the stylus.
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
+#include "platform/sdl/PointerInput.h"
+#include "platform/sdl/WindowLayout.h"
 
+struct SDL_Surface;
 struct SDL_Window;
 union SDL_Event;
 
@@ -44,16 +48,18 @@ public:
 private:
     bool Translate(const SDL_Event& e, WindowEvent& out);
     void Layout();
-    void ToDisplay(int wx, int wy, int& x, int& y) const;
+    // Scales the display area [left, right) x [top, bottom) of what is shown
+    // into the window surface; false when nothing could be drawn.
+    bool Draw(SDL_Surface* target, int left, int top, int right, int bottom);
     void PushPaint();
 
     SDL_Window* window_ = nullptr;
     Surface shown_;
     std::deque<WindowEvent> queue_;
     uint32_t raiseEvent_ = 0;  // an SDL user event type
-    int scale_ = 1;
-    int offsetX_ = 0;
-    int offsetY_ = 0;
+    WindowLayout layout_;
+    std::vector<int> sourceColumns_;  // the display column of each picture column
+    PointerInput pointer_;
     bool primaryDown_ = false;
 };
 

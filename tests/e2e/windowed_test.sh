@@ -2,10 +2,12 @@
 # The game in a real window under Xvfb: the window opens at 480 x 640, a
 # click on the title switches to the game, a second copy exits with 0 within
 # a second and leaves one window, and closing the window ends the game with 0.
-# Usage: windowed_test.sh PIVOTWARDEN XCLOSE
+# The window survives any size, showing the picture fitted with black bars.
+# Usage: windowed_test.sh PIVOTWARDEN XCLOSE XPIXEL
 set -u
 game=$1
 xclose=$2
+xpixel=$3
 work=$(mktemp -d)
 game_pid=""
 trap 'kill $game_pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
@@ -47,6 +49,30 @@ xdotool mouseup 1
 sleep 0.3
 [ -n "${PW_E2E_SCREENSHOT:-}" ] && import -window "$window" "$PW_E2E_SCREENSHOT"
 
+# Any window size: smaller than the display in either direction the picture
+# is scaled down to fit; the bars around it are black after every resize.
+resize() {  # resize W H: waits until the window has that size
+    xdotool windowmove "$window" 0 0 windowsize "$window" "$1" "$2"
+    for _ in $(seq 50); do
+        [ "$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')" = "$1x$2" ] && break
+        sleep 0.1
+    done
+    sleep 0.3
+    kill -0 $game_pid 2>/dev/null || { grep -v ALSA "$work/game.log" | head -5; fail "the game died at $1x$2"; }
+}
+resize 480 300   # picture 225 x 300 in the middle
+left=$("$xpixel" "$window" 20 150)
+[ "$left" = "000000" ] || fail "left bar at 480x300 is $left, not black"
+[ "$("$xpixel" "$window" 240 150)" != "000000" ] || fail "no picture at 480x300"
+resize 200 150
+resize 1000 700  # scaled by 2: 480 x 640 at (260, 30)
+for point in "100 350" "900 350" "500 10" "500 690" "259 350"; do
+    # shellcheck disable=SC2086
+    [ "$("$xpixel" "$window" $point)" = "000000" ] || fail "bar at $point of 1000x700 is not black"
+done
+[ "$("$xpixel" "$window" 500 350)" != "000000" ] || fail "no picture at 1000x700"
+resize 480 640
+
 start=$(date +%s%N)
 "$game" >/dev/null 2>&1
 second=$?
@@ -70,4 +96,4 @@ grep -q "end" "$work/game.replay" || fail "the recording has no end"
 grep -q '"screen": "game"' "$work/replayed.json" || fail "the replayed recording does not reach the game"
 grep '"grey": false' "$work/replayed.json" | grep -q '"pan": "right"' ||
     { cat "$work/game.replay"; grep Weight "$work/replayed.json"; fail "the dragged weight is not on the right pan after the replay"; }
-echo "windowed game: window 480x640, click recorded, second copy in ${elapsed} ms, closed with 0"
+echo "windowed game: window 480x640, any size fits, click recorded, second copy in ${elapsed} ms, closed with 0"

@@ -1,0 +1,146 @@
+// The desktop window's geometry and stylus: the display fills a window of
+// any size (whole factors, or scaled down below one), window pixels map to
+// display pixels the same way for painting and the pointer, presses in the
+// black bars do nothing, and drags with Shift or Ctrl held are no drags.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/sdl/PointerInput.h"
+#include "platform/sdl/WindowLayout.h"
+#include "tools/autoplay/TempFolder.h"
+
+namespace pw {
+namespace {
+
+constexpr int W = WindowLayout::kDisplayWidth, H = WindowLayout::kDisplayHeight;
+
+TEST(WindowLayoutTest, EverySizeFitsThePictureInsideWithItsShape) {
+    const std::pair<int, int> sizes[] = {{480, 640}, {240, 320}, {1024, 768}, {480, 300}, {100, 700},
+                                         {239, 320}, {1, 1},     {3000, 90},  {0, 0},     {-5, 40}};
+    for (auto [ww, wh] : sizes) {
+        SCOPED_TRACE(std::to_string(ww) + "x" + std::to_string(wh));
+        const WindowLayout l = WindowLayout::Fit(ww, wh);
+        EXPECT_GE(l.Left(), 0);
+        EXPECT_GE(l.Top(), 0);
+        EXPECT_LE(l.Left() + l.Width(), std::max(ww, 0));
+        EXPECT_LE(l.Top() + l.Height(), std::max(wh, 0));
+        if (ww >= W && wh >= H) {
+            // A whole factor, as large as fits.
+            const int k = std::min(ww / W, wh / H);
+            EXPECT_EQ(l.Width(), W * k);
+            EXPECT_EQ(l.Height(), H * k);
+        } else if (ww > 0 && wh > 0) {
+            // Scaled down: one side fills the window, the shape is kept.
+            EXPECT_TRUE(l.Width() == ww || l.Height() == wh);
+            EXPECT_LE(std::abs(l.Width() * H - l.Height() * W), std::max(W, H));
+        }
+    }
+}
+
+TEST(WindowLayoutTest, PaintingAndPointerShareOneNearestNeighbourMapping) {
+    for (auto [ww, wh] : {std::pair{480, 640}, {1024, 768}, {480, 300}, {150, 500}, {241, 321}}) {
+        SCOPED_TRACE(std::to_string(ww) + "x" + std::to_string(wh));
+        const WindowLayout l = WindowLayout::Fit(ww, wh);
+        EXPECT_EQ(l.ColumnStart(0), l.Left());
+        EXPECT_EQ(l.ColumnStart(W), l.Left() + l.Width());
+        EXPECT_EQ(l.RowStart(H), l.Top() + l.Height());
+        // Each picture column shows the display column whose span holds it,
+        // and the pointer there lands on that display column.
+        for (int x = 0; x < W; ++x)
+            for (int c = l.ColumnStart(x); c < l.ColumnStart(x + 1); ++c) {
+                ASSERT_EQ(l.SourceColumn(c), x);
+                int px = -1, py = -1;
+                l.ToDisplay(c, l.Top(), px, py);
+                ASSERT_EQ(px, x);
+            }
+        for (int y = 0; y < H; ++y)
+            for (int r = l.RowStart(y); r < l.RowStart(y + 1); ++r) ASSERT_EQ(l.SourceRow(r), y);
+        // Scaled up by a whole factor, every display pixel is shown.
+        if (l.Width() >= W) {
+            for (int x = 0; x < W; ++x) ASSERT_LT(l.ColumnStart(x), l.ColumnStart(x + 1));
+        }
+    }
+    int x = -1, y = -1;
+    WindowLayout::Fit(480, 640).ToDisplay(479, 639, x, y);
+    EXPECT_EQ(x, 239);
+    EXPECT_EQ(y, 319);
+}
+
+class PointerInputTest : public ::testing::Test {
+protected:
+    // 1024 x 768: scaled by 2 to 480 x 640 at (272, 64), bars left and right.
+    const WindowLayout layout = WindowLayout::Fit(1024, 768);
+    PointerInput input;
+    WindowEvent out;
+};
+
+TEST_F(PointerInputTest, APressInTheBarsDoesNothingNorDoItsMovesAndRelease) {
+    ASSERT_EQ(layout.Left(), 272);
+    EXPECT_FALSE(input.Press(layout, 100, 700, out));
+    EXPECT_FALSE(input.Move(layout, 400, 300, true, false, out)) << "dragged into the picture";
+    EXPECT_FALSE(input.Release(layout, 400, 300, out));
+    // The next press inside works as ever.
+    ASSERT_TRUE(input.Press(layout, 272 + 60, 64 + 590, out));
+    EXPECT_EQ(out.type, WindowEvent::Type::PenDown);
+    EXPECT_EQ(out.x, 30);
+    EXPECT_EQ(out.y, 295);
+}
+
+TEST_F(PointerInputTest, APressInsideStaysOnTheScreenWhereverItGoes) {
+    ASSERT_TRUE(input.Press(layout, 272, 64, out));
+    EXPECT_EQ(out.x, 0);
+    EXPECT_EQ(out.y, 0);
+    ASSERT_TRUE(input.Move(layout, 1000, 5, true, false, out));
+    EXPECT_EQ(out.type, WindowEvent::Type::PenMove);
+    EXPECT_TRUE(out.primaryOnly);
+    EXPECT_EQ(out.x, 239);
+    EXPECT_EQ(out.y, 0);
+    ASSERT_TRUE(input.Release(layout, 5, 767, out));
+    EXPECT_EQ(out.type, WindowEvent::Type::PenUp);
+    EXPECT_EQ(out.x, 0);
+    EXPECT_EQ(out.y, 319);
+}
+
+TEST_F(PointerInputTest, OnlyAMoveWithThePrimaryButtonAloneAndNoShiftOrCtrlIsADrag) {
+    ASSERT_TRUE(input.Press(layout, 400, 400, out));
+    ASSERT_TRUE(input.Move(layout, 410, 400, true, true, out));
+    EXPECT_FALSE(out.primaryOnly) << "Shift or Ctrl held";
+    ASSERT_TRUE(input.Move(layout, 410, 400, false, false, out));
+    EXPECT_FALSE(out.primaryOnly) << "another button held too";
+    ASSERT_TRUE(input.Move(layout, 410, 400, true, false, out));
+    EXPECT_TRUE(out.primaryOnly);
+}
+
+// Without a display SDL would fall back to drawing into memory: the game must
+// say so in one line and stop, before it claims to be the running copy.
+TEST(NoDisplayTest, IsRefusedWithOneLineAndNoLockHeld) {
+    TempFolder folder;
+    for (const std::string environment :
+         {"env -u DISPLAY -u WAYLAND_DISPLAY", "env DISPLAY=:9999 WAYLAND_DISPLAY=nowhere",
+          "env DISPLAY=garbage", "env SDL_VIDEODRIVER=dummy"}) {
+        SCOPED_TRACE(environment);
+        const std::string command = "cd '" + folder.path + "' && " + environment + " XDG_RUNTIME_DIR='" +
+                                    folder.path + "/run' XDG_CONFIG_HOME='" + folder.path +
+                                    "/config' timeout 20 '" + PW_EXECUTABLE + "' 2> stderr.txt";
+        std::filesystem::create_directories(folder.path + "/run");
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_NE(WEXITSTATUS(status), 0);
+        EXPECT_NE(WEXITSTATUS(status), 124) << "still running after 20 s";
+        std::stringstream message;
+        message << std::ifstream(folder.path + "/stderr.txt").rdbuf();
+        const std::string text = message.str();
+        EXPECT_NE(text.find("display"), std::string::npos) << text;
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+        EXPECT_FALSE(std::filesystem::exists(folder.path + "/run/pivotwarden")) << "no lock taken";
+    }
+}
+
+}  // namespace
+}  // namespace pw
