@@ -67,8 +67,8 @@ if command -v Xvfb >/dev/null 2>&1; then
             { t[NR] = $1; sum += $1 }
             END { printf "10 runs: min %.1f ms, median %.1f ms, mean %.1f ms\n", t[1], (t[5] + t[6]) / 2, sum / NR }'
     fi
-    echo "== windowed game: idle CPU over 10 s (goal under 0.5%) and peak resident memory (goal under 25 MiB)"
-    sh bench/measure_window.sh "$game" 10
+    echo "== windowed game beside a trivial SDL2 program: start, memory, libraries, idle wake-ups and CPU"
+    sh bench/measure_window.sh "$game" 20
 else
     echo "no Xvfb: window figures skipped"
 fi

@@ -3,6 +3,9 @@
 #include <SDL.h>
 
 #include <cstring>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace pw {
 
@@ -39,6 +42,11 @@ void SdlSoundPlayer::OpenDevice() {
         // that watcher, which is why this runs off the game's own thread.
         if (device == 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
+#ifdef __GLIBC__
+    // Probing the sound systems parses their configuration on this thread's
+    // own heap and frees it again: hand those pages back.
+    malloc_trim(0);
+#endif
     std::lock_guard<std::mutex> lock(mutex_);
     if (device == 0) {
         state_ = State::Silent;
