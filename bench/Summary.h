@@ -15,7 +15,8 @@ public:
     Summary();
 
     // work and floor are benchmark names as reported; goal is the largest
-    // ratio of work to floor that meets the target.
+    // ratio of work to floor that meets the target, 0 for a ratio shown only
+    // for comparison.
     void AddPair(const std::string& work, const std::string& floor, double goal);
 
     void ReportRuns(const std::vector<Run>& runs) override;

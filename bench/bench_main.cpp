@@ -34,6 +34,11 @@ bool Summary::Print() const {
         const auto floor = nanoseconds_.find(pair.floor);
         if (work == nanoseconds_.end() || floor == nanoseconds_.end()) continue;
         const double ratio = work->second / floor->second;
+        if (pair.goal <= 0) {
+            std::printf("%-22s %12.2f %12.2f %8.2f %6s\n", pair.work.c_str(), work->second / 1e3,
+                        floor->second / 1e3, ratio, "-");
+            continue;
+        }
         const bool met = ratio <= pair.goal;
         allMet = allMet && met;
         std::printf("%-22s %12.2f %12.2f %8.2f %5.1fx  %s\n", pair.work.c_str(), work->second / 1e3,

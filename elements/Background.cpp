@@ -15,4 +15,9 @@ const char16_t* Background::GetKindName() const { return u"Background"; }
 
 const Surface* Background::GetSurface() { return canvas.get(); }
 
+Surface& Background::Canvas() {
+    MarkStale();
+    return *canvas;
+}
+
 }  // namespace pw

@@ -11,7 +11,9 @@ public:
     explicit Background(Screen* screen);
     const char16_t* GetKindName() const override;
     const Surface* GetSurface() override;
-    Surface& Canvas() { return *canvas; }
+    // For drawing on: what is drawn before the next paint is composed then,
+    // and shown with the next repaint of its area.
+    Surface& Canvas();
 
 private:
     std::unique_ptr<Surface> canvas;

@@ -50,8 +50,12 @@ void Button::Tick(uint32_t) {
 
 void Button::SetCaption(const std::u16string& text, Pixel colour, const LogFont& font) {
     caption = std::make_unique<Text>(screen, text, colour, font);
+    MarkStale();
 }
 
-void Button::SetIcon(int32_t iconId) { icon = std::make_unique<Image>(screen, iconId); }
+void Button::SetIcon(int32_t iconId) {
+    icon = std::make_unique<Image>(screen, iconId);
+    MarkStale();
+}
 
 }  // namespace pw

@@ -33,6 +33,7 @@ void Weight::Render() {
     } else {
         Compose(nullptr, labelColour);
     }
+    MarkStale();
 }
 
 void Weight::RenderQuestionMark() {

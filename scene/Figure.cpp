@@ -58,6 +58,8 @@ void Figure::SetLayer(int32_t n) {
 
 void Figure::Invalidate() { screen->AddDirtyRect(GetBounds()); }
 
+void Figure::MarkStale() { screen->MarkStale(GetBounds()); }
+
 void Figure::SetVisible(bool v) {
     if (v == visible) return;
     visible = v;

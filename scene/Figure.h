@@ -35,6 +35,9 @@ public:
     virtual void OnPenUp(int32_t px, int32_t py);
     virtual void OnPenMove(int32_t px, int32_t py);
     virtual void Invalidate();
+    // The picture changed but no repaint is asked for: the screen composes it
+    // again before it next shows this area, and shows it no sooner.
+    void MarkStale();
     virtual int32_t GetX() const { return x; }
     virtual int32_t GetY() const { return y; }
     virtual int32_t GetWidth() const { return width; }

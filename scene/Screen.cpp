@@ -13,6 +13,7 @@ Screen::Screen(Platform& platform_, ScreenListener* owner_) : platform(platform_
     width = client.width;
     height = client.height;
     backBuffer = std::make_unique<Surface>(width, height);
+    stale = Rect{0, 0, width, height};
 }
 
 Screen::~Screen() {
@@ -21,6 +22,9 @@ Screen::~Screen() {
 }
 
 void Screen::AddElement(Figure* element) {
+    // Putting an element on the scene asks for no repaint, but what it
+    // covers must be composed again before the buffer is next shown.
+    if (element->visible) MarkStale(element->GetBounds());
     const int32_t layer = element->GetLayer();
     int32_t position = 0;
     for (auto* node = elements.head; node != nullptr; node = node->next, ++position)
@@ -56,6 +60,7 @@ void Screen::DestroyAllElements() {
 }
 
 void Screen::AddDirtyRect(const Rect& r) {
+    MarkStale(r);
     if (r.left < 0 || r.top < 0 || r.right > width || r.bottom > height) return;
     if (dirty.left == -1) {
         dirty = r;
@@ -67,20 +72,51 @@ void Screen::AddDirtyRect(const Rect& r) {
     dirty.bottom = std::max(dirty.bottom, r.bottom);
 }
 
-void Screen::Paint(Window& target, bool full) {
-    if (painting) return;
-    painting = true;
+void Screen::MarkStale(const Rect& r) {
+    // An element's pixels run from left to right - 1: the inclusive right and
+    // bottom edges of the dirty rectangle belong to its neighbours, which are
+    // already up to date there.
+    const Rect clipped{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width),
+                       std::min(r.bottom, height)};
+    if (clipped.left >= clipped.right || clipped.top >= clipped.bottom) return;
+    if (stale.left >= stale.right) {
+        stale = clipped;
+        return;
+    }
+    stale.left = std::min(stale.left, clipped.left);
+    stale.top = std::min(stale.top, clipped.top);
+    stale.right = std::max(stale.right, clipped.right);
+    stale.bottom = std::max(stale.bottom, clipped.bottom);
+}
+
+void Screen::Compose(const Rect& area) {
     for (auto* node = elements.head; node != nullptr; node = node->next) {
         Figure* element = node->item;
         if (!element->visible) continue;
+        // In 64 bits, so that no placement of an element can overflow.
+        const int64_t x = element->GetX(), y = element->GetY();
+        const int64_t left = std::max<int64_t>(x, area.left);
+        const int64_t top = std::max<int64_t>(y, area.top);
+        const int64_t right = std::min<int64_t>(x + element->GetWidth(), area.right);
+        const int64_t bottom = std::min<int64_t>(y + element->GetHeight(), area.bottom);
+        if (left >= right || top >= bottom) continue;
         const Surface* surface = element->GetSurface();
         if (surface == nullptr) continue;
-        const int32_t x = element->GetX(), y = element->GetY();
-        const int32_t w = element->GetWidth(), h = element->GetHeight();
+        const int l = int(left), t = int(top), w = int(right - left), h = int(bottom - top);
         if (element == background)
-            CopyOpaque(*backBuffer, x, y, w, h, *surface, 0, 0);
+            CopyOpaque(*backBuffer, l, t, w, h, *surface, int(left - x), int(top - y));
         else
-            CopyKeyed(*backBuffer, x, y, w, h, *surface, 0, 0, KeyColour);
+            CopyKeyed(*backBuffer, l, t, w, h, *surface, int(left - x), int(top - y), KeyColour);
+    }
+}
+
+void Screen::Paint(Window& target, bool full) {
+    if (painting) return;
+    painting = true;
+    if (stale.left < stale.right) {
+        const Rect area = stale;
+        stale = Rect{0, 0, 0, 0};
+        Compose(area);
     }
     if (full) {
         target.Present(*backBuffer, Rect{0, 0, width, height});

@@ -25,8 +25,9 @@ public:
 
     // Repaints through the window when this screen is the active one.
     virtual void Refresh(bool full);
-    // Composes every visible element and copies the whole buffer (full) or
-    // the dirty rectangle to the window.
+    // Brings the back buffer up to date, composing only where the scene
+    // changed, and copies the whole buffer (full) or the dirty rectangle to
+    // the window.
     virtual void Paint(Window& target, bool full);
 
     void Tick(uint32_t now);
@@ -45,6 +46,10 @@ public:
     // Widens the dirty rectangle; a rectangle reaching outside the screen is
     // dropped whole.
     void AddDirtyRect(const Rect& rect);
+    // Notes that the scene changed in rect without asking for a repaint: the
+    // back buffer is composed again there at the next paint, whichever area
+    // that paint shows. Clipped to the screen, never dropped.
+    void MarkStale(const Rect& rect);
 
     bool IsDirty() const { return dirty.left != -1; }
 
@@ -61,8 +66,15 @@ public:
     Figure* captured = nullptr;
     ScreenListener* owner = nullptr;
     PointerList<Figure> tickers;
+    // Where the back buffer no longer matches the scene; everywhere at first,
+    // empty (zero width) once composed. Outside it the buffer is kept as it
+    // was composed, the background included.
+    Rect stale{0, 0, 0, 0};
 
 private:
+    // Composes, bottom to top, the visible elements that meet area, each
+    // clipped to it.
+    void Compose(const Rect& area);
     bool Hits(Figure* element, int32_t x, int32_t y) const;
     void Forget(Figure* element);
 };

@@ -223,6 +223,30 @@ TEST_F(ScreenTest, PartialPaintCopiesTheDirtyRectangleWithItsEdgesAndNothingElse
     EXPECT_EQ(shown.At(199, 319), Rgb(255, 255, 255));
 }
 
+TEST_F(ScreenTest, ElementMovedPartlyOffTheScreenIsComposedWhereItNowStands) {
+    auto* back = new Probe(&screen, &log, "back", 240, 320, Rgb(0, 90, 0));
+    back->layer = 1;
+    screen.AddElement(back);
+    screen.background = back;
+    auto* box = new Probe(&screen, &log, "box", 30, 30, Rgb(200, 0, 0));
+    box->MoveTo(190, 100);
+    screen.AddElement(box);
+    PaintAll();
+
+    // Its new bounds reach past the right edge, so only the vacated area is
+    // asked to be repainted; the rest waits for the next whole paint.
+    box->MoveTo(220, 100);
+    screen.Paint(hp.window, false);
+    const Surface& shown = hp.window.Shown();
+    EXPECT_EQ(shown.At(200, 110), Rgb(0, 90, 0));
+    EXPECT_EQ(shown.At(220, 110), Rgb(200, 0, 0));
+    EXPECT_EQ(shown.At(225, 110), Rgb(0, 90, 0));  // as the last whole paint left it
+    screen.Paint(hp.window, true);
+    EXPECT_EQ(shown.At(219, 110), Rgb(0, 90, 0));
+    EXPECT_EQ(shown.At(225, 110), Rgb(200, 0, 0));
+    EXPECT_EQ(shown.At(239, 129), Rgb(200, 0, 0));
+}
+
 TEST_F(ScreenTest, BackgroundIsCopiedOpaquelyAndEverythingElseKeyed) {
     Probe* back = Add("back", 0, 0, 240, 320, 0, KeyColour);
     back->Picture().Fill(0, 0, 10, 10, Rgb(1, 2, 3));
