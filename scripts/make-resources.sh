@@ -1,0 +1,16 @@
+#!/bin/sh
+# Remakes the committed artwork, sounds, icons and glyph atlas under resources/
+# with the resource tool, installing what the tool needs first. With --check it
+# changes nothing and runs the tool's tests instead, which among other things
+# compare the committed glyph atlas with what the tool makes.
+set -eu
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh libfreetype-dev libharfbuzz-dev libpng-dev libsdl2-ttf-dev
+cmake -S . -B build-res -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPW_BUILD_RESOURCE_TOOL=ON >/dev/null
+if [ "${1:-}" = "--check" ]; then
+    cmake --build build-res -j"$(nproc)" --target pw_resource_tool_tests
+    build-res/resources/tool/pw_resource_tool_tests
+else
+    cmake --build build-res -j"$(nproc)" --target make_resources
+    build-res/resources/tool/make_resources resources
+fi
