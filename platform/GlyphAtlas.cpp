@@ -38,8 +38,6 @@ private:
 
 constexpr uint32_t kVersion = 1;
 
-uint32_t PairKey(char16_t first, char16_t second) { return static_cast<uint32_t>(first) << 16 | second; }
-
 bool ReadGlyph(ByteReader& in, GlyphFace& face) {
     AtlasGlyph g;
     g.code = static_cast<char16_t>(in.U16());
@@ -56,7 +54,6 @@ bool ReadGlyph(ByteReader& in, GlyphFace& face) {
     const uint8_t* ink = in.Bytes((bitCount + 7) / 8);
     if (!in.ok()) return false;
     if (!face.glyphs.empty() && face.glyphs.back().code >= g.code) return false;
-    // Each glyph's ink starts on a byte of its own.
     g.firstBit = face.bits.size() * 8;
     face.bits.insert(face.bits.end(), ink, ink + (bitCount + 7) / 8);
     face.glyphs.push_back(g);
@@ -75,23 +72,12 @@ bool ReadFace(ByteReader& in, GlyphFace& face) {
     for (uint32_t i = 0; i < kernCount && in.ok(); ++i) {
         const auto first = static_cast<char16_t>(in.U16());
         const auto second = static_cast<char16_t>(in.U16());
-        face.kerning[PairKey(first, second)] = in.I16();
+        face.SetKerning(first, second, in.I16());
     }
     return in.ok() && face.cell > 0;
 }
 
 }  // namespace
-
-const AtlasGlyph* GlyphFace::Find(char16_t code) const {
-    auto it = std::lower_bound(glyphs.begin(), glyphs.end(), code,
-                               [](const AtlasGlyph& g, char16_t c) { return g.code < c; });
-    return it != glyphs.end() && it->code == code ? &*it : nullptr;
-}
-
-int32_t GlyphFace::Kerning(char16_t first, char16_t second) const {
-    auto it = kerning.find(PairKey(first, second));
-    return it == kerning.end() ? 0 : it->second;
-}
 
 GlyphAtlas GlyphAtlas::Parse(const uint8_t* data, size_t size) {
     GlyphAtlas atlas;

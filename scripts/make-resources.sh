@@ -5,7 +5,7 @@
 # compare the committed glyph atlas with what the tool makes.
 set -eu
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh libfreetype-dev libharfbuzz-dev libpng-dev libsdl2-ttf-dev
+scripts/install-deps.sh libfreetype-dev libharfbuzz-dev libpng-dev
 cmake -S . -B build-res -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPW_BUILD_RESOURCE_TOOL=ON >/dev/null
 if [ "${1:-}" = "--check" ]; then
     cmake --build build-res -j"$(nproc)" --target pw_resource_tool_tests

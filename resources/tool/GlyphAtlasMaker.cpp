@@ -43,20 +43,29 @@ std::vector<int32_t> PensFromAtlas(const AtlasFace& face, const std::u32string& 
     return pens;
 }
 
-void CheckAgainstShaping(const FontFace& font, const AtlasFace& face) {
-    for (const std::u32string& text : GameTexts()) {
+void CheckAgainstShaping(const FontFace& font, const AtlasFace& face,
+                         const std::vector<std::u32string>& texts) {
+    for (const std::u32string& text : texts) {
         int32_t end = 0;
         std::vector<int32_t> shaped;
         for (const PlacedGlyph& g : font.Shape(text, end)) shaped.push_back(g.penX);
         shaped.push_back(end);
         if (shaped != PensFromAtlas(face, text))
-            throw std::runtime_error("a text of the game shapes otherwise than glyph by glyph at cell " +
-                                     std::to_string(face.cell));
+            throw std::runtime_error("a text shapes otherwise than glyph by glyph at " +
+                                     std::to_string(face.pointSize) + " points");
     }
 }
 
 void CheckRange(int value, int low, int high) {
     if (value < low || value > high) throw std::runtime_error("a glyph measure does not fit the atlas");
+}
+
+// The ink, top row first, eight pixels a byte, the first in the high bit.
+std::vector<uint8_t> PackInk(const GlyphImage& g) {
+    std::vector<uint8_t> packed((g.ink.size() + 7) / 8, 0);
+    for (size_t i = 0; i < g.ink.size(); ++i)
+        if (g.ink[i]) packed[i / 8] |= static_cast<uint8_t>(0x80 >> (i % 8));
+    return packed;
 }
 
 }  // namespace
@@ -83,13 +92,16 @@ std::vector<std::u32string> GameTexts() {
 AtlasFace MakeAtlasFace(const std::string& fontPath, int cell) {
     int points = cell;
     while (points > 1 && FontFace(fontPath, points).Height() > cell) --points;
-    const FontFace font(fontPath, points);
+    return MakeFace(FontFace(fontPath, points), cell, GameCharacters(), GameTexts());
+}
+
+AtlasFace MakeFace(const FontFace& font, int cell, const std::vector<char32_t>& characters,
+                   const std::vector<std::u32string>& texts) {
     AtlasFace face;
     face.cell = cell;
-    face.pointSize = points;
+    face.pointSize = font.PointSize();
     face.ascent = font.Ascent();
     face.height = font.Height();
-    const std::vector<char32_t> characters = GameCharacters();
     for (char32_t c : characters) {
         if (!font.Has(c)) throw std::runtime_error("the font has no glyph for a character the game draws");
         face.glyphs.push_back(font.Render(c));
@@ -98,8 +110,35 @@ AtlasFace MakeAtlasFace(const std::string& fontPath, int cell) {
         for (char32_t second : characters)
             if (const int32_t adjust = font.Kerning(first, second))
                 face.kerning.push_back({first, second, adjust});
-    CheckAgainstShaping(font, face);
+    CheckAgainstShaping(font, face, texts);
     return face;
+}
+
+GlyphFace ToGlyphFace(const AtlasFace& face) {
+    GlyphFace out;
+    out.cell = face.cell;
+    out.ascent = face.ascent;
+    out.height = face.height;
+    for (const GlyphImage& g : face.glyphs) {
+        AtlasGlyph a;
+        a.code = static_cast<char16_t>(g.code);
+        a.advance = g.advance;
+        a.boxLeft = g.boxLeft;
+        a.boxTop = g.boxTop;
+        a.boxWidth = g.boxWidth;
+        a.boxRows = g.boxRows;
+        a.left = g.left;
+        a.top = g.top;
+        a.width = g.width;
+        a.rows = g.rows;
+        a.firstBit = out.bits.size() * 8;
+        const std::vector<uint8_t> packed = PackInk(g);
+        out.bits.insert(out.bits.end(), packed.begin(), packed.end());
+        out.glyphs.push_back(a);
+    }
+    for (const KernPair& k : face.kerning)
+        out.SetKerning(static_cast<char16_t>(k.first), static_cast<char16_t>(k.second), k.adjust);
+    return out;
 }
 
 std::vector<uint8_t> EncodeGlyphAtlas(const std::vector<AtlasFace>& faces) {
@@ -144,11 +183,7 @@ std::vector<uint8_t> EncodeGlyphAtlas(const std::vector<AtlasFace>& faces) {
             i8(g.top);
             u8(g.width);
             u8(g.rows);
-            // The ink, top row first, eight pixels a byte, the first in the high bit.
-            std::vector<uint8_t> packed((g.ink.size() + 7) / 8, 0);
-            for (size_t i = 0; i < g.ink.size(); ++i)
-                if (g.ink[i]) packed[i / 8] |= static_cast<uint8_t>(0x80 >> (i % 8));
-            out.Append(packed);
+            out.Append(PackInk(g));
         }
         for (const KernPair& k : face.kerning) {
             code(k.first);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FontFace.h"
+#include "platform/GlyphFace.h"
 
 namespace pw::tool {
 
@@ -28,10 +29,15 @@ std::vector<char32_t> GameCharacters();
 // The texts checked against whole-line shaping: the string table's and a run of every digit.
 std::vector<std::u32string> GameTexts();
 
-// The face for one cell: the largest point size whose line height fits the cell. Throws when the
-// font lacks a character, or when a text laid out glyph by glyph would stand elsewhere than shaped
-// as a whole line.
+// The font's glyphs for the characters and the kerning among them. Throws when the font lacks a
+// character, or when one of the texts laid out glyph by glyph would stand elsewhere than shaped as a
+// whole line.
+AtlasFace MakeFace(const FontFace& font, int cell, const std::vector<char32_t>& characters,
+                   const std::vector<std::u32string>& texts);
+// The game's face for one cell: the largest point size whose line height fits the cell.
 AtlasFace MakeAtlasFace(const std::string& fontPath, int cell);
+// The face as the game reads it from the atlas.
+GlyphFace ToGlyphFace(const AtlasFace& face);
 
 // The atlas file; see resources/README.md for its layout.
 std::vector<uint8_t> EncodeGlyphAtlas(const std::vector<AtlasFace>& faces);
