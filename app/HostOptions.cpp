@@ -98,7 +98,25 @@ std::string HostUsage() {
            "  --screenshot FILE  when the run ends, write what the window shows as a PNG\n"
            "  --dump FILE        when the run ends, write the current screen's state as JSON\n"
            "  --version          print the version and exit\n"
-           "  --help             print this help and exit\n";
+           "  --help             print this help and exit\n"
+           "\n"
+           "Keys (the whole game plays without a pointer):\n"
+           "  Enter, Space       on the title: play; in the game: pick up the ringed\n"
+           "                     weight, and drop the weight being carried\n"
+           "  Left, Right        move the ring over the weights in reading order; while\n"
+           "                     carrying, move the weight over the left pan, its tray\n"
+           "                     place and the right pan\n"
+           "  Tab, Shift+Tab     move the ring to the next or the previous weight\n"
+           "  Escape             put the carried weight back where it was picked up;\n"
+           "                     otherwise leave full screen\n"
+           "  0 to 9             type a digit on the keypad (digit row or numeric keypad)\n"
+           "  Backspace, Delete  press the keypad's bin\n"
+           "  H                  press the keypad's bulb (the hint)\n"
+           "  O                  open the options panel; there Up and Down change the\n"
+           "                     level, A ticks Automatic Leveling, R ticks Reset Score\n"
+           "                     and Enter presses OK\n"
+           "  F11                full screen on or off\n"
+           "  M                  sound off or on; the choice is kept\n";
 }
 
 }  // namespace pw

@@ -5,7 +5,15 @@
 
 namespace pw {
 
+MainLoop::MainLoop(Platform& platform)
+    : sound_(platform.sound),
+      platform_{platform.window, platform.resources, platform.text, sound_,
+                platform.clock,  platform.registry,  platform.time},
+      keys_(platform.window, sound_, platform.registry, [this](const WindowEvent& pen) { DeliverPen(pen); }) {
+}
+
 void MainLoop::Start(std::optional<uint32_t> seed) {
+    sound_.Load(platform_.registry);
     app_ = std::make_unique<Application>(platform_, seed);
     seed_ = app_->seed;
     // Showing and updating the window delivers its first paint.
@@ -27,9 +35,14 @@ void MainLoop::HandleMessage(const WindowEvent& m) {
         case WindowEvent::Type::PenDown:
         case WindowEvent::Type::PenMove:
         case WindowEvent::Type::PenUp:
+            if (app_) keys_.OnPointer(*app_, m);
             DeliverPen(m);
             break;
+        case WindowEvent::Type::KeyDown:
+            if (app_) keys_.OnKey(*app_, m);
+            break;
     }
+    keys_.Follow(app_.get());
 }
 
 void MainLoop::DeliverPen(const WindowEvent& m) {
@@ -49,7 +62,9 @@ void MainLoop::DeliverPen(const WindowEvent& m) {
 }
 
 void MainLoop::TickCurrent() {
-    if (app_) app_->current->Tick(platform_.clock.Now());
+    if (!app_) return;
+    app_->current->Tick(platform_.clock.Now());
+    keys_.Follow(app_.get());
 }
 
 bool MainLoop::HasPendingWork() const {

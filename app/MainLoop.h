@@ -7,7 +7,9 @@
 #include <optional>
 
 #include "app/Application.h"
+#include "app/KeyControl.h"
 #include "app/Replay.h"
+#include "app/SoundSwitch.h"
 #include "platform/Platform.h"
 
 namespace pw {
@@ -22,7 +24,8 @@ public:
     static constexpr uint32_t kBusyWaitMs = 5;
     static constexpr uint32_t kIdleWaitMs = Window::kNoTimeout;
 
-    explicit MainLoop(Platform& platform) : platform_(platform) {}
+    // The game plays its sounds through the player's sound switch.
+    explicit MainLoop(Platform& platform);
 
     // Creates the application (the window is shown afterwards, with its
     // first paint).
@@ -44,7 +47,9 @@ private:
     void TickCurrent();
     bool HasPendingWork() const;
 
-    Platform& platform_;
+    SoundSwitch sound_;
+    Platform platform_;
+    KeyControl keys_;
     std::unique_ptr<Application> app_;
     bool quitPosted_ = false;
     uint32_t seed_ = 0;

@@ -84,15 +84,50 @@ struct DateTime {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
 };
 
+// The keys the game answers, whatever the machine calls them. The digit row
+// and the numeric keypad give the same digits; both Enter keys give Enter.
+enum class Key {
+    None,
+    Enter,
+    Space,
+    Escape,
+    Tab,
+    Left,
+    Right,
+    Up,
+    Down,
+    Backspace,
+    Delete,
+    F11,
+    A,
+    H,
+    M,
+    O,
+    R,
+    Digit0,
+    Digit1,
+    Digit2,
+    Digit3,
+    Digit4,
+    Digit5,
+    Digit6,
+    Digit7,
+    Digit8,
+    Digit9,
+};
+
 // Messages the window delivers to the main loop. Pen positions are display
 // pixels, already mapped and clamped to the emulated display.
 struct WindowEvent {
-    enum class Type { Paint, Destroy, PenDown, PenMove, PenUp };
+    enum class Type { Paint, Destroy, PenDown, PenMove, PenUp, KeyDown };
     Type type = Type::Paint;
     int x = 0;
     int y = 0;
     // For PenMove: true when exactly the primary button is held.
     bool primaryOnly = false;
+    // For KeyDown: the key, and whether Shift was held with it.
+    Key key = Key::None;
+    bool shift = false;
 };
 
 class Window {
@@ -118,6 +153,13 @@ public:
     virtual bool WaitEvent(WindowEvent& event, uint32_t timeoutMs) = 0;
     // What the window shows now, in display pixels.
     virtual const Surface& Shown() const = 0;
+    // Rings the area (display pixels, right and bottom exclusive) to show
+    // what the keys act on; an empty area takes the ring away. The ring is
+    // drawn over the picture in window pixels and is never part of Shown().
+    virtual void ShowFocusRing(const Rect& area) { (void)area; }
+    // Full screen on or off, where the window can be.
+    virtual void SetFullscreen(bool on) { (void)on; }
+    virtual bool IsFullscreen() const { return false; }
 };
 
 class SystemTime {

@@ -21,6 +21,11 @@ public:
     // Never blocks: calls the wait hook, if any, then takes what is queued.
     bool WaitEvent(WindowEvent& event, uint32_t timeoutMs) override;
     const Surface& Shown() const override { return shown_; }
+    // The ring and the full-screen state are only remembered: nothing is
+    // drawn, so the picture stays the game's own.
+    void ShowFocusRing(const Rect& area) override { focusRing = area; }
+    void SetFullscreen(bool on) override { fullscreen = on; }
+    bool IsFullscreen() const override { return fullscreen; }
 
     // Queues a message as the window system would deliver it.
     void Post(const WindowEvent& event);
@@ -31,6 +36,8 @@ public:
     // Called with the time limit of each wait, where a real window would
     // sleep; it may post what the wait would have delivered.
     std::function<void(uint32_t timeoutMs)> onWait;
+    Rect focusRing{};
+    bool fullscreen = false;
 
 private:
     Surface shown_;

@@ -1,0 +1,41 @@
+#pragma once
+// The focus ring of keyboard play: which weight the keys act on, and the ring
+// the window draws around it. The ring shows from the first key press until
+// the next pointer press, and follows its weight wherever the game moves it.
+#include "platform/Platform.h"
+
+namespace pw {
+
+class Figure;
+class Screen;
+
+class KeyFocus {
+public:
+    explicit KeyFocus(Window& window) : window_(window) {}
+
+    void Show() { shown_ = true; }
+    void Hide() { shown_ = false; }
+    bool Shown() const { return shown_; }
+
+    // The ringed weight, when it is still a movable weight of the screen.
+    Figure* Current(const Screen& screen);
+    // Moves the ring to the next (step 1) or previous (step -1) movable
+    // weight in reading order, round the end; from no weight, to the first
+    // or the last.
+    void Step(const Screen& screen, int step);
+    // Puts the ring where it belongs now: around the carried weight when
+    // there is one, else around the ringed weight while it can be picked up.
+    // A weight that left the screen hands the ring to the first movable one.
+    // Without a screen of weights (null) the ring goes away.
+    void Follow(const Screen* screen, const Figure* carried);
+
+private:
+    void Ring(const Rect& area);
+
+    Window& window_;
+    Figure* focused_ = nullptr;
+    bool shown_ = false;
+    Rect ringed_{};
+};
+
+}  // namespace pw

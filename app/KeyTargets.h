@@ -1,0 +1,34 @@
+#pragma once
+// What the keys can reach on a screen, read from its elements the way a
+// player reads the picture: what shows, what answers, and where a stylus
+// would have to touch to reach it.
+#include <cstdint>
+#include <vector>
+
+namespace pw {
+
+class Figure;
+class Screen;
+
+struct Point {
+    int32_t x = 0;
+    int32_t y = 0;
+};
+
+class KeyTargets {
+public:
+    // Whether the element is on the screen now; never looks inside it, so an
+    // element that was deleted meanwhile is safely "not listed".
+    static bool Listed(const Screen& screen, const Figure* element);
+    // Shown and enabled: a press would reach it if nothing covers it.
+    static bool Answers(const Figure& element);
+    static Point Centre(const Figure& element);
+    // Whether a stylus press at the point would reach the element, as the
+    // screen routes presses: from the top down, through pass-through ones.
+    static bool ReachedAt(const Screen& screen, const Figure& element, Point at);
+    // The weights a player could pick up now, in reading order: rows from
+    // the top, each from the left.
+    static std::vector<Figure*> MovableWeights(const Screen& screen);
+};
+
+}  // namespace pw

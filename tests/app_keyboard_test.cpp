@@ -1,0 +1,343 @@
+// Keyboard play through the real main loop: whole puzzles played by keys end
+// exactly as the same puzzles played by stylus, a recording of keyboard play
+// replays to the same end, and the sound switch is kept between runs.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <vector>
+
+#include "app/KeyTargets.h"
+#include "app/MainLoop.h"
+#include "app/Replay.h"
+#include "app/SceneDump.h"
+#include "game/GameScreen.h"
+#include "game/PuzzleSolver.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "resources/ResourceIds.h"
+#include "tools/autoplay/TempFolder.h"
+
+namespace pw {
+namespace {
+
+constexpr uint32_t kSeed = 4242;
+constexpr uint32_t kGapMs = 60;
+// Long enough for the flash of a level scale and what follows it.
+constexpr uint32_t kSettleMs = 2500;
+
+WindowEvent KeyPress(Key key, bool shift = false) {
+    WindowEvent e;
+    e.type = WindowEvent::Type::KeyDown;
+    e.key = key;
+    e.shift = shift;
+    return e;
+}
+
+WindowEvent Pen(WindowEvent::Type type, Point at) {
+    WindowEvent e;
+    e.type = type;
+    e.x = at.x;
+    e.y = at.y;
+    e.primaryOnly = true;
+    return e;
+}
+
+struct Step {
+    uint32_t afterMs;
+    WindowEvent event;
+};
+using Script = std::vector<Step>;
+
+// A window whose messages come from a script on the virtual clock, one
+// millisecond per look at the queue; when the script has run out and the game
+// has settled, it reports and then asks to close.
+class ScriptedWindow : public HeadlessWindow {
+public:
+    ScriptedWindow(VirtualClock& clock, Script script, std::function<void()> atEnd)
+        : clock_(clock), script_(std::move(script)), atEnd_(std::move(atEnd)), due_(1000) {}
+
+    bool PollEvent(WindowEvent& event) override {
+        ++clock_.now;
+        if (HeadlessWindow::PollEvent(event)) return true;
+        if (next_ < script_.size() && clock_.now >= due_ + script_[next_].afterMs) {
+            due_ = clock_.now;
+            event = script_[next_++].event;
+            return true;
+        }
+        if (next_ < script_.size() || clock_.now < due_ + kSettleMs) return false;
+        if (atEnd_) std::exchange(atEnd_, nullptr)();
+        event.type = WindowEvent::Type::Destroy;
+        return true;
+    }
+    bool WaitEvent(WindowEvent& event, uint32_t) override { return PollEvent(event); }
+
+private:
+    VirtualClock& clock_;
+    Script script_;
+    std::function<void()> atEnd_;
+    uint32_t due_;
+    size_t next_ = 0;
+};
+
+struct Outcome {
+    std::string dump;
+    std::vector<Pixel> picture;
+    std::vector<int> sounds;
+    Rect lastRing;
+    std::string recording;
+};
+
+class KeyboardPlayTest : public ::testing::Test {
+protected:
+    void SetUp() override { std::filesystem::create_directories(SettingsFile().parent_path()); }
+
+    std::filesystem::path SettingsFile() const {
+        return std::filesystem::path(config_.path) / "Marblequill/Pivotwarden/settings.reg";
+    }
+    void WriteSettings(const std::string& values) const {
+        std::ofstream(SettingsFile()) << "Windows Registry Editor Version 5.00\n\n"
+                                         "[HKEY_CURRENT_USER\\Software\\Marblequill\\Pivotwarden]\n"
+                                      << values;
+    }
+    std::string ReadSettings() const {
+        std::stringstream s;
+        s << std::ifstream(SettingsFile()).rdbuf();
+        return s.str();
+    }
+
+    // Plays the script live on a copy of the settings as they are now.
+    Outcome Play(const Script& script, bool record = false) {
+        TempFolder config;
+        std::filesystem::copy(config_.path, config.path, std::filesystem::copy_options::recursive);
+        HeadlessPlatform hp(config.path);
+        Outcome out;
+        MainLoop* running = nullptr;
+        ScriptedWindow* shown = nullptr;
+        ScriptedWindow window(hp.clock, script, [&] {
+            out.dump = DumpScene(running->App(), hp.registry);
+            out.picture = shown->Shown().Pixels();
+            out.lastRing = shown->focusRing;
+        });
+        shown = &window;
+        Platform platform{window, hp.resources, hp.text, hp.sound, hp.clock, hp.registry, hp.time};
+        MainLoop loop(platform);
+        running = &loop;
+        ReplayRecorder recorder;
+        const std::string path = config.path + "/keys.replay";
+        std::string error;
+        loop.Start(kSeed);
+        if (record) {
+            EXPECT_TRUE(recorder.Open(path, loop.Seed(), error)) << error;
+        }
+        loop.RunLive(record ? &recorder : nullptr);
+        out.sounds = hp.sound.played;
+        if (record) {
+            std::stringstream s;
+            s << std::ifstream(path).rdbuf();
+            out.recording = s.str();
+        }
+        return out;
+    }
+
+    // The first puzzle on the current settings, as the player would see it.
+    struct Board {
+        int32_t trayIndex = 0;
+        bool leftPan = true;
+        Point weight, button0;
+        int32_t hidden = 0;
+    };
+    Board FirstPuzzle() {
+        TempFolder config;
+        std::filesystem::copy(config_.path, config.path, std::filesystem::copy_options::recursive);
+        HeadlessPlatform hp(config.path);
+        MainLoop loop(hp.Get());
+        loop.Start(kSeed);
+        GameScreen& game = *loop.App()->gameScreen;
+        std::vector<int32_t> left, right, tray;
+        std::vector<Weight*> trayWeights;
+        for (auto* n = game.levelWeights.head; n != nullptr; n = n->next) {
+            Weight* w = n->item;
+            if (game.leftPan.Contains(w)) left.push_back(w->initialValue);
+            if (game.rightPan.Contains(w)) right.push_back(w->initialValue);
+            if (w->bitmapId != res::kGreyWeight) trayWeights.push_back(w), tray.push_back(w->value);
+        }
+        const PuzzleSolution solution = PuzzleSolver::Solve(left, right, tray);
+        EXPECT_TRUE(solution.found && solution.placements.size() == 1) << "a puzzle solved by one weight";
+        Board b;
+        b.trayIndex = solution.placements.at(0).trayIndex;
+        b.leftPan = solution.placements.at(0).pan == PanSide::Left;
+        b.weight = KeyTargets::Centre(*trayWeights.at(static_cast<size_t>(b.trayIndex)));
+        b.button0 = KeyTargets::Centre(*game.digitButtons[0]);
+        if (game.pendingWeight != nullptr) b.hidden = game.pendingWeight->initialValue;
+        return b;
+    }
+
+    static void Keys(Script& s, std::initializer_list<Key> keys) {
+        for (Key k : keys) s.push_back({kGapMs, KeyPress(k)});
+    }
+    static void Tap(Script& s, Point at) {
+        s.push_back({kGapMs, Pen(WindowEvent::Type::PenDown, at)});
+        s.push_back({kGapMs, Pen(WindowEvent::Type::PenUp, at)});
+    }
+    // From the ring on the first tray weight; the tray reads left to right.
+    static void SolveByKeys(Script& s, const Board& b) {
+        for (int i = 0; i < b.trayIndex; ++i) Keys(s, {Key::Right});
+        Keys(s, {Key::Enter, b.leftPan ? Key::Left : Key::Right, Key::Enter});
+        s.push_back({kSettleMs, KeyPress(Key::None)});
+    }
+    static void SolveByStylus(Script& s, const Board& b) {
+        const Point pan{b.leftPan ? 50 : 190, 135};
+        s.push_back({kGapMs, Pen(WindowEvent::Type::PenDown, b.weight)});
+        s.push_back({kGapMs, Pen(WindowEvent::Type::PenMove, pan)});
+        s.push_back({kGapMs, Pen(WindowEvent::Type::PenUp, pan)});
+        s.push_back({kSettleMs, KeyPress(Key::None)});
+    }
+    static Point Digit(const Board& b, int d) {
+        return Point{b.button0.x + 30 * (d % 5), b.button0.y + 30 * (d / 5)};
+    }
+
+    TempFolder config_;
+};
+
+int StoredValue(const std::string& dump, const std::string& name) {
+    const size_t at = dump.find("\"" + name + "\": ");
+    return at == std::string::npos ? -1 : std::atoi(dump.c_str() + at + name.size() + 4);
+}
+
+TEST_F(KeyboardPlayTest, AShownNumberPuzzleByKeysEndsAsByStylusAndItsRecordingReplaysThere) {
+    const Board board = FirstPuzzle();
+    Script keys, stylus;
+    // A detour first: carried over both pans and put back where it lay.
+    Keys(keys, {Key::Enter, Key::Enter, Key::Left, Key::Right, Key::Right, Key::Right, Key::Escape});
+    SolveByKeys(keys, board);
+    Tap(stylus, Point{120, 160});
+    const Point first{30, 295};
+    stylus.push_back({kGapMs, Pen(WindowEvent::Type::PenDown, first)});
+    for (Point p : {Point{50, 135}, first, Point{190, 135}, first})
+        stylus.push_back({kGapMs, Pen(WindowEvent::Type::PenMove, p)});
+    stylus.push_back({kGapMs, Pen(WindowEvent::Type::PenUp, first)});
+    SolveByStylus(stylus, board);
+
+    const Outcome byKeys = Play(keys, true);
+    const Outcome byStylus = Play(stylus);
+    EXPECT_EQ(StoredValue(byKeys.dump, "score"), 48) << "balanced and answered at par";
+    EXPECT_EQ(byKeys.dump, byStylus.dump);
+    EXPECT_EQ(byKeys.picture, byStylus.picture) << "the ring is never part of the picture";
+    EXPECT_EQ(byKeys.sounds, byStylus.sounds);
+
+    Replay replay;
+    std::string error;
+    ASSERT_TRUE(ParseReplay(byKeys.recording, replay, error)) << error << byKeys.recording;
+    TempFolder fresh;
+    HeadlessPlatform hp(fresh.path);
+    MainLoop loop(hp.Get());
+    loop.Start(replay.seed);
+    loop.RunReplay(replay, hp.clock);
+    ASSERT_NE(loop.App(), nullptr);
+    std::string replayed = DumpScene(loop.App(), hp.registry);
+    EXPECT_EQ(replayed, byKeys.dump);
+}
+
+TEST_F(KeyboardPlayTest, AHiddenNumberIsTypedAndCorrectedOnTheKeypadAsByStylus) {
+    WriteSettings("\"level\"=\"10\"\n");
+    const Board board = FirstPuzzle();
+    ASSERT_GT(board.hidden, 0);
+    const int wrong = board.hidden % 9 + 1;
+    Script keys, stylus;
+    Keys(keys, {Key::Space});
+    SolveByKeys(keys, board);
+    Keys(keys, {static_cast<Key>(static_cast<int>(Key::Digit0) + wrong), Key::Backspace});
+    Tap(stylus, Point{120, 160});
+    SolveByStylus(stylus, board);
+    Tap(stylus, Digit(board, wrong));
+    Tap(stylus, Point{225, 305});  // the bin
+    for (char c : std::to_string(board.hidden)) {
+        Keys(keys, {static_cast<Key>(static_cast<int>(Key::Digit0) + (c - '0'))});
+        Tap(stylus, Digit(board, c - '0'));
+    }
+    keys.push_back({kSettleMs, KeyPress(Key::None)});
+    stylus.push_back({kSettleMs, KeyPress(Key::None)});
+
+    const Outcome byKeys = Play(keys);
+    const Outcome byStylus = Play(stylus);
+    EXPECT_GT(StoredValue(byKeys.dump, "score"), 0);
+    EXPECT_EQ(byKeys.dump, byStylus.dump);
+    EXPECT_EQ(byKeys.sounds, byStylus.sounds);
+}
+
+TEST_F(KeyboardPlayTest, TheOptionsPanelChangesLevelAndLevellingByKeysAsByStylus) {
+    Script keys, stylus;
+    Keys(keys,
+         {Key::Enter, Key::O, Key::Up, Key::Up, Key::Up, Key::Down, Key::A, Key::R, Key::R, Key::Enter});
+    Tap(stylus, Point{120, 160});
+    for (Point p : {Point{15, 15}, Point{16, 117}, Point{16, 117}, Point{16, 117}, Point{41, 117},
+                    Point{30, 140}, Point{30, 160}, Point{30, 160}, Point{205, 175}})
+        Tap(stylus, p);
+    stylus.push_back({kSettleMs, KeyPress(Key::None)});
+    keys.push_back({kSettleMs, KeyPress(Key::None)});
+
+    const Outcome byKeys = Play(keys);
+    const Outcome byStylus = Play(stylus);
+    EXPECT_EQ(StoredValue(byKeys.dump, "level"), 3);
+    EXPECT_NE(byKeys.dump.find("\"auto\": false"), std::string::npos) << "automatic levelling off";
+    EXPECT_EQ(byKeys.dump, byStylus.dump);
+    EXPECT_EQ(byKeys.sounds, byStylus.sounds);
+}
+
+TEST_F(KeyboardPlayTest, KeysWithNothingToActOnDoNothingAndTheRingFollowsItsWeight) {
+    Script idle;
+    Tap(idle, Point{120, 160});
+    // No keypad, no panel, no weight held: none of these has anything to do;
+    // the first arrow only brings the ring.
+    Keys(idle, {Key::Digit5, Key::H, Key::Backspace, Key::Up, Key::A, Key::R, Key::Escape, Key::Right});
+    Script still;
+    Tap(still, Point{120, 160});
+    const Outcome a = Play(idle);
+    const Outcome b = Play(still);
+    EXPECT_EQ(a.dump, b.dump);
+    EXPECT_EQ(a.sounds, b.sounds);
+    EXPECT_EQ(a.lastRing, (Rect{20, 280, 40, 310})) << "on the first tray weight";
+    EXPECT_EQ(b.lastRing, Rect{}) << "no ring without a key";
+
+    // A pointer press hides the ring; it puts a carried weight back first.
+    Script mixed = still;
+    Keys(mixed, {Key::Right, Key::Enter, Key::Right});
+    Tap(mixed, Point{120, 60});
+    const Outcome m = Play(mixed);
+    EXPECT_EQ(m.lastRing, Rect{});
+    EXPECT_EQ(StoredValue(m.dump, "score"), 0);
+    EXPECT_NE(m.dump.find("\"x\": 20, \"y\": 280, \"width\": 20, \"height\": 30, \"layer\": 20"),
+              std::string::npos)
+        << m.dump;
+}
+
+TEST_F(KeyboardPlayTest, MutingIsKeptAndOlderSettingsWithoutItPlaySound) {
+    WriteSettings("\"score\"=\"48\"\n\"level\"=\"2\"\n");
+    Script nothing;
+    nothing.push_back({kGapMs, KeyPress(Key::None)});
+    const Outcome older = Play(nothing);
+    EXPECT_FALSE(older.sounds.empty()) << "no \"sound\" value: sound on";
+
+    // M mutes: the start sound of the next run stays silent, and so does play.
+    {
+        HeadlessPlatform hp(config_.path);
+        MainLoop loop(hp.Get());
+        loop.Start(kSeed);
+        hp.sound.played.clear();
+        loop.HandleMessage(KeyPress(Key::M));
+        loop.HandleMessage(Pen(WindowEvent::Type::PenDown, Point{120, 160}));
+        EXPECT_TRUE(hp.sound.played.empty());
+    }
+    EXPECT_NE(ReadSettings().find("\"sound\"=\"0\""), std::string::npos);
+    EXPECT_NE(ReadSettings().find("\"score\"=\"48\""), std::string::npos) << "the other values stay";
+    const Outcome muted = Play(nothing);
+    EXPECT_TRUE(muted.sounds.empty());
+    Script unmute;
+    Keys(unmute, {Key::M, Key::Enter});
+    EXPECT_FALSE(Play(unmute).sounds.empty());
+}
+
+}  // namespace
+}  // namespace pw
