@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/KeyTargets.h"
-#include "elements/Figure.h"
+#include "scene/Figure.h"
 #include "scene/Screen.h"
 
 namespace pw {

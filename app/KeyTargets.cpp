@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "elements/Figure.h"
+#include "scene/Figure.h"
 #include "scene/Screen.h"
 
 namespace pw {
