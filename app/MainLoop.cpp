@@ -1,5 +1,6 @@
 #include "app/MainLoop.h"
 
+#include "platform/StopSignals.h"
 #include "platform/headless/HeadlessServices.h"
 #include "scene/Screen.h"
 
@@ -30,6 +31,7 @@ void MainLoop::HandleMessage(const WindowEvent& m) {
             quitPosted_ = true;
             if (recorder_ != nullptr)
                 recorder_->Record(ReplayEvent{platform_.clock.Now(), ReplayEvent::Type::End, 0, 0});
+            if (beforeClose_ && app_) beforeClose_();
             app_.reset();
             break;
         case WindowEvent::Type::PenDown:
@@ -85,41 +87,79 @@ int MainLoop::RunLive(ReplayRecorder* recorder) {
     return 0;
 }
 
+bool MainLoop::PollReplayMessage(WindowEvent& message) {
+    while (platform_.window.PollEvent(message))
+        if (message.type == WindowEvent::Type::Paint || message.type == WindowEvent::Type::Destroy)
+            return true;
+    return false;
+}
+
+uint32_t MainLoop::NextReplayPass(uint32_t now, bool messageWaiting, uint32_t nextEventAt) const {
+    if (messageWaiting || !app_ || app_->current->tickers.count > 0) return now + 1;
+    // The tick at now has just checked the throttle, so its next check is
+    // 1 to kRepaintInterval milliseconds away.
+    const uint32_t sinceCheck = now - app_->current->lastRefresh;
+    const uint32_t toCheck =
+        sinceCheck < Screen::kRepaintInterval ? Screen::kRepaintInterval - sinceCheck : 1;
+    const uint32_t toEvent = nextEventAt > now ? nextEventAt - now : 1;
+    return now + (toEvent < toCheck ? toEvent : toCheck);
+}
+
+void MainLoop::HandleQueuedAtEnd(std::optional<WindowEvent> waiting) {
+    // Bounded, in case handling a message keeps queuing more.
+    WindowEvent message;
+    for (int handled = 0; handled < 64 && !quitPosted_; ++handled) {
+        if (waiting) {
+            message = *waiting;
+            waiting.reset();
+        } else if (!PollReplayMessage(message)) {
+            return;
+        }
+        HandleMessage(message);
+    }
+}
+
 int MainLoop::RunReplay(const Replay& replay, VirtualClock& clock) {
-    if (replay.events.empty()) return 0;
-    clock.now = replay.events.front().at - 1;
-    size_t next = 0;
+    ReplayEventList events(replay.events);
+    return RunReplay(events, clock);
+}
+
+int MainLoop::RunReplay(ReplayEvents& events, VirtualClock& clock) {
+    ReplayEvent due;
+    if (!events.Next(due)) return 1;
+    clock.now = due.at - 1;
+    // A message already taken from the window, to be handled on the next pass.
+    std::optional<WindowEvent> waiting;
     for (;;) {
-        if (quitPosted_) break;
+        if (quitPosted_) return 0;
+        if (StopSignals::Received() != 0) return 1;
         WindowEvent message;
-        bool have = platform_.window.PollEvent(message);
-        // Pen events from a real window do not take part in a replay.
-        if (have && message.type != WindowEvent::Type::Paint && message.type != WindowEvent::Type::Destroy)
-            have = false;
-        const ReplayEvent& due = replay.events[next];
+        bool have = false;
+        if (waiting) {
+            message = *waiting;
+            waiting.reset();
+            have = true;
+        } else {
+            have = PollReplayMessage(message);
+        }
         if (!have && due.type != ReplayEvent::Type::End && due.at <= clock.now) {
             message.x = due.x;
             message.y = due.y;
             message.primaryOnly = true;
-            if (due.type == ReplayEvent::Type::Down) {
-                message.type = WindowEvent::Type::PenDown;
-            } else if (due.type == ReplayEvent::Type::Move) {
-                message.type = WindowEvent::Type::PenMove;
-            } else {
-                message.type = WindowEvent::Type::PenUp;
-            }
+            message.type = due.type == ReplayEvent::Type::Down   ? WindowEvent::Type::PenDown
+                           : due.type == ReplayEvent::Type::Move ? WindowEvent::Type::PenMove
+                                                                 : WindowEvent::Type::PenUp;
             have = true;
-            ++next;
+            if (!events.Next(due)) return 1;
         }
         if (have) HandleMessage(message);
         TickCurrent();
-        const ReplayEvent& upcoming = replay.events[next];
-        if (upcoming.type == ReplayEvent::Type::End && clock.now >= upcoming.at) break;
-        // Nothing animates, nothing waits to be shown and no message waits:
-        // passes until the next event would do nothing, so skip them.
-        const bool idle = !have && !HasPendingWork() && upcoming.at > clock.now + 1;
-        clock.now = idle ? upcoming.at - 1 : clock.now + 1;
+        if (due.type == ReplayEvent::Type::End && clock.now >= due.at) break;
+        WindowEvent next;
+        if (PollReplayMessage(next)) waiting = next;
+        clock.now = NextReplayPass(clock.now, have || waiting, due.at);
     }
+    HandleQueuedAtEnd(waiting);
     return 0;
 }
 

@@ -3,12 +3,14 @@
 // message and then ticks the current screen. Live, the loop waits for the
 // next message when there is nothing to do; on replay, it runs on a virtual
 // clock, one millisecond per pass, as fast as the machine allows.
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "app/Application.h"
 #include "app/KeyControl.h"
 #include "app/Replay.h"
+#include "app/ReplayRecorder.h"
 #include "app/SoundSwitch.h"
 #include "platform/Platform.h"
 
@@ -32,8 +34,27 @@ public:
     void Start(std::optional<uint32_t> seed);
     // Runs until the quit message; returns the exit code.
     int RunLive(ReplayRecorder* recorder);
-    // Plays a replay on clock (the platform's clock) and returns the exit code.
+    // Plays a replay on clock (the platform's clock) and returns the exit
+    // code: 0, or 1 when the events stopped before their end.
+    int RunReplay(ReplayEvents& events, VirtualClock& clock);
     int RunReplay(const Replay& replay, VirtualClock& clock);
+    // Called on the destroy message while the game is still whole, so that
+    // its last screen can be kept.
+    void SetBeforeClose(std::function<void()> beforeClose) { beforeClose_ = std::move(beforeClose); }
+
+    // The pieces of a replay pass, shared with tools that drive the loop
+    // themselves. A replay takes from the window only paints and the destroy
+    // message; a real stylus takes no part.
+    bool PollReplayMessage(WindowEvent& message);
+    // The clock of the next pass that can change anything, after the pass at
+    // now: the next one when a message waits or something animates, else the
+    // sooner of the next event and the repaint throttle's next check. Every
+    // pass skipped would have done nothing, so a replay shows at every moment
+    // what plain one-millisecond passes would.
+    uint32_t NextReplayPass(uint32_t now, bool messageWaiting, uint32_t nextEventAt) const;
+    // At the end's time: the messages still queued are handled, as the live
+    // game handled them before it recorded its end (a close included).
+    void HandleQueuedAtEnd(std::optional<WindowEvent> waiting);
 
     // The window procedure.
     void HandleMessage(const WindowEvent& message);
@@ -54,6 +75,7 @@ private:
     bool quitPosted_ = false;
     uint32_t seed_ = 0;
     ReplayRecorder* recorder_ = nullptr;
+    std::function<void()> beforeClose_;
 };
 
 }  // namespace pw

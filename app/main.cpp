@@ -2,25 +2,30 @@
 // or the headless backend, runs the game and, at the end, writes the
 // screenshot and the scene dump when asked.
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/HostOptions.h"
 #include "app/MainLoop.h"
-#include "app/Replay.h"
+#include "app/ReplayFile.h"
+#include "app/ReplayRecorder.h"
+#include "app/ReplaySettings.h"
+#include "app/ReplaySettingsFolder.h"
 #include "app/SceneDump.h"
+#include "game/GameScreen.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
 #include "platform/FileRegistry.h"
+#include "platform/OutputFile.h"
 #include "platform/PngWriter.h"
 #include "platform/RaiseListener.h"
 #include "platform/SdlRuntime.h"
 #include "platform/SingleInstance.h"
+#include "platform/StopSignals.h"
 #include "platform/SystemServices.h"
 #include "platform/TextFormat.h"
 #include "platform/headless/HeadlessServices.h"
@@ -37,59 +42,29 @@ int Fail(const std::string& message) {
     return 2;
 }
 
-bool WriteTextFile(const std::string& path, const std::string& text, std::string& error) {
-    const std::string temporary = path + ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << text;
-        out.flush();
-        if (!out) {
-            std::remove(temporary.c_str());
-            error = "cannot write dump '" + path + "'";
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        error = "cannot write dump '" + path + "'";
-        return false;
-    }
-    return true;
-}
-
-// A temporary settings folder, removed when the run ends.
-struct ReplaySettingsFolder {
-    std::string path;
-    bool Make(std::string& error) {
-        char pattern[] = "/tmp/pivotwarden-replay-XXXXXX";
-        if (mkdtemp(pattern) == nullptr) {
-            error = "cannot make a settings folder for the replay in /tmp";
-            return false;
-        }
-        path = pattern;
-        return true;
-    }
-    ~ReplaySettingsFolder() {
-        std::error_code ignored;
-        if (!path.empty()) std::filesystem::remove_all(path, ignored);
-    }
-};
-
-// Writes what was asked for once the run has ended.
-int Finish(const pw::HostOptions& options, pw::MainLoop& loop, pw::Window& window, pw::Registry& registry) {
+// Writes what was asked for once the run has ended. A game that closed is
+// dumped as its last screen was (closedDump).
+int Finish(const pw::HostOptions& options, pw::MainLoop& loop, pw::Window& window, pw::Registry& registry,
+           const std::string& closedDump) {
     std::string error;
     if (!options.screenshotPath.empty() && !pw::WritePng(window.Shown(), options.screenshotPath, error))
         return Fail(error);
-    if (!options.dumpPath.empty() &&
-        !WriteTextFile(options.dumpPath, pw::DumpScene(loop.App(), registry), error))
-        return Fail(error);
+    if (!options.dumpPath.empty()) {
+        const std::string dump =
+            loop.App() == nullptr && !closedDump.empty() ? closedDump : pw::DumpScene(loop.App(), registry);
+        if (!pw::WriteOutputFile(options.dumpPath, dump, error))
+            return Fail("cannot write dump '" + options.dumpPath + "': " + error);
+    }
     return 0;
 }
 
-}  // namespace
+int FinishRecording(pw::ReplayRecorder& recorder) {
+    std::string error;
+    if (recorder.IsOpen() && !recorder.Close(error)) return Fail(error);
+    return 0;
+}
 
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+int Run(const std::vector<std::string>& args) {
     pw::HostOptions options;
     std::string error;
     if (!pw::ParseHostOptions(args, options, error)) return Fail(error);
@@ -102,42 +77,57 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    pw::Replay replay;
-    if (!options.replayPath.empty()) {
-        if (!pw::LoadReplay(options.replayPath, replay, error)) return Fail(error);
-        if (replay.seed) options.seed = replay.seed;
+    const bool replaying = !options.replayPath.empty();
+    pw::ReplayFile replay;
+    pw::ReplayHeader start;
+    pw::ReplaySettingsFolder replaySettings;
+    if (replaying) {
+        // Stopped by a signal, a replay still removes its settings folder.
+        pw::StopSignals::Catch();
+        if (!replay.Open(options.replayPath, start, error)) return Fail(error);
+        // Without a seed of its own, a replay plays on --seed or on 0: the
+        // same every time.
+        options.seed = start.seed ? *start.seed : options.seed.value_or(0);
+        if (!replaySettings.Make(error)) return Fail(error);
     }
-
-    // A replay plays against fresh settings of its own, so that it ends the
-    // same way every time and never touches the player's score and level.
-    ReplaySettingsFolder replaySettings;
-    if (!options.replayPath.empty() && !replaySettings.Make(error)) return Fail(error);
 
     pw::SdlRuntime sdl(!options.headless);
     pw::EmbeddedResourceStore resources;
     pw::AtlasTextRenderer text;
-    pw::FileRegistry registry(replaySettings.path);
+    // The replay's settings are thrown away at its end: not worth a flush to
+    // disk at every write.
+    pw::FileRegistry registry(replaySettings.Path(), replaying ? pw::FileRegistry::Durability::Discardable
+                                                               : pw::FileRegistry::Durability::CrashSafe);
+    if (replaying && !pw::StoreReplayStart(registry, start))
+        return Fail("cannot store the replay's settings in '" + replaySettings.Path() + "'");
     pw::LocalSystemTime localTime;
     pw::SystemClock systemClock;
     pw::VirtualClock virtualClock;
-    const bool replaying = !options.replayPath.empty();
     pw::Clock& clock = replaying ? static_cast<pw::Clock&>(virtualClock) : systemClock;
+    std::string closedDump;
 
     if (options.headless) {
         pw::HeadlessWindow window;
         pw::RecordingSoundPlayer sound;
         pw::Platform platform{window, resources, text, sound, clock, registry, localTime};
         pw::MainLoop loop(platform);
+        loop.SetBeforeClose([&]() {
+            if (!options.dumpPath.empty()) closedDump = pw::DumpScene(loop.App(), registry);
+        });
         loop.Start(options.seed);
-        if (replaying) loop.RunReplay(replay, virtualClock);
+        if (replaying && loop.RunReplay(replay, virtualClock) != 0)
+            return pw::StopSignals::Received() != 0 ? 1 : Fail(replay.Error());
         // Without a replay nothing can happen headless: the first frame is
-        // the whole run, and a recording of it holds the seed and its end.
+        // the whole run, and a recording of it holds the start and its end.
         pw::ReplayRecorder recorder;
         if (!options.recordPath.empty()) {
-            if (!recorder.Open(options.recordPath, loop.Seed(), error)) return Fail(error);
+            if (!recorder.Open(options.recordPath,
+                               pw::RecordedStart(loop.App()->gameScreen->settings, loop.Seed()), error))
+                return Fail(error);
             recorder.Record(pw::ReplayEvent{clock.Now(), pw::ReplayEvent::Type::End, 0, 0});
+            if (FinishRecording(recorder) != 0) return 2;
         }
-        return Finish(options, loop, window, registry);
+        return Finish(options, loop, window, registry, closedDump);
     }
 
     if (!sdl.VideoReady()) return Fail("cannot start the window system: " + sdl.Error());
@@ -158,13 +148,33 @@ int main(int argc, char** argv) {
     pw::SdlSoundPlayer sound;
     pw::Platform platform{window, resources, text, sound, clock, registry, localTime};
     pw::MainLoop loop(platform);
+    loop.SetBeforeClose([&]() {
+        if (!options.dumpPath.empty()) closedDump = pw::DumpScene(loop.App(), registry);
+    });
     loop.Start(options.seed);
     window.Show();
     pw::ReplayRecorder recorder;
-    if (!options.recordPath.empty() && !recorder.Open(options.recordPath, loop.Seed(), error))
+    if (!options.recordPath.empty() &&
+        !recorder.Open(options.recordPath, pw::RecordedStart(loop.App()->gameScreen->settings, loop.Seed()),
+                       error))
         return Fail(error);
-    int code = replaying ? loop.RunReplay(replay, virtualClock)
-                         : loop.RunLive(recorder.IsOpen() ? &recorder : nullptr);
-    const int finished = Finish(options, loop, window, registry);
-    return code != 0 ? code : finished;
+    if (replaying && loop.RunReplay(replay, virtualClock) != 0)
+        return pw::StopSignals::Received() != 0 ? 1 : Fail(replay.Error());
+    const int code = replaying ? 0 : loop.RunLive(recorder.IsOpen() ? &recorder : nullptr);
+    const int recorded = FinishRecording(recorder);
+    const int finished = Finish(options, loop, window, registry, closedDump);
+    return code != 0 ? code : recorded != 0 ? recorded : finished;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // A file size limit then shows as a failed write, reported as such,
+    // rather than ending the game.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const int code = Run(std::vector<std::string>(argv + 1, argv + argc));
+    // Everything is cleaned up by now; a signal that stopped a replay ends
+    // the program as it would have.
+    pw::StopSignals::RaiseAgain();
+    return code;
 }

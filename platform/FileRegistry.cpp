@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/RegistryExport.h"
+#include "platform/TextFormat.h"
 
 namespace pw {
 
@@ -31,6 +32,25 @@ struct LoadedFile {
     std::string text;
     mode_t mode = 0600;
 };
+
+// A registry export as the system writes it is UTF-16 with a byte order
+// mark; it is read as the UTF-8 text it stands for (and written back as
+// UTF-8). Any other text is taken as it is.
+std::string FromUtf16(const std::string& bytes) {
+    if (bytes.size() < 2) return bytes;
+    const unsigned char first = static_cast<unsigned char>(bytes[0]),
+                        second = static_cast<unsigned char>(bytes[1]);
+    const bool little = first == 0xFF && second == 0xFE, big = first == 0xFE && second == 0xFF;
+    if (!little && !big) return bytes;
+    std::u16string units;
+    units.reserve(bytes.size() / 2);
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const unsigned char a = static_cast<unsigned char>(bytes[i]),
+                            b = static_cast<unsigned char>(bytes[i + 1]);
+        units.push_back(static_cast<char16_t>(little ? (b << 8 | a) : (a << 8 | b)));
+    }
+    return ToUtf8(units);
+}
 
 LoadedFile LoadFile(const std::string& path) {
     LoadedFile loaded;
@@ -61,6 +81,7 @@ LoadedFile LoadFile(const std::string& path) {
         loaded.text.append(chunk.data(), static_cast<size_t>(got));
     }
     close(fd);
+    if (loaded.state == FileState::Readable) loaded.text = FromUtf16(loaded.text);
     if (loaded.state == FileState::Readable &&
         (loaded.text.size() > FileRegistry::kMaxFileBytes || loaded.text.find('\0') != std::string::npos)) {
         loaded.state = FileState::Corrupt;
@@ -80,19 +101,42 @@ bool WriteAll(int fd, const std::string& text) {
     return true;
 }
 
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a write replaces: the settings file itself, or, when it is a
+// symbolic link, the file it leads to, so that the link stays (as editors
+// keep it).
+std::string WriteTarget(const std::string& path) {
+    std::string target = path;
+    std::vector<char> link(4096);
+    for (int hops = 0; hops < 40; ++hops) {
+        const ssize_t length = readlink(target.c_str(), link.data(), link.size());
+        if (length < 0 || static_cast<size_t>(length) >= link.size()) break;
+        const std::string next(link.data(), static_cast<size_t>(length));
+        target = next[0] == '/' ? next : FolderOf(target) + "/" + next;
+    }
+    return target;
+}
+
 // Replaces path with a file holding text, so that the file is at every moment
-// either whole old or whole new.
-bool ReplaceAtomically(const std::string& folder, const std::string& path, const std::string& text,
-                       mode_t mode) {
+// either whole old or whole new; when crash-safe, also after a crash.
+bool ReplaceAtomically(const std::string& linkPath, const std::string& text, mode_t mode, bool crashSafe) {
+    const std::string path = WriteTarget(linkPath);
+    const std::string folder = FolderOf(path);
     std::string temporary = folder + "/." + FileRegistry::kFileName + ".XXXXXX";
     int fd = mkstemp(&temporary[0]);
     if (fd < 0) return false;
-    bool written = fchmod(fd, mode) == 0 && WriteAll(fd, text) && fsync(fd) == 0;
+    bool written = fchmod(fd, mode) == 0 && WriteAll(fd, text) && (!crashSafe || fsync(fd) == 0);
     if (close(fd) != 0) written = false;
     if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
         unlink(temporary.c_str());
         return false;
     }
+    if (!crashSafe) return true;
     // The rename itself reaches the disk only with the folder. Should this
     // fail, the new settings are in place all the same and read back as such,
     // so the write is not reported as failed.
@@ -149,10 +193,8 @@ size_t Utf16Length(const std::string& text) {
 
 class FileRegistryKey : public RegistryKey {
 public:
-    FileRegistryKey(std::string folder, std::string keyName)
-        : folder(std::move(folder)),
-          path(this->folder + "/" + FileRegistry::kFileName),
-          keyName(std::move(keyName)) {}
+    FileRegistryKey(const std::string& folder, std::string keyName, bool crashSafe)
+        : path(folder + "/" + FileRegistry::kFileName), keyName(std::move(keyName)), crashSafe(crashSafe) {}
 
     std::optional<size_t> ValueSize(const std::string& name) override {
         std::optional<std::string> value = Read(name);
@@ -174,7 +216,7 @@ public:
         if (loaded.state == FileState::Unreachable) return false;
         RegistryExport file = RegistryExport::Parse(loaded.text);
         if (!file.SetStringValue(keyName, name, text)) return false;
-        return ReplaceAtomically(folder, path, file.Text(), loaded.mode);
+        return ReplaceAtomically(path, file.Text(), loaded.mode, crashSafe);
     }
 
 private:
@@ -184,27 +226,27 @@ private:
         return RegistryExport::Parse(loaded.text).StringValue(keyName, name);
     }
 
-    const std::string folder;
     const std::string path;
     const std::string keyName;
+    const bool crashSafe;
 };
 
 }  // namespace
 
 FileRegistry::FileRegistry() : configRoot(DefaultConfigRoot()) {}
 
-FileRegistry::FileRegistry(std::string configRoot)
-    : configRoot(configRoot.empty() ? DefaultConfigRoot() : std::move(configRoot)) {}
+FileRegistry::FileRegistry(std::string configRoot, Durability durability)
+    : configRoot(configRoot.empty() ? DefaultConfigRoot() : std::move(configRoot)), durability(durability) {}
 
 std::string FileRegistry::DefaultConfigRoot() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     if (xdg != nullptr && xdg[0] == '/') return xdg;  // a relative path is to be ignored
     const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0') {
+    if (home == nullptr || home[0] != '/') {  // a relative home is to be ignored too
         const passwd* user = getpwuid(getuid());
         home = user != nullptr ? user->pw_dir : nullptr;
     }
-    if (home == nullptr || home[0] == '\0') return std::string();
+    if (home == nullptr || home[0] != '/') return std::string();
     return std::string(home) + "/.config";
 }
 
@@ -218,7 +260,8 @@ std::unique_ptr<RegistryKey> FileRegistry::CreateKey(const std::string& path) {
         folder += "/" + parts[i];
     }
     if (!MakeFolders(folder)) return nullptr;
-    return std::make_unique<FileRegistryKey>(folder, "HKEY_CURRENT_USER\\" + path);
+    return std::make_unique<FileRegistryKey>(folder, "HKEY_CURRENT_USER\\" + path,
+                                             durability == Durability::CrashSafe);
 }
 
 }  // namespace pw

@@ -7,7 +7,11 @@
 // A key holds no open file: every read opens, reads and closes the file, and
 // every write replaces the whole file atomically (a temporary file in the same
 // folder, flushed to disk and renamed over the old one), so a crash at any
-// moment leaves either the old or the new settings whole. Stray temporary
+// moment leaves either the old or the new settings whole. A settings file that
+// is a symbolic link keeps the link: the file it leads to is replaced, and
+// keeps its permissions. The file is read as UTF-8, or as UTF-16 when it
+// starts with a byte order mark (as the system's own exports are), and always
+// written as UTF-8. Stray temporary
 // files from such a crash are named ".settings.reg.XXXXXX" and never read.
 //
 // A file that cannot be made sense of never stops the game: a file larger than
@@ -28,11 +32,15 @@ public:
     static constexpr size_t kMaxFileBytes = 1 << 20;
     static constexpr const char* kFileName = "settings.reg";
 
+    // The player's settings are written crash-safe; settings that are thrown
+    // away after the run (a replay's) need not wait for the disk.
+    enum class Durability { CrashSafe, Discardable };
+
     // Keys below the user's configuration folder (DefaultConfigRoot).
     FileRegistry();
-    // Keys below configRoot instead, for tests and tools; an empty configRoot
-    // means the user's configuration folder.
-    explicit FileRegistry(std::string configRoot);
+    // Keys below configRoot instead, for tests, tools and replays; an empty
+    // configRoot means the user's configuration folder.
+    explicit FileRegistry(std::string configRoot, Durability durability = Durability::CrashSafe);
 
     // Creates the key's folder, and any folder above it, when missing. Null
     // when the folder can neither be found nor created, and for a path that
@@ -41,12 +49,14 @@ public:
     std::unique_ptr<RegistryKey> CreateKey(const std::string& path) override;
 
     // $XDG_CONFIG_HOME when it is an absolute path, else $HOME/.config (the
-    // home folder from the user database when HOME is unset); empty when
+    // home folder from the user database when HOME is unset or relative,
+    // since relative paths are to be ignored); empty when
     // there is no home folder at all, and then every CreateKey fails.
     static std::string DefaultConfigRoot();
 
 private:
     std::string configRoot;
+    Durability durability = Durability::CrashSafe;
 };
 
 }  // namespace pw

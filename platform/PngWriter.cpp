@@ -5,8 +5,7 @@
 #define STBI_WRITE_NO_STDIO
 #include <stb/stb_image_write.h>
 
-#include <cstdio>
-#include <fstream>
+#include "platform/OutputFile.h"
 
 namespace pw {
 
@@ -44,18 +43,9 @@ bool WritePng(const Surface& picture, const std::string& path, std::string& erro
         error = "nothing to write to '" + path + "'";
         return false;
     }
-    // Write beside the target and rename, so a failed write leaves no half file.
-    const std::string temporary = path + ".part";
-    bool ok = false;
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-        file.flush();
-        ok = static_cast<bool>(file);
-    }
-    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        error = "cannot write screenshot '" + path + "'";
+    const std::string bytes(png.begin(), png.end());
+    if (!WriteOutputFile(path, bytes, error)) {
+        error = "cannot write screenshot '" + path + "': " + error;
         return false;
     }
     return true;

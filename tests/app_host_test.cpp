@@ -1,13 +1,16 @@
 // The desktop host: its options, the replay format, and whole runs of the
 // real executable headless (replay, screenshot, dump).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "app/HostOptions.h"
 #include "app/Replay.h"
@@ -55,6 +58,17 @@ TEST(HostOptionsTest, BadOptionsAndValuesAreNamed) {
     }
 }
 
+// Quoted replay text cannot reach the terminal as control bytes, nor run long.
+TEST(ReplayTest, MessagesQuoteTextSafely) {
+    Replay r;
+    std::string error;
+    EXPECT_FALSE(
+        ParseReplay("pivotwarden-replay 1\n\x1b]0;owned\x07" + std::string(500, 'y') + "\n", r, error));
+    EXPECT_NE(error.find("'\\x1B]0;owned\\x07yyy"), std::string::npos) << error;
+    EXPECT_EQ(error.find('\x1b'), std::string::npos);
+    EXPECT_LT(error.size(), 120u) << error;
+}
+
 TEST(ReplayTest, ParsesCommentsBlankLinesAndEvents) {
     Replay r;
     std::string error;
@@ -78,7 +92,6 @@ TEST(ReplayTest, MalformedFilesNameTheLineAndProblem) {
         {"", "empty"},
         {"pivotwarden-replay 2\nat 1 end\n", "version"},
         {"hello\n", "line 1"},
-        {"pivotwarden-replay 1\nat 10 down 1 2\n", "no 'at T end'"},
         {"pivotwarden-replay 1\nat 10 down 1\nat 20 end\n", "line 2"},
         {"pivotwarden-replay 1\nat 10 down 240 5\nat 20 end\n", "X from 0 to 239"},
         {"pivotwarden-replay 1\nat 10 down -1 5\nat 20 end\n", "line 2"},
@@ -89,6 +102,12 @@ TEST(ReplayTest, MalformedFilesNameTheLineAndProblem) {
         {"pivotwarden-replay 1\nat 10 down 1 1\nseed 5\nat 20 end\n", "seed"},
         {"pivotwarden-replay 1\nseed x\nat 20 end\n", "seed"},
         {std::string("pivotwarden-replay 1\nat 1\0 end\n", 29), "NUL"},
+        {"pivotwarden-replay 1\nscore x\nat 20 end\n", "'score N'"},
+        {"pivotwarden-replay 1\nlevel 1234567890\nat 20 end\n", "at most 9 characters"},
+        {"pivotwarden-replay 1\nauto\nat 20 end\n", "'auto N'"},
+        {"pivotwarden-replay 1\nlevel 2\nlevel 3\nat 20 end\n", "once"},
+        {"pivotwarden-replay 1\nat 10 down 1 1\nscore 5\nat 20 end\n", "before the events"},
+        {"pivotwarden-replay 1\n" + std::string(1 << 20, 'x') + "\n", "line 2: longer than 1024 bytes"},
     };
     for (const auto& [text, named] : cases) {
         Replay r;
@@ -195,6 +214,98 @@ TEST_F(HeadlessRunTest, RecordingHoldsTheSeedAndReplaysToTheSameScreen) {
     EXPECT_EQ(Read("first.json"), Read("again.json"));
     EXPECT_NE(Run("--headless --record no/such/folder/rec.replay"), 0);
     EXPECT_NE(Read("stderr.txt").find("no/such/folder/rec.replay"), std::string::npos);
+}
+
+TEST_F(HeadlessRunTest, RecordingNotesTheStoredStartAndItsReplayStartsThere) {
+    fs::create_directories(Path("config/Marblequill/Pivotwarden"));
+    Write("config/Marblequill/Pivotwarden/settings.reg",
+          "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Marblequill\\Pivotwarden]\n"
+          "\"score\"=\"500\"\n\"level\"=\"9\"\n\"auto\"=\"1\"\n");
+    ASSERT_EQ(Run("--headless --seed 9 --record rec.replay --dump first.json"), 0) << Read("stderr.txt");
+    EXPECT_NE(Read("rec.replay").find("seed 9\nscore 500\nlevel 9\nauto 1\n"), std::string::npos)
+        << Read("rec.replay");
+    ASSERT_EQ(Run("--headless --replay rec.replay --dump again.json"), 0) << Read("stderr.txt");
+    EXPECT_NE(Read("again.json").find("\"level\": 9"), std::string::npos);
+    EXPECT_EQ(Read("first.json"), Read("again.json"));
+    Write("bad.replay", "pivotwarden-replay 1\nscore lots\n");
+    EXPECT_NE(Run("--headless --replay bad.replay"), 0);
+    EXPECT_NE(Read("stderr.txt").find("bad.replay: replay line 2"), std::string::npos) << Read("stderr.txt");
+}
+
+// Without a seed a replay plays on seed 0; without an end it plays on a
+// second past its last event; a close at its end still dumps the last screen.
+TEST_F(HeadlessRunTest, ReplaysWithoutSeedOrEndOrThatCloseEndTheSameEveryTime) {
+    const std::string press = "at 1000 down 120 160\nat 1040 up 120 160\n";
+    Write("plain.replay", "pivotwarden-replay 1\n" + press);
+    Write("explicit.replay", "pivotwarden-replay 1\nseed 0\n" + press + "at 2040 end\n");
+    Write("close.replay", "pivotwarden-replay 1\nseed 0\n" + press + "at 1500 down 228 12\nat 1500 end\n");
+    ASSERT_EQ(Run("--headless --replay plain.replay --dump plain.json"), 0) << Read("stderr.txt");
+    ASSERT_EQ(Run("--headless --replay explicit.replay --dump explicit.json"), 0) << Read("stderr.txt");
+    ASSERT_EQ(Run("--headless --replay close.replay --dump close.json"), 0) << Read("stderr.txt");
+    EXPECT_NE(Read("plain.json").find("\"screen\": \"game\""), std::string::npos);
+    EXPECT_EQ(Read("plain.json"), Read("explicit.json"));
+    EXPECT_EQ(Read("close.json"), Read("explicit.json"));
+}
+
+// A regular file is replaced whole, keeping its permissions; a link, a FIFO
+// or a device is written in place; a failed write is reported with its reason.
+TEST_F(HeadlessRunTest, OutputFilesAreReplacedOrWrittenInPlaceAndFailuresReported) {
+    Write("still.replay", "pivotwarden-replay 1\nat 10 end\n");
+    Write("old.json", "old");
+    fs::permissions(Path("old.json"), fs::perms(0640));
+    ASSERT_EQ(Run("--headless --replay still.replay --dump old.json"), 0) << Read("stderr.txt");
+    EXPECT_NE(Read("old.json").find("\"screen\""), std::string::npos);
+    EXPECT_EQ(fs::status(Path("old.json")).permissions(), fs::perms(0640));
+    fs::create_symlink("old.json", Path("link.json"));
+    ASSERT_EQ(Run("--headless --replay still.replay --dump link.json --screenshot link.json"), 0);
+    EXPECT_TRUE(fs::is_symlink(Path("link.json")));
+    EXPECT_EQ(Read("old.json").substr(0, 1), "{") << "the dump, written last, through the link";
+
+    ASSERT_EQ(mkfifo(Path("pipe").c_str(), 0600), 0);
+    std::string piped;
+    std::thread reader([&]() { piped = Read("pipe"); });
+    const int code = Run("--headless --replay still.replay --dump pipe");
+    reader.join();
+    EXPECT_EQ(code, 0);
+    EXPECT_NE(piped.find("\"screen\""), std::string::npos);
+    EXPECT_EQ(fs::status(Path("pipe")).type(), fs::file_type::fifo);
+
+    for (const std::string option : {"--dump", "--screenshot", "--record"}) {
+        EXPECT_EQ(Run("--headless " + option + " /dev/full"), 2) << option;
+        EXPECT_NE(Read("stderr.txt").find("/dev/full': No space left on device"), std::string::npos)
+            << Read("stderr.txt");
+    }
+    EXPECT_EQ(fs::status("/dev/full").type(), fs::file_type::character);
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(dir_))
+        files += entry.path().filename().string()[0] == '.';
+    EXPECT_EQ(files, 0) << "no temporary file is left";
+}
+
+// Stopped by a signal, a replay removes its private settings folder, which it
+// makes in TMPDIR, and ends by that signal.
+TEST_F(HeadlessRunTest, AStoppedReplayRemovesItsSettingsFolder) {
+    Write("long.replay", "pivotwarden-replay 1\nat 10 down 120 160\nat 4000000000 end\n");
+    fs::create_directory(Path("tmp"));
+    const pid_t child = fork();
+    if (child == 0) {
+        setenv("TMPDIR", Path("tmp").c_str(), 1);
+        execl(PW_EXECUTABLE, PW_EXECUTABLE, "--headless", "--replay", Path("long.replay").c_str(), nullptr);
+        _exit(127);
+    }
+    ASSERT_GT(child, 0);
+    bool made = false;
+    for (int i = 0; i < 500 && !made; ++i) {
+        made = !fs::is_empty(Path("tmp")) &&
+               fs::exists(fs::directory_iterator(Path("tmp"))->path() / "Marblequill");
+        if (!made) usleep(10000);
+    }
+    EXPECT_TRUE(made) << "the settings folder is made in TMPDIR";
+    kill(child, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_TRUE(fs::is_empty(Path("tmp")));
 }
 
 TEST_F(HeadlessRunTest, VersionAndHelp) {

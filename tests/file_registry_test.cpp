@@ -7,6 +7,7 @@
 #include <random>
 
 #include "platform/FileRegistry.h"
+#include "platform/RegistryExport.h"
 #include "tests/settings_test_folder.h"
 
 namespace pw {
@@ -286,6 +287,44 @@ private:
     std::optional<std::string> saved;
 };
 
+// A system export is UTF-16 with a byte order mark, either byte order; its
+// values read as they would from UTF-8, and the next write keeps them all.
+TEST_F(FileRegistryTest, Utf16ExportsAreReadAndRewrittenAsUtf8) {
+    const std::string text = std::string(RegistryExport::kHeader) + "\r\n\r\n" + kKeyLine +
+                             "\r\n\"score\"=\"500\"\r\n\"level\"=\"9\"\r\n";
+    for (bool little : {true, false}) {
+        std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+        for (char c : text) bytes += little ? std::string{c, '\0'} : std::string{'\0', c};
+        WriteWholeFile(folder.SettingsFile(), bytes);
+        EXPECT_EQ(Read("score"), "500") << little;
+        EXPECT_EQ(Read("level"), "9") << little;
+        ASSERT_TRUE(Write("auto", "1"));
+        const std::string rewritten = ReadWholeFile(folder.SettingsFile());
+        EXPECT_EQ(rewritten.find('\0'), std::string::npos);
+        EXPECT_NE(rewritten.find("\"score\"=\"500\""), std::string::npos) << rewritten;
+        EXPECT_EQ(Read("score"), "500");
+        EXPECT_EQ(Read("auto"), "1");
+    }
+}
+
+// A settings file that is a link stays one: the file it leads to is
+// rewritten, with its own permissions.
+TEST_F(FileRegistryTest, ALinkedSettingsFileIsWrittenThroughToItsTarget) {
+    Key();
+    const std::string target = folder.root + "/kept-elsewhere.reg";
+    WriteWholeFile(target, std::string(RegistryExport::kHeader) + "\n\n" + kKeyLine + "\n\"score\"=\"7\"\n");
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    ASSERT_EQ(symlink("../../kept-elsewhere.reg", folder.SettingsFile().c_str()), 0);
+    EXPECT_EQ(Read("score"), "7");
+    ASSERT_TRUE(Write("score", "8"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.SettingsFile()));
+    EXPECT_NE(ReadWholeFile(target).find("\"score\"=\"8\""), std::string::npos);
+    struct stat info;
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(FolderEntries().size(), 1u) << "no temporary left beside the link";
+}
+
 TEST(FileRegistryDefaultRoot, FollowsXdgConfigHomeThenHome) {
     ScopedEnvironment keepXdg("XDG_CONFIG_HOME");
     ScopedEnvironment keepHome("HOME");
@@ -298,6 +337,10 @@ TEST(FileRegistryDefaultRoot, FollowsXdgConfigHomeThenHome) {
     EXPECT_EQ(FileRegistry::DefaultConfigRoot(), "/home/player/.config");
     unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(FileRegistry::DefaultConfigRoot(), "/home/player/.config");
+    // A relative home is ignored as well: the user database's home serves.
+    setenv("HOME", "player", 1);
+    const std::string fromDatabase = FileRegistry::DefaultConfigRoot();
+    EXPECT_TRUE(fromDatabase.empty() || fromDatabase[0] == '/') << fromDatabase;
 
     SettingsTestFolder folder;
     setenv("XDG_CONFIG_HOME", folder.root.c_str(), 1);

@@ -23,7 +23,7 @@ export DISPLAY=$display XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run S
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-"$game" --seed 7 --record "$work/game.replay" >"$work/game.log" 2>&1 &
+"$game" --seed 7 --record "$work/game.replay" --dump "$work/live.json" >"$work/game.log" 2>&1 &
 game_pid=$!
 window=""
 for _ in $(seq 300); do
@@ -96,4 +96,6 @@ grep -q "end" "$work/game.replay" || fail "the recording has no end"
 grep -q '"screen": "game"' "$work/replayed.json" || fail "the replayed recording does not reach the game"
 grep '"grey": false' "$work/replayed.json" | grep -q '"pan": "right"' ||
     { cat "$work/game.replay"; grep Weight "$work/replayed.json"; fail "the dragged weight is not on the right pan after the replay"; }
+# The live game's dump is of its last screen, as the replay's is.
+cmp -s "$work/live.json" "$work/replayed.json" || { diff "$work/live.json" "$work/replayed.json" | head; fail "the live dump differs from the replayed one"; }
 echo "windowed game: window 480x640, any size fits, click recorded, second copy in ${elapsed} ms, closed with 0"

@@ -1,5 +1,5 @@
 // Replay text as anything: parsing must never crash, and a replay that parses
-// prints back (seed and events) to text that parses to the same replay.
+// prints back (header and events) to text that parses to the same replay.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -31,15 +31,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     Require(!replay.events.empty() && replay.events.back().type == pw::ReplayEvent::Type::End,
             "a parsed replay does not end with its end");
-    std::string printed = "pivotwarden-replay 1\n";
-    if (replay.seed) printed += "seed " + std::to_string(*replay.seed) + "\n";
+    std::string printed = "pivotwarden-replay 1\n" + pw::FormatReplayHeader(replay);
     for (const pw::ReplayEvent& event : replay.events) {
         Require(event.x >= 0 && event.x < 240 && event.y >= 0 && event.y < 320, "a position off the display");
         printed += pw::FormatReplayEvent(event) + "\n";
     }
     pw::Replay again;
     Require(pw::ParseReplay(printed, again, error), "a printed replay does not parse");
-    Require(again.seed == replay.seed && again.events.size() == replay.events.size(),
+    Require(again.seed == replay.seed && again.score == replay.score && again.level == replay.level &&
+                again.autoOff == replay.autoOff && again.events.size() == replay.events.size(),
             "the round trip differs");
     for (size_t i = 0; i < replay.events.size(); ++i)
         Require(Same(again.events[i], replay.events[i]), "an event differs");

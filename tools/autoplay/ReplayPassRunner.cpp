@@ -56,15 +56,21 @@ bool ReplayPassRunner::Run(const Planner& planner, std::string& error) {
     VirtualClock& clock = platform_.clock;
     if (pending_.empty() && !AskPlanner(planner, error)) return false;
     clock.now = pending_.front().at - 1;
+    std::optional<WindowEvent> waiting;
     for (;;) {
         if (loop_.QuitPosted()) {
             error = "the game closed before the end of the run";
             return false;
         }
         WindowEvent message;
-        bool have = platform_.window.PollEvent(message);
-        if (have && message.type != WindowEvent::Type::Paint && message.type != WindowEvent::Type::Destroy)
-            have = false;
+        bool have = false;
+        if (waiting) {
+            message = *waiting;
+            waiting.reset();
+            have = true;
+        } else {
+            have = loop_.PollReplayMessage(message);
+        }
         if (!have && !pending_.empty() && pending_.front().type != ReplayEvent::Type::End &&
             pending_.front().at <= clock.now) {
             const ReplayEvent due = pending_.front();
@@ -79,20 +85,24 @@ bool ReplayPassRunner::Run(const Planner& planner, std::string& error) {
         }
         if (have) loop_.HandleMessage(message);
         if (App() != nullptr) App()->current->Tick(clock.now);
+        WindowEvent next;
+        if (!pending_.empty() && pending_.front().type == ReplayEvent::Type::End &&
+            clock.now >= pending_.front().at)
+            break;
+        if (loop_.PollReplayMessage(next)) waiting = next;
         if (pending_.empty()) {
-            // Busy passes go on one millisecond at a time, as they would
-            // before any far-off event.
-            if (have || HasPendingWork()) {
-                ++clock.now;
+            // Busy passes go on as the replay's would before a far-off event;
+            // the player decides only once the game waits.
+            if (have || waiting || HasPendingWork()) {
+                clock.now =
+                    loop_.NextReplayPass(clock.now, have || waiting, clock.now + Screen::kRepaintInterval);
                 continue;
             }
             if (!AskPlanner(planner, error)) return false;
         }
-        const ReplayEvent& upcoming = pending_.front();
-        if (upcoming.type == ReplayEvent::Type::End && clock.now >= upcoming.at) break;
-        const bool idle = !have && !HasPendingWork() && upcoming.at > clock.now + 1;
-        clock.now = idle ? upcoming.at - 1 : clock.now + 1;
+        clock.now = loop_.NextReplayPass(clock.now, have || waiting, pending_.front().at);
     }
+    loop_.HandleQueuedAtEnd(waiting);
     return true;
 }
 

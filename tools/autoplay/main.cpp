@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/MainLoop.h"
-#include "app/Replay.h"
+#include "app/ReplayFile.h"
 #include "game/GameScreen.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "tools/autoplay/AutoPlayer.h"
@@ -67,13 +67,17 @@ struct Outcome {
 
 // Plays the written replay back through the main loop's own replay mode.
 bool Replayed(const std::string& path, Outcome& outcome, std::string& error) {
-    pw::Replay replay;
-    if (!pw::LoadReplay(path, replay, error)) return false;
+    pw::ReplayFile replay;
+    pw::ReplayHeader start;
+    if (!replay.Open(path, start, error)) return false;
     pw::TempFolder config;
     pw::HeadlessPlatform platform(config.path);
     pw::MainLoop loop(platform.Get());
-    loop.Start(replay.seed);
-    loop.RunReplay(replay, platform.clock);
+    loop.Start(start.SeedOrDefault());
+    if (loop.RunReplay(replay, platform.clock) != 0) {
+        error = replay.Error();
+        return false;
+    }
     if (loop.App() == nullptr) {
         error = "the replay closed the game";
         return false;

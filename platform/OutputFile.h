@@ -1,0 +1,50 @@
+#pragma once
+// A file the player asks for by name: a dump, a screenshot, a recording.
+//
+// A regular file at the path, or none, is replaced atomically: the bytes go
+// to a temporary file created exclusively in the same folder (so a link
+// planted there is never followed), which is renamed over the path when
+// published; until then the old file stays whole, and a failed write leaves
+// nothing behind. Anything else at the path (a FIFO, /dev/stdout, a device,
+// a symbolic link) is not ours to replace and is written in place.
+//
+// Every failure comes with the system's reason.
+#include <cstddef>
+#include <string>
+
+namespace pw {
+
+class OutputFile {
+public:
+    OutputFile() = default;
+    // Closes the file; an unpublished temporary is removed.
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    bool Open(const std::string& path, std::string& error);
+    // Writes all of data; after the first failure every call fails with it.
+    bool Write(const void* data, size_t size, std::string& error);
+    // Puts what is written so far in place of the old file; later writes go
+    // on into it. Nothing to do for a file written in place.
+    bool Publish(std::string& error);
+    // Flushes, publishes and closes; false when any of it, or an earlier
+    // write, failed.
+    bool Close(std::string& error);
+
+    bool IsOpen() const { return fd_ >= 0; }
+
+private:
+    bool Failed(std::string& error);
+    void Discard();
+
+    std::string path_;
+    std::string temporary_;  // empty when written in place or published
+    int fd_ = -1;
+    int errno_ = 0;  // the first failure
+};
+
+// Writes bytes to path as above; error is "<reason>" on failure.
+bool WriteOutputFile(const std::string& path, const std::string& bytes, std::string& error);
+
+}  // namespace pw

@@ -1,0 +1,18 @@
+#pragma once
+// Ctrl-C, SIGTERM and SIGHUP while a replay runs: the signal is only noted,
+// so that the replay stops at its next pass and removes what it made (its
+// private settings folder) before the program ends by that same signal. A
+// second signal ends the program at once.
+namespace pw {
+
+class StopSignals {
+public:
+    static void Catch();
+    // The signal that came, or 0.
+    static int Received();
+    // Ends the program by the signal that came, as if it had not been
+    // caught; returns when none came.
+    static void RaiseAgain();
+};
+
+}  // namespace pw
