@@ -129,7 +129,9 @@ protected:
         std::string error;
         loop.Start(kSeed);
         if (record) {
-            EXPECT_TRUE(recorder.Open(path, loop.Seed(), error)) << error;
+            ReplayHeader start;
+            start.seed = loop.Seed();
+            EXPECT_TRUE(recorder.Open(path, start, error)) << error;
         }
         loop.RunLive(record ? &recorder : nullptr);
         out.sounds = hp.sound.played;
