@@ -2,6 +2,12 @@
 // The focus ring of keyboard play: which weight the keys act on, and the ring
 // the window draws around it. The ring shows from the first key press until
 // the next pointer press, and follows its weight wherever the game moves it.
+// A weight is known by its tray place, which no other weight of a puzzle
+// shares: so the ring stays at its place when the next puzzle replaces every
+// weight, and no weight the game has deleted is ever looked at.
+#include <cstdint>
+#include <optional>
+
 #include "platform/Platform.h"
 
 namespace pw {
@@ -17,23 +23,24 @@ public:
     void Hide() { shown_ = false; }
     bool Shown() const { return shown_; }
 
-    // The ringed weight, when it is still a movable weight of the screen.
-    Figure* Current(const Screen& screen);
+    // The ringed weight, or null when the screen has none at its place.
+    Figure* Current(const Screen& screen) const;
     // Moves the ring to the next (step 1) or previous (step -1) movable
     // weight in reading order, round the end; from no weight, to the first
     // or the last.
     void Step(const Screen& screen, int step);
     // Puts the ring where it belongs now: around the carried weight when
     // there is one, else around the ringed weight while it can be picked up.
-    // A weight that left the screen hands the ring to the first movable one.
+    // Without a weight at its place, the ring goes to the first movable one.
     // Without a screen of weights (null) the ring goes away.
     void Follow(const Screen* screen, const Figure* carried);
 
 private:
     void Ring(const Rect& area);
+    void Take(const Figure* weight);
 
     Window& window_;
-    Figure* focused_ = nullptr;
+    std::optional<int32_t> place_;  // the ringed weight's tray place (its home x)
     bool shown_ = false;
     Rect ringed_{};
 };

@@ -7,10 +7,6 @@
 
 namespace pw {
 
-bool KeyTargets::Listed(const Screen& screen, const Figure* element) {
-    return element != nullptr && screen.elements.Contains(const_cast<Figure*>(element));
-}
-
 bool KeyTargets::Answers(const Figure& element) { return element.visible && element.enabled; }
 
 Point KeyTargets::Centre(const Figure& element) {

@@ -17,9 +17,6 @@ struct Point {
 
 class KeyTargets {
 public:
-    // Whether the element is on the screen now; never looks inside it, so an
-    // element that was deleted meanwhile is safely "not listed".
-    static bool Listed(const Screen& screen, const Figure* element);
     // Shown and enabled: a press would reach it if nothing covers it.
     static bool Answers(const Figure& element);
     static Point Centre(const Figure& element);

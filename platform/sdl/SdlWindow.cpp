@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "platform/EmbeddedResourceStore.h"
+#include "platform/sdl/FocusRing.h"
+#include "platform/sdl/KeyInput.h"
 
 namespace pw {
 
@@ -28,6 +30,10 @@ bool SdlWindow::Open(const std::string& title, int scale, bool fullscreen, std::
         w = desktop.w;
         h = desktop.h;
     }
+    // Where leaving full screen goes when the game started in it.
+    windowedX_ = windowedY_ = static_cast<int>(SDL_WINDOWPOS_CENTERED);
+    windowedWidth_ = kDisplayWidth * scale;
+    windowedHeight_ = kDisplayHeight * scale;
     window_ = SDL_CreateWindow(title.c_str(), x, y, w, h, flags);
     if (window_ == nullptr) {
         error = std::string("cannot open the window: ") + SDL_GetError();
@@ -88,6 +94,7 @@ void SdlWindow::Layout() {
     // that nothing stale stays anywhere after a resize or an expose.
     SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
     Draw(target, 0, 0, kDisplayWidth, kDisplayHeight);
+    DrawRing(target);
     SDL_UpdateWindowSurface(window_);
 }
 
@@ -104,6 +111,68 @@ void SdlWindow::Present(const Surface& back, const Rect& area) {
                      layout_.ColumnStart(right) - layout_.ColumnStart(left),
                      layout_.RowStart(bottom) - layout_.RowStart(top)};
     SDL_UpdateWindowSurfaceRects(window_, &changed, 1);
+    // The picture just drawn may have covered part of the ring.
+    if (DrawRing(target)) UpdateRing(ring_);
+}
+
+void SdlWindow::ShowFocusRing(const Rect& area) {
+    if (area == ring_) return;
+    const Rect old = ring_;
+    ring_ = area;
+    SDL_Surface* target = SDL_GetWindowSurface(window_);
+    if (target == nullptr || target->w != layout_.WindowWidth() || target->h != layout_.WindowHeight())
+        return;
+    // Wipe the old ring with the picture beneath it, then draw the new one.
+    const Rect wipe = FocusRing::Covered(layout_, old);
+    if (wipe.right > wipe.left && Draw(target, wipe.left, wipe.top, wipe.right, wipe.bottom)) UpdateRing(old);
+    if (DrawRing(target)) UpdateRing(ring_);
+}
+
+bool SdlWindow::DrawRing(SDL_Surface* target) {
+    const std::vector<FocusRing::Stripe> stripes = FocusRing::Stripes(layout_, ring_);
+    for (const FocusRing::Stripe& s : stripes) {
+        SDL_Rect r{s.window.left, s.window.top, s.window.right - s.window.left,
+                   s.window.bottom - s.window.top};
+        SDL_FillRect(
+            target, &r,
+            SDL_MapRGB(target->format, (s.colour >> 16) & 0xFF, (s.colour >> 8) & 0xFF, s.colour & 0xFF));
+    }
+    return !stripes.empty();
+}
+
+void SdlWindow::UpdateRing(const Rect& area) {
+    const Rect d = FocusRing::Covered(layout_, area);
+    if (d.right <= d.left || d.bottom <= d.top) return;
+    SDL_Rect r{layout_.ColumnStart(d.left), layout_.RowStart(d.top),
+               layout_.ColumnStart(d.right) - layout_.ColumnStart(d.left),
+               layout_.RowStart(d.bottom) - layout_.RowStart(d.top)};
+    SDL_UpdateWindowSurfaceRects(window_, &r, 1);
+}
+
+void SdlWindow::SetFullscreen(bool on) {
+    if (window_ == nullptr || on == IsFullscreen()) return;
+    // The resizes that follow lay the picture out again and repaint. The
+    // window is sized by hand as well, so that it covers the display, and
+    // comes back, where no window manager honours the request.
+    if (on) {
+        SDL_GetWindowPosition(window_, &windowedX_, &windowedY_);
+        SDL_GetWindowSize(window_, &windowedWidth_, &windowedHeight_);
+        const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
+        SDL_Rect bounds{};
+        if (SDL_GetDisplayBounds(display, &bounds) == 0) {
+            SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+            SDL_SetWindowSize(window_, bounds.w, bounds.h);
+        }
+        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    } else {
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
+        SDL_SetWindowPosition(window_, windowedX_, windowedY_);
+    }
+}
+
+bool SdlWindow::IsFullscreen() const {
+    return window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
 }
 
 bool SdlWindow::Draw(SDL_Surface* target, int left, int top, int right, int bottom) {
@@ -182,6 +251,9 @@ bool SdlWindow::Translate(const SDL_Event& e, WindowEvent& out) {
             if (e.button.button != SDL_BUTTON_LEFT) return false;
             primaryDown_ = false;
             return pointer_.Release(layout_, e.button.x, e.button.y, out);
+        case SDL_KEYDOWN:
+            return KeyInput::Translate(e.key.keysym.sym, e.key.keysym.scancode, e.key.keysym.mod,
+                                       e.key.repeat != 0, out);
         case SDL_MOUSEMOTION:
             return pointer_.Move(layout_, e.motion.x, e.motion.y, e.motion.state == SDL_BUTTON_LMASK,
                                  (SDL_GetModState() & (KMOD_SHIFT | KMOD_CTRL)) != 0, out);

@@ -44,6 +44,9 @@ public:
     bool PollEvent(WindowEvent& event) override;
     bool WaitEvent(WindowEvent& event, uint32_t timeoutMs) override;
     const Surface& Shown() const override { return shown_; }
+    void ShowFocusRing(const Rect& area) override;
+    void SetFullscreen(bool on) override;
+    bool IsFullscreen() const override;
 
 private:
     bool Translate(const SDL_Event& e, WindowEvent& out);
@@ -52,6 +55,10 @@ private:
     // into the window surface; false when nothing could be drawn.
     bool Draw(SDL_Surface* target, int left, int top, int right, int bottom);
     void PushPaint();
+    // Draws the focus ring, if any, over the window; true when it drew.
+    bool DrawRing(SDL_Surface* target);
+    // Publishes the window pixels of the ring around area.
+    void UpdateRing(const Rect& area);
 
     SDL_Window* window_ = nullptr;
     Surface shown_;
@@ -61,6 +68,9 @@ private:
     std::vector<int> sourceColumns_;  // the display column of each picture column
     PointerInput pointer_;
     bool primaryDown_ = false;
+    Rect ring_{};
+    // Where the window stood, and its size, before full screen.
+    int windowedX_ = 0, windowedY_ = 0, windowedWidth_ = 0, windowedHeight_ = 0;
 };
 
 }  // namespace pw

@@ -1,0 +1,89 @@
+#!/bin/sh
+# Keyboard play in a real window under Xvfb: `xdotool key` alone starts the
+# game and solves the first puzzle. The focus ring is drawn, white between
+# dark edges, around the ringed tray weight in window pixels; F11 fills the
+# screen and Escape leaves it; M mutes and the choice is stored; the
+# recording replays headless to the solved puzzle.
+# Usage: keyboard_test.sh PIVOTWARDEN XCLOSE XPIXEL
+set -u
+game=$1
+xclose=$2
+xpixel=$3
+seed=11
+work=$(mktemp -d)
+game_pid=""
+xvfb_pid=""
+trap 'kill $game_pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+# The first puzzle of the seed, read from a headless run: level 1 asks for
+# the tray weight that carries the grey weight's number, on the other pan.
+printf 'pivotwarden-replay 1\nseed %s\nat 1000 down 120 160\nat 1040 up 120 160\nat 1100 end\n' $seed \
+    >"$work/peek.replay"
+XDG_CONFIG_HOME=$work/peek "$game" --headless --replay "$work/peek.replay" --dump "$work/peek.json" ||
+    fail "no headless dump"
+grey=$(grep '"grey": true' "$work/peek.json" | sed 's/.*"value": \([0-9]*\),.*"pan": "\([a-z]*\)".*/\1 \2/')
+set -- $grey
+value=$1 greyPan=$2
+home=$(grep '"grey": false' "$work/peek.json" | grep "\"value\": $value," | sed 's/.*"homeX": \([0-9]*\),.*/\1/')
+[ -n "$home" ] || fail "no tray weight carries $value"
+index=$(( (home - 20) / 30 ))
+if [ "$greyPan" = right ]; then towards=Left; else towards=Right; fi
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")" XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run SDL_AUDIODRIVER=dummy
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+"$game" --seed $seed --record "$work/keys.replay" >"$work/game.log" 2>&1 &
+game_pid=$!
+window=""
+for _ in $(seq 300); do
+    window=$(xdotool search --name "Pivot Warden" 2>/dev/null | head -1)
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || { head -20 "$work/game.log"; fail "no window appeared"; }
+sleep 0.3
+key() { xdotool key --window "$window" "$@"; sleep 0.3; }
+geometry() { xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p'; }
+
+# The window shows the display at twice its size: the first tray weight at
+# (40, 560) to (80, 620), the next 60 pixels to the right. Starting by key
+# rings the first weight at once.
+key Return
+[ "$("$xpixel" "$window" 37 590)" = "ffffff" ] || fail "no white ring left of the first weight"
+[ "$("$xpixel" "$window" 35 590)" = "000000" ] || fail "no dark outer edge on the ring"
+[ "$("$xpixel" "$window" 39 590)" = "000000" ] || fail "no dark inner edge on the ring"
+key Right
+[ "$("$xpixel" "$window" 97 590)" = "ffffff" ] || fail "the ring did not move to the second weight"
+[ "$("$xpixel" "$window" 37 590)" != "ffffff" ] || fail "the old ring was not wiped"
+key Left
+i=0
+while [ $i -lt "$index" ]; do key Right; i=$((i + 1)); done
+[ "$("$xpixel" "$window" $((37 + 60 * index)) 590)" = "ffffff" ] || fail "the ring is not on weight $index"
+[ -n "${PW_E2E_SCREENSHOT:-}" ] && import -window "$window" "$PW_E2E_SCREENSHOT"
+key Return $towards Return
+sleep 2
+
+key F11
+[ "$(geometry)" = "1024x768" ] || fail "F11 gave $(geometry), not the whole screen"
+key Escape
+[ "$(geometry)" = "480x640" ] || fail "Escape gave $(geometry), not the window again"
+key m
+grep -q '"sound"="0"' "$XDG_CONFIG_HOME/Marblequill/Pivotwarden/settings.reg" || fail "muting was not stored"
+
+"$xclose" "$window"
+for _ in $(seq 50); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
+wait $game_pid
+code=$?
+[ $code -eq 0 ] || { head -20 "$work/game.log"; fail "the game ended with $code"; }
+grep -q '"score"="48"' "$XDG_CONFIG_HOME/Marblequill/Pivotwarden/settings.reg" ||
+    { cat "$work/keys.replay"; fail "the puzzle was not solved by keys"; }
+"$game" --headless --replay "$work/keys.replay" --dump "$work/replayed.json" || fail "the recording does not replay"
+grep -q '"score": 48' "$work/replayed.json" ||
+    { cat "$work/keys.replay"; fail "the recording of keyboard play does not replay to the solved puzzle"; }
+echo "keyboard game: solved by keys (weight $index to the ${towards} pan), ring drawn and wiped, full screen on and off, muting kept, recording replays"
