@@ -13,5 +13,5 @@ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DPW_DEBIAN_PACKAGE=ON -DPW_BUIL
     -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 cmake --build "$dir" -j"$(nproc)"
 rm -f "$dir"/pivotwarden_*.deb
-(cd "$dir" && cpack -G DEB) | grep -v "^CPack: - Install\|^CPack: - Run preinstall"
+(cd "$dir" && cpack -G DEB >cpack.log 2>&1) || { cat "$dir/cpack.log"; exit 1; }
 ls "$dir"/pivotwarden_*.deb

@@ -73,6 +73,14 @@ else
     fail "the installed game's --version says '$(/usr/games/pivotwarden --version 2>&1)'"
 fi
 
+# The launcher must find the game even where /usr/games is not on the PATH.
+launcher=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' /usr/share/applications/pivotwarden.desktop)
+if [ "$(env PATH=/usr/bin:/bin "$launcher" --version 2>&1)" = "pivotwarden $version" ]; then
+    pass "the launcher entry starts the installed game ($launcher)"
+else
+    fail "the launcher entry's command '$launcher' does not start the game"
+fi
+
 # A replay by the installed game, run from elsewhere, ends as the build's own does.
 replay=$PWD/docs/replays/keypad.replay
 for game in /usr/games/pivotwarden "$PWD/build-package/pivotwarden"; do
