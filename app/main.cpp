@@ -30,6 +30,7 @@
 #include "platform/TextFormat.h"
 #include "platform/headless/HeadlessServices.h"
 #include "platform/headless/HeadlessWindow.h"
+#include "platform/sdl/QuitSignalWatcher.h"
 #include "platform/sdl/SdlSoundPlayer.h"
 #include "platform/sdl/SdlWindow.h"
 #include "resources/EmbeddedResources.h"
@@ -139,6 +140,7 @@ int Run(const std::vector<std::string>& args) {
         std::fprintf(stderr, "pivotwarden: playing without the one-copy check: %s\n",
                      instance.Problem().c_str());
 
+    pw::QuitSignalWatcher quitSignals;
     pw::SdlWindow window;
     const std::string title = pw::ToUtf8(resources.LoadString(pw::res::kWindowTitle, 100));
     if (!window.Open(title, options.scale, options.fullscreen, error)) return Fail(error);
@@ -153,6 +155,7 @@ int Run(const std::vector<std::string>& args) {
     });
     loop.Start(options.seed);
     window.Show();
+    sound.OpenInBackground();  // off the path to the first frame
     pw::ReplayRecorder recorder;
     if (!options.recordPath.empty() &&
         !recorder.Open(options.recordPath, pw::RecordedStart(loop.App()->gameScreen->settings, loop.Seed()),

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdint>
 
+#include "platform/SignalFreeThread.h"
 #include "platform/SingleInstance.h"
 
 namespace pw {
@@ -17,7 +18,7 @@ RaiseListener::RaiseListener(SingleInstance& instance, std::function<void()> onR
     if (socket < 0) return;
     stopFd_ = eventfd(0, EFD_CLOEXEC);
     if (stopFd_ < 0) return;
-    thread_ = std::thread([this, socket]() { Listen(socket); });
+    thread_ = StartSignalFreeThread([this, socket]() { Listen(socket); });
 }
 
 RaiseListener::~RaiseListener() {

@@ -2,7 +2,13 @@
 // call, reaches it through the listener's callback.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <string>
 #include <condition_variable>
 #include <mutex>
 
@@ -34,6 +40,22 @@ TEST(RaiseListenerTest, EachLaterCopyWakesTheFirstOnce) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     std::lock_guard<std::mutex> lock(mutex);
     EXPECT_EQ(calls, 2);
+
+    // The listener takes no signals: SIGTERM must reach the game's thread,
+    // asleep waiting for its next message.
+    int helpers = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        if (task.path().filename() == std::to_string(getpid())) continue;
+        std::ifstream status(task.path() / "status");
+        std::string line;
+        while (std::getline(status, line))
+            if (line.rfind("SigBlk:", 0) == 0) {
+                const unsigned long long blocked = std::stoull(line.substr(7), nullptr, 16);
+                EXPECT_TRUE(blocked & (1ull << (SIGTERM - 1))) << task.path();
+                ++helpers;
+            }
+    }
+    EXPECT_GE(helpers, 1);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <cstring>
+
+#include "platform/SignalFreeThread.h"
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -18,13 +20,18 @@ constexpr Uint8 kChannels = 1;
 
 }  // namespace
 
-SdlSoundPlayer::SdlSoundPlayer() : opener_([this]() { OpenDevice(); }) {}
+SdlSoundPlayer::SdlSoundPlayer() = default;
 
 SdlSoundPlayer::~SdlSoundPlayer() {
     if (opener_.joinable()) opener_.join();
     if (state_ != State::Open) return;
     SDL_CloseAudioDevice(device_);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SdlSoundPlayer::OpenInBackground() {
+    if (!opener_.joinable() && state_ == State::Opening)
+        opener_ = StartSignalFreeThread([this]() { OpenDevice(); });
 }
 
 void SdlSoundPlayer::OpenDevice() {
@@ -60,6 +67,7 @@ void SdlSoundPlayer::OpenDevice() {
 }
 
 bool SdlSoundPlayer::WaitForDevice() {
+    OpenInBackground();
     if (opener_.joinable()) opener_.join();
     std::lock_guard<std::mutex> lock(mutex_);
     return state_ == State::Open;

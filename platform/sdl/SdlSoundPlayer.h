@@ -2,9 +2,9 @@
 // Sounds through one SDL audio device: each WAVE image is decoded and
 // converted to the device's format once, and queued alone, so that a new
 // sound cuts off the one playing. The device is opened on a thread of its
-// own, so that the window never waits for the audio system; a sound asked
-// for before the device is ready plays as soon as it is. Without an audio
-// device the game stays silent.
+// own, started once the window is up, so that the window never waits for
+// the audio system; a sound asked for before the device is ready plays as
+// soon as it is. Without an audio device the game stays silent.
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -23,7 +23,10 @@ public:
     SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
 
     void Play(const SoundData* sound) override;
-    // Waits until the device is open or known to be missing; true when open.
+    // Starts opening the device in the background (once).
+    void OpenInBackground();
+    // Opens the device if not yet asked to, and waits until the device is open or known to be missing; true
+    // when open.
     bool WaitForDevice();
     // Bytes of sound queued on the device and not yet played.
     uint32_t QueuedBytes();

@@ -91,6 +91,17 @@ code=$?
 [ $code -eq 0 ] || { grep -v ALSA "$work/game.log" | head -20; fail "the game ended with $code"; }
 grep -q "down" "$work/game.replay" || fail "the click was not recorded"
 grep -q "end" "$work/game.replay" || fail "the recording has no end"
+# SIGTERM ends the game as the close button does, however long it has slept.
+"$game" >/dev/null 2>&1 &
+game_pid=$!
+for _ in $(seq 300); do xdotool search --name "Pivot Warden" >/dev/null 2>&1 && break; sleep 0.1; done
+sleep 1
+kill -TERM $game_pid
+for _ in $(seq 30); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $game_pid 2>/dev/null && fail "the game did not end on SIGTERM"
+wait $game_pid
+code=$?
+[ $code -eq 0 ] || fail "the game ended with $code on SIGTERM"
 # The recording plays back headless to the same screen.
 "$game" --headless --replay "$work/game.replay" --dump "$work/replayed.json" || fail "the recording does not replay"
 grep -q '"screen": "game"' "$work/replayed.json" || fail "the replayed recording does not reach the game"

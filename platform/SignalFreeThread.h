@@ -1,0 +1,12 @@
+#pragma once
+// A helper thread that takes no signals: SIGTERM, SIGINT and the like always
+// reach the game's own thread, which may be asleep waiting for its next
+// message and must wake to handle them.
+#include <functional>
+#include <thread>
+
+namespace pw {
+
+std::thread StartSignalFreeThread(std::function<void()> body);
+
+}  // namespace pw
