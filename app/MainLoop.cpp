@@ -119,6 +119,17 @@ void MainLoop::HandleQueuedAtEnd(std::optional<WindowEvent> waiting) {
     }
 }
 
+bool MainLoop::RunWaitingPasses() {
+    bool handled = true;
+    while (handled && !quitPosted_) {
+        WindowEvent message;
+        handled = platform_.window.PollEvent(message);
+        if (handled) HandleMessage(message);
+        TickCurrent();
+    }
+    return HasPendingWork();
+}
+
 int MainLoop::RunReplay(const Replay& replay, VirtualClock& clock) {
     ReplayEventList events(replay.events);
     return RunReplay(events, clock);

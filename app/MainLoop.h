@@ -38,6 +38,10 @@ public:
     // code: 0, or 1 when the events stopped before their end.
     int RunReplay(ReplayEvents& events, VirtualClock& clock);
     int RunReplay(const Replay& replay, VirtualClock& clock);
+    // One turn of a loop that another owns (the browser's, once per animation
+    // frame): passes while messages wait, at least one. Answers whether the
+    // current screen still has something to animate or to repaint.
+    bool RunWaitingPasses();
     // Called on the destroy message while the game is still whole, so that
     // its last screen can be kept.
     void SetBeforeClose(std::function<void()> beforeClose) { beforeClose_ = std::move(beforeClose); }

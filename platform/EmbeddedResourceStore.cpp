@@ -1,6 +1,13 @@
 #include "platform/EmbeddedResourceStore.h"
 
-#include <SDL.h>
+// Debian's stb reads the BMPs, the same code on the desktop and in the browser.
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_STATIC
+#define STBI_ONLY_BMP
+#define STBI_NO_STDIO
+#define STBI_NO_LINEAR
+#define STBI_NO_HDR
+#include <stb/stb_image.h>
 
 #include "resources/EmbeddedResources.h"
 
@@ -8,25 +15,16 @@ namespace pw {
 
 std::unique_ptr<Surface> DecodeBmp(const uint8_t* data, size_t size) {
     if (data == nullptr || size == 0 || size > 64u * 1024 * 1024) return nullptr;
-    SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
-    if (rw == nullptr) return nullptr;
-    SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
-    if (loaded == nullptr) return nullptr;
-    // Convert first, then read: keying an indexed surface would turn the
-    // key into alpha.
-    SDL_Surface* rgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB888, 0);
-    SDL_FreeSurface(loaded);
+    int width = 0, height = 0, channels = 0;
+    stbi_uc* rgb = stbi_load_from_memory(data, static_cast<int>(size), &width, &height, &channels, 3);
     if (rgb == nullptr) return nullptr;
-    auto surface = std::make_unique<Surface>(rgb->w, rgb->h);
-    SDL_LockSurface(rgb);
-    for (int y = 0; y < rgb->h; ++y) {
-        const auto* row =
-            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(rgb->pixels) + y * rgb->pitch);
+    auto surface = std::make_unique<Surface>(width, height);
+    const stbi_uc* in = rgb;
+    for (int y = 0; y < height; ++y) {
         Pixel* out = surface->Row(y);
-        for (int x = 0; x < rgb->w; ++x) out[x] = row[x] & 0x00FFFFFFu;
+        for (int x = 0; x < width; ++x, in += 3) out[x] = Rgb(in[0], in[1], in[2]);
     }
-    SDL_UnlockSurface(rgb);
-    SDL_FreeSurface(rgb);
+    stbi_image_free(rgb);
     return surface;
 }
 

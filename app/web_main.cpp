@@ -1,0 +1,131 @@
+// Pivotwarden in the browser. The page starts the game once this tab holds
+// the game's lock, hands it the player's presses and calls for replays; the
+// browser owns the loop and runs it in animation frames only while something
+// happens, so an idle page costs nothing.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/MainLoop.h"
+#include "app/Replay.h"
+#include "app/SceneDump.h"
+#include "platform/AtlasTextRenderer.h"
+#include "platform/EmbeddedResourceStore.h"
+#include "platform/SystemServices.h"
+#include "platform/TextRegistry.h"
+#include "platform/headless/HeadlessServices.h"
+#include "platform/headless/HeadlessWindow.h"
+#include "platform/web/AnimationFrames.h"
+#include "platform/web/LocalStorage.h"
+#include "platform/web/WebSoundPlayer.h"
+#include "platform/web/WebWindow.h"
+#include "resources/EmbeddedResources.h"
+
+namespace {
+
+// The game the player plays, on the page's canvas and the browser's storage.
+class BrowserGame {
+public:
+    BrowserGame() {
+        for (size_t i = 0; i < pw::kEmbeddedResourceCount; ++i)
+            if (pw::kEmbeddedResources[i].kind == pw::EmbeddedKind::Wave)
+                sound_.Preload(resources_.FindSound(pw::kEmbeddedResources[i].id));
+        loop_.Start(std::nullopt);
+        frames_.Request();
+    }
+
+    void Post(const pw::WindowEvent& event) {
+        if (!closed_) window_.Post(event);
+    }
+
+private:
+    bool Frame() {
+        const bool more = loop_.RunWaitingPasses();
+        if (loop_.QuitPosted() && !closed_) {
+            closed_ = true;
+            window_.Close();
+        }
+        return more;
+    }
+
+    pw::AnimationFrames frames_{[this] { return Frame(); }};
+    pw::WebWindow window_{[this] { frames_.Request(); }};
+    pw::EmbeddedResourceStore resources_;
+    pw::AtlasTextRenderer text_;
+    pw::WebSoundPlayer sound_;
+    pw::SystemClock clock_;
+    pw::LocalStorage storage_;
+    pw::TextRegistry registry_{storage_};
+    pw::LocalSystemTime time_;
+    pw::Platform platform_{window_, resources_, text_, sound_, clock_, registry_, time_};
+    pw::MainLoop loop_{platform_};
+    bool closed_ = false;
+};
+
+// What the last replay left: its dump (or why it could not be played) and
+// the picture its window showed at the end.
+struct ReplayOutcome {
+    std::string text;
+    pw::HeadlessWindow window;
+};
+
+// Plays a replay as `pivotwarden --headless --replay` does: no window, no
+// sound, a virtual clock and private settings that start empty, never the
+// player's.
+bool PlayReplay(const std::string& text, ReplayOutcome& outcome) {
+    pw::Replay replay;
+    if (!pw::ParseReplay(text, replay, outcome.text)) return false;
+    pw::EmbeddedResourceStore resources;
+    pw::AtlasTextRenderer renderer;
+    pw::RecordingSoundPlayer sound;
+    pw::VirtualClock clock;
+    pw::MemoryTextStorage settings;
+    pw::TextRegistry registry(settings);
+    pw::LocalSystemTime time;
+    pw::Platform platform{outcome.window, resources, renderer, sound, clock, registry, time};
+    pw::MainLoop loop(platform);
+    loop.Start(replay.seed);
+    loop.RunReplay(replay, clock);
+    outcome.text = pw::DumpScene(loop.App(), registry);
+    return true;
+}
+
+std::unique_ptr<BrowserGame> game;
+std::unique_ptr<ReplayOutcome> lastReplay;
+
+}  // namespace
+
+// The page's side of the game; every name here is exported to the page.
+extern "C" {
+
+void pw_play() {
+    if (!game) game = std::make_unique<BrowserGame>();
+}
+
+// A message from the page: 0 press, 1 move, 2 release, 3 paint, with the
+// position in display pixels and, for a move, whether exactly the primary
+// button is held.
+void pw_post(int type, int x, int y, int primaryOnly) {
+    using Type = pw::WindowEvent::Type;
+    static const Type kTypes[] = {Type::PenDown, Type::PenMove, Type::PenUp, Type::Paint};
+    if (!game || type < 0 || type > 3) return;
+    game->Post(pw::WindowEvent{kTypes[type], x, y, primaryOnly != 0});
+}
+
+// Plays a replay; 1 when it played, 0 when the text is not a replay. Then
+// pw_replay_text is the dump (or the message that names the bad line) and
+// the last picture is shown on the canvas.
+int pw_replay(const char* text) {
+    lastReplay = std::make_unique<ReplayOutcome>();
+    const bool played = PlayReplay(text != nullptr ? text : "", *lastReplay);
+    return played ? 1 : 0;
+}
+
+const char* pw_replay_text() { return lastReplay ? lastReplay->text.c_str() : ""; }
+
+void pw_replay_show() {
+    if (lastReplay) pw::ShowOnCanvas(lastReplay->window.Shown());
+}
+
+}  // extern "C"

@@ -1,0 +1,47 @@
+# The browser build (configured with emcmake): the game's own code, the
+# platform layer without SDL and with the web backend, and the page's site.
+# The resulting folder site/ is plain static files.
+include(${CMAKE_SOURCE_DIR}/cmake/EmbedResources.cmake)
+
+file(GLOB PW_PLATFORM_SOURCES CONFIGURE_DEPENDS platform/*.cpp platform/web/*.cpp platform/headless/*.cpp)
+# What only the desktop has: SDL, its files and its single-instance socket.
+list(FILTER PW_PLATFORM_SOURCES EXCLUDE REGEX "/platform/(Sdl|Ttf|PngWriter|SingleInstance)[^/]*\\.cpp$")
+add_library(pw_platform STATIC ${PW_PLATFORM_SOURCES} ${PW_EMBEDDED_SOURCES})
+target_include_directories(pw_platform PUBLIC ${CMAKE_SOURCE_DIR})
+# stb's headers from Debian (libstb-dev), outside the compiler's own sysroot.
+find_path(STB_INCLUDE_DIR stb/stb_image.h PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+target_include_directories(pw_platform SYSTEM PRIVATE ${STB_INCLUDE_DIR})
+
+file(GLOB PW_GAME_SOURCES CONFIGURE_DEPENDS
+  scene/*.cpp elements/*.cpp game/*.cpp title/*.cpp settings/*.cpp app/*.cpp)
+list(FILTER PW_GAME_SOURCES EXCLUDE REGEX ".*/app/(web_)?main\\.cpp$")
+add_library(pw_game STATIC ${PW_GAME_SOURCES})
+target_include_directories(pw_game PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(pw_game PUBLIC pw_platform)
+target_compile_definitions(pw_game PUBLIC PW_VERSION="${PROJECT_VERSION}")
+
+set(PW_WEB_EXPORTS _pw_play,_pw_post,_pw_replay,_pw_replay_text,_pw_replay_show,_malloc,_free)
+add_executable(pivotwarden app/web_main.cpp)
+target_link_libraries(pivotwarden PRIVATE pw_game)
+# Linked to .js, not .html: the page is our own (platform/web/site/). One
+# factory makes independent instances: the game, and a second one for replays
+# with settings, random numbers and clock of its own.
+target_link_options(pivotwarden PRIVATE
+  --no-entry
+  "SHELL:-s MODULARIZE=1"
+  "SHELL:-s EXPORT_NAME=createPivotwarden"
+  "SHELL:-s ENVIRONMENT=web"
+  "SHELL:-s ALLOW_MEMORY_GROWTH=1"
+  "SHELL:-s INITIAL_MEMORY=8MB"
+  "SHELL:-s FILESYSTEM=0"
+  "SHELL:-s EXPORTED_FUNCTIONS=${PW_WEB_EXPORTS}"
+  "SHELL:-s EXPORTED_RUNTIME_METHODS=ccall,UTF8ToString,stringToUTF8,lengthBytesUTF8")
+
+# The site: the page, its script, the service worker, the manifest, the
+# icons and the game itself, with the service worker's cache named after a
+# digest of the files it keeps, so that a new build replaces the old one.
+set(PW_SITE ${CMAKE_BINARY_DIR}/site)
+add_custom_command(TARGET pivotwarden POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -DSITE=${PW_SITE} -DSOURCE=${CMAKE_SOURCE_DIR}
+    -DGAME_JS=$<TARGET_FILE:pivotwarden> -P ${CMAKE_SOURCE_DIR}/cmake/WebSite.cmake
+  VERBATIM)

@@ -1,0 +1,56 @@
+#include "platform/web/LocalStorage.h"
+
+#include <emscripten.h>
+
+#include <cstdlib>
+
+namespace pw {
+
+namespace {
+
+// Answers 0 for no item, 1 with the item's UTF-8 text (malloc'd) and its
+// length in bytes, 2 when storage cannot be read.
+// clang-format off
+EM_JS(int, pw_storage_load, (const char* name, char** text, int* length), {
+    var value;
+    try {
+        value = window.localStorage.getItem(UTF8ToString(name));
+    } catch (e) {
+        return 2;
+    }
+    if (value === null) return 0;
+    var size = lengthBytesUTF8(value) + 1;
+    var copy = _malloc(size);
+    if (!copy) return 2;
+    stringToUTF8(value, copy, size);
+    HEAP32[text >> 2] = copy;
+    HEAP32[length >> 2] = size - 1;
+    return 1;
+});
+EM_JS(int, pw_storage_save, (const char* name, const char* text, int length), {
+    try {
+        window.localStorage.setItem(UTF8ToString(name), UTF8ToString(text, length));
+        return 1;
+    } catch (e) {
+        return 0;
+    }
+});
+// clang-format on
+
+}  // namespace
+
+TextStorage::State LocalStorage::Load(const std::string& name, std::string& text) {
+    char* copy = nullptr;
+    int length = 0;
+    const int found = pw_storage_load(name.c_str(), &copy, &length);
+    if (found != 1) return found == 0 ? State::Absent : State::Unreachable;
+    text.assign(copy, static_cast<size_t>(length));
+    std::free(copy);
+    return State::Readable;
+}
+
+bool LocalStorage::Save(const std::string& name, const std::string& text) {
+    return pw_storage_save(name.c_str(), text.c_str(), static_cast<int>(text.size())) == 1;
+}
+
+}  // namespace pw

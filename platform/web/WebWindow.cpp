@@ -1,0 +1,85 @@
+#include "platform/web/WebWindow.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+
+namespace pw {
+
+namespace {
+
+// clang-format off
+EM_JS(void, pw_canvas_draw, (const uint8_t* rgba, int x, int y, int w, int h), {
+    if (Module.drawOnCanvas) Module.drawOnCanvas(HEAPU8.subarray(rgba, rgba + w * h * 4), x, y, w, h);
+});
+EM_JS(void, pw_window_closed, (), {
+    if (Module.onWindowClosed) Module.onWindowClosed();
+});
+// clang-format on
+
+void DrawArea(const Surface& picture, const Rect& area, std::vector<uint8_t>& rgba) {
+    const int left = std::max(0, area.left), top = std::max(0, area.top);
+    const int right = std::min(picture.Width(), area.right), bottom = std::min(picture.Height(), area.bottom);
+    if (right <= left || bottom <= top) return;
+    const int w = right - left, h = bottom - top;
+    rgba.resize(static_cast<size_t>(w) * h * 4);
+    uint8_t* out = rgba.data();
+    for (int y = top; y < bottom; ++y) {
+        const Pixel* row = picture.Row(y);
+        for (int x = left; x < right; ++x) {
+            const Pixel p = row[x];
+            *out++ = static_cast<uint8_t>(p >> 16);
+            *out++ = static_cast<uint8_t>(p >> 8);
+            *out++ = static_cast<uint8_t>(p);
+            *out++ = 255;
+        }
+    }
+    pw_canvas_draw(rgba.data(), left, top, w, h);
+}
+
+}  // namespace
+
+WebWindow::WebWindow(std::function<void()> wake) : wake_(std::move(wake)), shown_(kWidth, kHeight) {
+    shown_.Fill(0, 0, kWidth, kHeight, Rgb(255, 255, 255));
+}
+
+void WebWindow::Present(const Surface& back, const Rect& area) {
+    CopyOpaque(shown_, area.left, area.top, area.right - area.left, area.bottom - area.top, back, area.left,
+               area.top);
+    DrawArea(shown_, area, rgba_);
+}
+
+void WebWindow::Invalidate() {
+    // Paint messages are merged, as a window system merges invalid areas.
+    const bool pending = std::any_of(queue_.begin(), queue_.end(),
+                                     [](const WindowEvent& e) { return e.type == WindowEvent::Type::Paint; });
+    if (!pending) Post(WindowEvent{WindowEvent::Type::Paint, 0, 0, false});
+}
+
+void WebWindow::PostDestroy() { Post(WindowEvent{WindowEvent::Type::Destroy, 0, 0, false}); }
+
+void WebWindow::Post(const WindowEvent& event) {
+    if (event.type == WindowEvent::Type::PenDown) primaryDown_ = true;
+    if (event.type == WindowEvent::Type::PenUp) primaryDown_ = false;
+    queue_.push_back(event);
+    wake_();
+}
+
+bool WebWindow::PollEvent(WindowEvent& event) {
+    if (queue_.empty()) return false;
+    event = queue_.front();
+    queue_.pop_front();
+    return true;
+}
+
+void WebWindow::Close() {
+    queue_.clear();
+    pw_window_closed();
+}
+
+void ShowOnCanvas(const Surface& picture) {
+    std::vector<uint8_t> rgba;
+    DrawArea(picture, Rect{0, 0, picture.Width(), picture.Height()}, rgba);
+}
+
+}  // namespace pw

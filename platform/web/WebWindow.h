@@ -1,0 +1,50 @@
+#pragma once
+// The window in the browser: the page's 240 x 320 canvas. The page's own
+// script turns pointer events into messages (Post) and scales the canvas;
+// this class keeps the message queue, draws presented areas onto the canvas
+// and wakes the loop when a message arrives.
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace pw {
+
+class WebWindow : public Window {
+public:
+    static constexpr int kWidth = 240;
+    static constexpr int kHeight = 320;
+
+    // wake is called whenever a message is queued, so that the loop that
+    // sleeps while nothing happens runs again.
+    explicit WebWindow(std::function<void()> wake);
+
+    Size ClientSize() const override { return Size{kWidth, kHeight}; }
+    void Present(const Surface& back, const Rect& area) override;
+    void Invalidate() override;
+    void PostDestroy() override;
+    bool IsPrimaryButtonDown() override { return primaryDown_; }
+    bool PollEvent(WindowEvent& event) override;
+    // The browser never lets a page wait: this only takes what is there.
+    bool WaitEvent(WindowEvent& event, uint32_t) override { return PollEvent(event); }
+    const Surface& Shown() const override { return shown_; }
+
+    // Queues a message from the page. A press and a release also set what
+    // IsPrimaryButtonDown answers from now on, as the button's state does.
+    void Post(const WindowEvent& event);
+    // The game has closed its window: the page shows that it has ended.
+    void Close();
+
+private:
+    std::function<void()> wake_;
+    std::deque<WindowEvent> queue_;
+    Surface shown_;
+    std::vector<uint8_t> rgba_;  // the area being drawn, in the canvas's byte order
+    bool primaryDown_ = false;
+};
+
+// Draws a whole picture onto the page's canvas (a replay's last picture).
+void ShowOnCanvas(const Surface& picture);
+
+}  // namespace pw
