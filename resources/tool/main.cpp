@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
         // The window's icon, which SDL reads itself: key-coloured pixels are transparent.
         pw::tool::WriteFile(root + "/icon/101.bmp",
                             pw::tool::EncodeBmp(pw::tool::MakeIcon(32), 4, "icon 101"));
-        for (int size : {16, 32, 128})
+        for (int size : {16, 32, 128, 192, 512})
             pw::tool::WritePng(root + "/icon/pivotwarden-" + std::to_string(size) + ".png",
                                pw::tool::MakeIcon(size));
     } catch (const std::exception& error) {
