@@ -27,17 +27,19 @@ namespace {
 // The game the player plays, on the page's canvas and the browser's storage.
 class BrowserGame {
 public:
-    BrowserGame() {
+    explicit BrowserGame(std::optional<uint32_t> seed) {
         for (size_t i = 0; i < pw::kEmbeddedResourceCount; ++i)
             if (pw::kEmbeddedResources[i].kind == pw::EmbeddedKind::Wave)
                 sound_.Preload(resources_.FindSound(pw::kEmbeddedResources[i].id));
-        loop_.Start(std::nullopt);
+        loop_.Start(seed);
         frames_.Request();
     }
 
     void Post(const pw::WindowEvent& event) {
         if (!closed_) window_.Post(event);
     }
+
+    std::string Dump() { return pw::DumpScene(loop_.App(), registry_); }
 
 private:
     bool Frame() {
@@ -99,8 +101,17 @@ std::unique_ptr<ReplayOutcome> lastReplay;
 // The page's side of the game; every name here is exported to the page.
 extern "C" {
 
-void pw_play() {
-    if (!game) game = std::make_unique<BrowserGame>();
+// Starts the game, seeded from the date and time unless a seed is given.
+void pw_play(int seeded, uint32_t seed) {
+    if (!game)
+        game = std::make_unique<BrowserGame>(seeded != 0 ? std::optional<uint32_t>(seed) : std::nullopt);
+}
+
+// The game's state as the desktop's --dump writes it; empty before it starts.
+const char* pw_dump() {
+    static std::string dump;
+    dump = game ? game->Dump() : std::string();
+    return dump.c_str();
 }
 
 // A message from the page: 0 press, 1 move, 2 release, 3 paint, with the

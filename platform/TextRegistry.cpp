@@ -1,7 +1,8 @@
 #include "platform/TextRegistry.h"
 
-#include <optional>
 #include <strings.h>
+
+#include <optional>
 #include <utility>
 
 #include "platform/RegistryExport.h"
@@ -74,7 +75,8 @@ std::string TextRegistry::TextName(const std::string& path) {
     bool first = true;
     for (;;) {
         const size_t end = path.find('\\', start);
-        const std::string part = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        const std::string part =
+            path.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (part.empty() || part.find('/') != std::string::npos) return std::string();
         const bool software = first && end != std::string::npos && strcasecmp(part.c_str(), "Software") == 0;
         if (!software) name += part + "/";

@@ -1,15 +1,16 @@
-// Starts Debian's chromium through playwright-core: never a downloaded
-// browser, a fresh profile each time, nothing reaching beyond this machine.
-import { mkdtempSync, rmSync } from "node:fs";
-import { tmpdir } from "node:os";
-import { join } from "node:path";
+// What the browser tests and the benchmark share: the site served from
+// 127.0.0.1 and Debian's chromium started through playwright-core (never a
+// downloaded browser; playwright gives every launch a fresh profile).
+import { fileURLToPath } from "node:url";
 import { chromium } from "playwright-core";
+import { startServer } from "../../scripts/serve-web.mjs";
 
+export const SOURCE = fileURLToPath(new URL("../..", import.meta.url));
+export const SITE = process.env.PW_SITE || SOURCE + "build-web/site";
 export const CHROMIUM = process.env.PW_CHROMIUM || "/usr/bin/chromium";
 
 export async function launchBrowser() {
-  const profile = mkdtempSync(join(tmpdir(), "pivotwarden-chromium-"));
-  const context = await chromium.launchPersistentContext(profile, {
+  return chromium.launch({
     executablePath: CHROMIUM,
     headless: true,
     args: [
@@ -19,12 +20,36 @@ export async function launchBrowser() {
       "--disable-component-update",
       "--disable-sync",
       "--no-first-run",
-      "--autoplay-policy=user-gesture-required",
     ],
   });
-  const close = async () => {
-    await context.close();
-    rmSync(profile, { recursive: true, force: true });
+}
+
+// A browser and the served site, stopped together.
+export async function startSession() {
+  const server = await startServer(SITE);
+  const browser = await launchBrowser();
+  return {
+    url: server.url,
+    browser,
+    async stop() {
+      await browser.close();
+      server.close();
+    },
   };
-  return { context, close };
+}
+
+// Waits until the game has drawn its first picture.
+export async function waitForPicture(page) {
+  await page.waitForFunction(() => performance.getEntriesByName("pivotwarden-first-picture").length > 0);
+}
+
+// Waits until the live game has started and answers its dump.
+export async function waitForGame(page) {
+  await page.waitForFunction(() => window.Pivotwarden && window.Pivotwarden.dump() !== null);
+  return dumpOf(page);
+}
+
+export async function dumpOf(page) {
+  const text = await page.evaluate(() => window.Pivotwarden.dump());
+  return text === null ? null : JSON.parse(text);
 }

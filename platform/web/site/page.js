@@ -176,7 +176,10 @@
     .then(() => loading)
     .then((module) => {
       game = module;
-      game._pw_play();
+      // ?seed=N seeds the puzzles, as the desktop's --seed does.
+      const seed = new URLSearchParams(location.search).get("seed");
+      const seeded = seed !== null && /^[0-9]{1,10}$/.test(seed) && Number(seed) <= 4294967295;
+      game._pw_play(seeded ? 1 : 0, seeded ? Number(seed) : 0);
     });
 
   // Replays play in an instance of their own: its settings, random numbers
@@ -201,7 +204,11 @@
     }
     return result;
   }
-  window.Pivotwarden = Object.freeze({ replay });
+  // The game's state as the desktop's --dump writes it, or null before it starts.
+  function dump() {
+    return game ? game.UTF8ToString(game._pw_dump()) : null;
+  }
+  window.Pivotwarden = Object.freeze({ replay, dump });
 
   if ("serviceWorker" in navigator) {
     window.addEventListener("load", () => {

@@ -1,0 +1,18 @@
+// The C library's rand() and srand() for the browser build, in place of the
+// browser C library's own, which deals other numbers from the same seed: with
+// these a seed, and so a replay, deals the same puzzles as on the desktop.
+#include <cstdlib>
+
+#include "platform/GlibcRandom.h"
+
+namespace {
+pw::GlibcRandom generator;
+}
+
+extern "C" {
+
+void srand(unsigned seed) { generator.Seed(seed); }
+
+int rand() { return generator.Next(); }
+
+}  // extern "C"
