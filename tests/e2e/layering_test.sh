@@ -1,6 +1,6 @@
 #!/bin/sh
 # The folders are the layers and arrows point down: only the platform layer
-# includes SDL, and no layer includes one above it.
+# includes SDL or Emscripten, and no layer includes one above it.
 # Usage: layering_test.sh SOURCE-DIR
 set -u
 cd "$1"
@@ -11,6 +11,8 @@ complain() { echo "FAIL: $*"; status=1; }
 sdl=$(grep -rlE '#include [<"]SDL' --include='*.cpp' --include='*.h' . |
     grep -vE '^\./(platform|resources/tool|build[^/]*)/')
 [ -z "$sdl" ] || complain "SDL included outside platform/: $sdl"
+em=$(grep -rlE '#include [<"]emscripten' --include='*.cpp' --include='*.h' . | grep -vE '^\./(platform|build[^/]*)/')
+[ -z "$em" ] || complain "Emscripten included outside platform/: $em"
 
 check() {  # check FOLDER FORBIDDEN-FOLDER...
     folder=$1
@@ -26,5 +28,5 @@ check elements app game title settings
 check settings app game title elements
 check game app title
 check title app game
-[ $status -eq 0 ] && echo "layers: SDL only in platform/, every include points down"
+[ $status -eq 0 ] && echo "layers: SDL and Emscripten only in platform/, every include points down"
 exit $status
