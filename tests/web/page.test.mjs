@@ -139,18 +139,19 @@ test("at a phone's size the picture is crisp at four device pixels and the keypa
   }
   await expectDesktopEnd(page, desktopRun(replay, work.path));
 
-  // Every display pixel is a 4 x 4 block of its own colour on the screen.
-  const shot = await page.screenshot({ clip: box, scale: "device" });
-  const blurred = await page.evaluate(async (data) => {
+  // Every display pixel is a 4 x 4 block of its own colour on the screen,
+  // the canvas starting on a whole device pixel (layout keeps 1/64 CSS pixel).
+  const origin = [box.x * 3, box.y * 3];
+  assert.deepEqual(origin.map((v) => Math.abs(v - Math.round(v)) < 0.1), [true, true], `origin ${origin}`);
+  const shot = await page.screenshot({ scale: "device" });
+  const blurred = await page.evaluate(async ([data, left, top]) => {
     const image = new Image();
     image.src = "data:image/png;base64," + data;
     await image.decode();
-    const canvas = document.getElementById("display");
-    const want = canvas.getContext("2d").getImageData(0, 0, 240, 320).data;
-    const off = new OffscreenCanvas(image.width, image.height);
-    off.getContext("2d").drawImage(image, 0, 0);
-    const got = off.getContext("2d").getImageData(0, 0, image.width, image.height).data;
-    if (image.width !== 960 || image.height !== 1280) return -1;
+    const want = document.getElementById("display").getContext("2d").getImageData(0, 0, 240, 320).data;
+    const screen = new OffscreenCanvas(960, 1280);
+    screen.getContext("2d").drawImage(image, -left, -top);
+    const got = screen.getContext("2d").getImageData(0, 0, 960, 1280).data;
     let bad = 0;
     for (let y = 0; y < 1280; ++y)
       for (let x = 0; x < 960; ++x) {
@@ -158,7 +159,7 @@ test("at a phone's size the picture is crisp at four device pixels and the keypa
         if (got[g] !== want[w] || got[g + 1] !== want[w + 1] || got[g + 2] !== want[w + 2]) ++bad;
       }
     return bad;
-  }, shot.toString("base64"));
+  }, [shot.toString("base64"), Math.round(origin[0]), Math.round(origin[1])]);
   assert.equal(blurred, 0, "screen pixels that are not their display pixel's colour");
   assert.deepEqual(errors, []);
   await context.close();

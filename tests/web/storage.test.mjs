@@ -30,6 +30,10 @@ async function raiseLevel(page, steps) {
 }
 
 const stored = (page) => page.evaluate((name) => localStorage.getItem(name), STORAGE_ITEM);
+// Waits, on a loaded machine too, until the stored text matches.
+const storedMatches = (page, pattern) =>
+  page.waitForFunction(([name, source]) => new RegExp(source).test(localStorage.getItem(name) || ""),
+    [STORAGE_ITEM, pattern.source]);
 const storeText = (page, text) =>
   page.evaluate(([name, value]) => localStorage.setItem(name, value), [STORAGE_ITEM, text]);
 
@@ -39,8 +43,8 @@ test("settings survive a reload; a corrupt store loads as the defaults and the n
   await page.goto(session.url);
   await waitForGame(page);
   await raiseLevel(page, 3);
+  await storedMatches(page, /"level"="4"/);
   assert.equal((await dumpOf(page)).level, 4);
-  assert.match(await stored(page), /"level"="4"/);
   await page.reload();
   assert.equal((await waitForGame(page)).level, 4);
 
@@ -50,6 +54,7 @@ test("settings survive a reload; a corrupt store loads as the defaults and the n
     const dump = await waitForGame(page);
     assert.deepEqual([dump.score, dump.level], [0, 1], JSON.stringify(corrupt));
     await raiseLevel(page, 1);
+    await storedMatches(page, /"level"="2"/);
     const mended = await stored(page);
     assert.match(mended, /^Windows Registry Editor Version 5\.00\r?\n/);
     assert.match(mended, /"level"="2"/);
@@ -74,8 +79,8 @@ test("a second tab waits while the first plays, keeps its score intact, and take
   await second.waitForTimeout(300);
   assert.equal(await second.evaluate(() => window.Pivotwarden.dump()), null, "no second game");
   await raiseLevel(first, 1);
+  await storedMatches(second, /"level"="7"/);
   assert.match(await stored(second), /"score"="500"/);
-  assert.match(await stored(second), /"level"="7"/);
 
   await first.close();
   await second.locator("#elsewhere").waitFor({ state: "hidden" });

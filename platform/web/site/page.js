@@ -23,10 +23,9 @@
     const scale = factor >= 1 ? factor / ratio : Math.min(width / WIDTH, height / HEIGHT);
     const left = Math.round(((width - WIDTH * scale) / 2) * ratio) / ratio;
     const top = Math.round(((height - HEIGHT * scale) / 2) * ratio) / ratio;
-    canvas.style.width = WIDTH * scale + "px";
-    canvas.style.height = HEIGHT * scale + "px";
-    canvas.style.left = left + "px";
-    canvas.style.top = top + "px";
+    // A transform, not a CSS size: layout rounds sizes and offsets to 1/64 of
+    // a CSS pixel, which at a ratio of 3 would smear rows of the picture.
+    canvas.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
     canvas.dataset.factor = String(Math.max(factor, 0));
   }
   function watchRatio() {
