@@ -4,13 +4,16 @@
 include(${CMAKE_SOURCE_DIR}/cmake/EmbedResources.cmake)
 
 file(GLOB PW_PLATFORM_SOURCES CONFIGURE_DEPENDS platform/*.cpp platform/web/*.cpp platform/headless/*.cpp)
-# What only the desktop has: SDL, its files and its single-instance socket.
-list(FILTER PW_PLATFORM_SOURCES EXCLUDE REGEX "/platform/(Sdl|Ttf|PngWriter|SingleInstance)[^/]*\\.cpp$")
+# What only the desktop has: SDL, screenshots and the one-copy check.
+list(FILTER PW_PLATFORM_SOURCES EXCLUDE REGEX "/platform/(Sdl|PngWriter|SingleInstance|RaiseListener|PrivateFolder)[^/]*\\.cpp$")
 add_library(pw_platform STATIC ${PW_PLATFORM_SOURCES} ${PW_EMBEDDED_SOURCES})
 target_include_directories(pw_platform PUBLIC ${CMAKE_SOURCE_DIR})
-# stb's headers from Debian (libstb-dev), outside the compiler's own sysroot.
+# stb's headers from Debian (libstb-dev): only their folder, linked into the
+# build tree, since the rest of /usr/include is the desktop's C library.
 find_path(STB_INCLUDE_DIR stb/stb_image.h PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-target_include_directories(pw_platform SYSTEM PRIVATE ${STB_INCLUDE_DIR})
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/stb-include)
+file(CREATE_LINK ${STB_INCLUDE_DIR}/stb ${CMAKE_BINARY_DIR}/stb-include/stb SYMBOLIC)
+target_include_directories(pw_platform SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/stb-include)
 
 file(GLOB PW_GAME_SOURCES CONFIGURE_DEPENDS
   scene/*.cpp elements/*.cpp game/*.cpp title/*.cpp settings/*.cpp app/*.cpp)
