@@ -9,6 +9,7 @@
 
 #include "app/MainLoop.h"
 #include "app/Replay.h"
+#include "app/ReplaySettings.h"
 #include "app/SceneDump.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
@@ -73,23 +74,31 @@ struct ReplayOutcome {
 };
 
 // Plays a replay as `pivotwarden --headless --replay` does: no window, no
-// sound, a virtual clock and private settings that start empty, never the
+// sound, a virtual clock, seed 0 unless the replay names one, and private
+// settings holding just the stored values of the replay's header, never the
 // player's.
 bool PlayReplay(const std::string& text, ReplayOutcome& outcome) {
     pw::Replay replay;
     if (!pw::ParseReplay(text, replay, outcome.text)) return false;
+    pw::MemoryTextStorage settings;
+    pw::TextRegistry registry(settings);
+    if (!pw::StoreReplayStart(registry, replay)) {
+        outcome.text = "cannot store the replay's settings";
+        return false;
+    }
     pw::EmbeddedResourceStore resources;
     pw::AtlasTextRenderer renderer;
     pw::RecordingSoundPlayer sound;
     pw::VirtualClock clock;
-    pw::MemoryTextStorage settings;
-    pw::TextRegistry registry(settings);
     pw::LocalSystemTime time;
     pw::Platform platform{outcome.window, resources, renderer, sound, clock, registry, time};
     pw::MainLoop loop(platform);
-    loop.Start(replay.seed);
+    std::string closedDump;
+    loop.SetBeforeClose([&]() { closedDump = pw::DumpScene(loop.App(), registry); });
+    loop.Start(replay.seed.value_or(0));
     loop.RunReplay(replay, clock);
-    outcome.text = pw::DumpScene(loop.App(), registry);
+    outcome.text =
+        loop.App() == nullptr && !closedDump.empty() ? closedDump : pw::DumpScene(loop.App(), registry);
     return true;
 }
 
