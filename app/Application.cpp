@@ -29,6 +29,17 @@ Application::Application(Platform& platform_, std::optional<uint32_t> seed_) : p
     platform.sound.Play(platform.resources.FindSound(res::kStartSound));
 }
 
+void Application::Restart(uint32_t newSeed) {
+    seed = newSeed;
+    std::srand(seed);
+    gameScreen->Restart();
+    titleScreen->ResetScene();
+    current->active = false;
+    current = titleScreen.get();
+    current->active = true;
+    platform.sound.Play(platform.resources.FindSound(res::kStartSound));
+}
+
 Application::~Application() {
     gameScreen.reset();
     titleScreen.reset();

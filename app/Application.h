@@ -23,6 +23,9 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
+    // A new game on the same screens: as if built again with this seed.
+    void Restart(uint32_t newSeed);
+
     void OnScreenEvent(Screen* source, Figure* element, int32_t x, int32_t y) override;
     void OnScreenNotice(Screen* source) override;
 

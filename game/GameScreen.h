@@ -44,6 +44,9 @@ public:
 
     GameScreen(Platform& platform, ScreenListener* owner);
     ~GameScreen() override;
+    // Starts over as a screen just built would, on the settings stored now,
+    // without building the fixed elements again.
+    void Restart();
 
     // ElementListener
     void OnElementPressed(Figure* element, int32_t x, int32_t y) override;

@@ -59,6 +59,15 @@ void Screen::DestroyAllElements() {
     elements.Clear();
 }
 
+void Screen::ResetScene() {
+    captured = nullptr;
+    tickers.Clear();
+    dirty = Rect{-1, -1, -1, -1};
+    lastRefresh = 0;
+    backBuffer->Fill(0, 0, width, height, 0);
+    stale = Rect{0, 0, width, height};
+}
+
 void Screen::AddDirtyRect(const Rect& r) {
     MarkStale(r);
     if (r.left < 0 || r.top < 0 || r.right > width || r.bottom > height) return;

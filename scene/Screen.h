@@ -43,6 +43,10 @@ public:
     // also stops receiving the stylus and ticks.
     void RemoveElement(Figure* element, bool destroy);
     void DestroyAllElements();
+    // Forgets the stylus capture, the tickers, the pending repaint and the
+    // repaint clock, and clears the back buffer, as a screen just built has
+    // them; the elements stay and are all composed again at the next paint.
+    void ResetScene();
     // Widens the dirty rectangle; a rectangle reaching outside the screen is
     // dropped whole.
     void AddDirtyRect(const Rect& rect);

@@ -53,11 +53,15 @@ void SettingsStore::Release() {
     }
 }
 
-SettingsStore::SettingsStore(Registry& registry) : registry(registry) {
+SettingsStore::SettingsStore(Registry& registry) : registry(registry) { Reload(); }
+
+void SettingsStore::Reload() {
     score = ReadValue("score", 0, kHighestScore);
     level = ReadValue("level", kLowestLevel, kHighestLevel);
     // Stored inverted, so that a missing value means on.
-    if (ReadValue("auto", 0, 1) != 0) autoAdjust = 0;
+    autoAdjust = ReadValue("auto", 0, 1) != 0 ? 0 : 1;
+    results.Clear();
+    levelChanged = 0;
     levelPoints = kFullLevelPoints;
 }
 

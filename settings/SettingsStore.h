@@ -45,6 +45,10 @@ public:
     // on with the values in memory.
     void WriteValue(const std::string& name, int32_t value);
 
+    // Forgets what is held in memory and reads the stored values again, as a
+    // store loaded now would (for a game that starts over).
+    void Reload();
+
     // Records one finished level while automatic levelling is on and moves the
     // level by the last five results: four or five successes raise it, none
     // or one lower it. After a move five new results are needed.

@@ -1,0 +1,81 @@
+#pragma once
+// The game the pen-event fuzzer plays: one game for the whole run, started
+// over for each input as if built anew (no settings, the input's seed, the
+// title showing), and each input decoded into pen downs, moves and ups at any
+// place and clock advances from a millisecond to a few seconds (long enough
+// for the pan flash to finish), handled as the main loop handles them, window
+// messages included, so that the close icon really closes the game.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "app/MainLoop.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "scene/Screen.h"
+#include "tests/fuzz/FuzzFolder.h"
+
+namespace pw::fuzz {
+
+class PenEventsGame {
+public:
+    PenEventsGame() : platform(folder.root) {}
+
+    // The first two bytes seed the game; four bytes a step follow.
+    static constexpr size_t kHeaderBytes = 2;
+    static uint32_t SeedOf(const uint8_t* data) { return static_cast<uint32_t>(data[0] | data[1] << 8); }
+
+    // A closed game (the close icon) is built again; any other starts over on
+    // the screens it has. Either way nothing of the last input is left: its
+    // settings, clock, queued messages and sounds are gone too.
+    void StartOver(uint32_t seed) {
+        folder.Clear();
+        platform.clock.now = 0;
+        platform.sound.played.clear();
+        WindowEvent dropped;
+        while (platform.window.PollEvent(dropped)) {
+        }
+        if (loop && !loop->QuitPosted() && loop->App() != nullptr) {
+            loop->App()->Restart(seed);
+            // As MainLoop::Start: showing the window delivers its first paint.
+            loop->HandleMessage(WindowEvent{WindowEvent::Type::Paint, 0, 0, false});
+        } else {
+            loop.reset();
+            loop = std::make_unique<MainLoop>(platform.Get());
+            loop->Start(seed);
+        }
+    }
+
+    void Play(const uint8_t* data, size_t size) {
+        for (size_t i = kHeaderBytes; i + 4 <= size && !loop->QuitPosted(); i += 4) {
+            const uint8_t what = data[i];
+            const int x = data[i + 1] * 240 / 256;
+            const int y = data[i + 2] * 320 / 256;
+            static constexpr WindowEvent::Type kTypes[] = {
+                WindowEvent::Type::PenDown, WindowEvent::Type::PenMove, WindowEvent::Type::PenUp,
+                WindowEvent::Type::Paint};
+            loop->HandleMessage(WindowEvent{kTypes[what % 4], x, y, (what & 0x80) == 0});
+            HandleWindowMessages();
+            // Small steps mostly; now and then a long one, passed as many
+            // ticks so that animations step through their frames.
+            const uint32_t wait = (what & 0x40) != 0 ? data[i + 3] * 16u : data[i + 3] % 32u;
+            for (uint32_t passed = 0; passed <= wait && loop->App() != nullptr; passed += 1 + wait / 64) {
+                platform.clock.now += 1 + wait / 64;
+                loop->App()->current->Tick(platform.clock.now);
+            }
+            HandleWindowMessages();
+        }
+    }
+
+    // Handles what the window queued (paints, the destroy from the close icon).
+    void HandleWindowMessages() {
+        WindowEvent message;
+        while (platform.window.PollEvent(message)) loop->HandleMessage(message);
+    }
+
+    FuzzFolder folder;
+    HeadlessPlatform platform;
+    // Declared after the platform, so that the game goes first.
+    std::unique_ptr<MainLoop> loop;
+};
+
+}  // namespace pw::fuzz
