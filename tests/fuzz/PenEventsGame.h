@@ -26,7 +26,9 @@ public:
 
     // A closed game (the close icon) is built again; any other starts over on
     // the screens it has. Either way nothing of the last input is left: its
-    // settings, clock, queued messages and sounds are gone too.
+    // settings, clock, queued messages and sounds are gone too. The loop's
+    // keyboard play and sound switch are kept, but only keys change them and
+    // the inputs hold none.
     void StartOver(uint32_t seed) {
         folder.Clear();
         platform.clock.now = 0;
