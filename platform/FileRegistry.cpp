@@ -123,20 +123,18 @@ std::string WriteTarget(const std::string& path) {
 }
 
 // Replaces path with a file holding text, so that the file is at every moment
-// either whole old or whole new; when crash-safe, also after a crash.
-bool ReplaceAtomically(const std::string& linkPath, const std::string& text, mode_t mode, bool crashSafe) {
-    const std::string path = WriteTarget(linkPath);
+// either whole old or whole new, also after a crash.
+bool ReplaceAtomically(const std::string& path, const std::string& text, mode_t mode) {
     const std::string folder = FolderOf(path);
     std::string temporary = folder + "/." + FileRegistry::kFileName + ".XXXXXX";
     int fd = mkstemp(&temporary[0]);
     if (fd < 0) return false;
-    bool written = fchmod(fd, mode) == 0 && WriteAll(fd, text) && (!crashSafe || fsync(fd) == 0);
+    bool written = fchmod(fd, mode) == 0 && WriteAll(fd, text) && fsync(fd) == 0;
     if (close(fd) != 0) written = false;
     if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
         unlink(temporary.c_str());
         return false;
     }
-    if (!crashSafe) return true;
     // The rename itself reaches the disk only with the folder. Should this
     // fail, the new settings are in place all the same and read back as such,
     // so the write is not reported as failed.
@@ -146,6 +144,17 @@ bool ReplaceAtomically(const std::string& linkPath, const std::string& text, mod
         close(folderFd);
     }
     return true;
+}
+
+// Settings thrown away after the run need no such care: they are rewritten
+// in place, which spares the file system a new file and a rename each time.
+// Cutting the file to its new length only after writing, never to nothing
+// first, keeps ext4 from flushing it on close as it does a replaced file.
+bool Overwrite(const std::string& path, const std::string& text, mode_t mode) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, mode);
+    if (fd < 0) return false;
+    const bool written = WriteAll(fd, text) && ftruncate(fd, static_cast<off_t>(text.size())) == 0;
+    return close(fd) == 0 && written;
 }
 
 bool IsFolder(const std::string& path) {
@@ -216,7 +225,9 @@ public:
         if (loaded.state == FileState::Unreachable) return false;
         RegistryExport file = RegistryExport::Parse(loaded.text);
         if (!file.SetStringValue(keyName, name, text)) return false;
-        return ReplaceAtomically(path, file.Text(), loaded.mode, crashSafe);
+        const std::string target = WriteTarget(path);
+        return crashSafe ? ReplaceAtomically(target, file.Text(), loaded.mode)
+                         : Overwrite(target, file.Text(), loaded.mode);
     }
 
 private:

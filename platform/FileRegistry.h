@@ -33,7 +33,8 @@ public:
     static constexpr const char* kFileName = "settings.reg";
 
     // The player's settings are written crash-safe; settings that are thrown
-    // away after the run (a replay's) need not wait for the disk.
+    // away after the run (a replay's) are rewritten in place, with neither a
+    // temporary file nor a wait for the disk.
     enum class Durability { CrashSafe, Discardable };
 
     // Keys below the user's configuration folder (DefaultConfigRoot).
