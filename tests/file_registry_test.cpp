@@ -325,6 +325,19 @@ TEST_F(FileRegistryTest, ALinkedSettingsFileIsWrittenThroughToItsTarget) {
     EXPECT_EQ(FolderEntries().size(), 1u) << "no temporary left beside the link";
 }
 
+// A replay's settings are rewritten in place; a shorter text leaves nothing
+// of the longer one behind.
+TEST_F(FileRegistryTest, DiscardableSettingsAreRewrittenInPlace) {
+    FileRegistry discardable{folder.root, FileRegistry::Durability::Discardable};
+    std::unique_ptr<RegistryKey> key = discardable.CreateKey(kKeyPath);
+    ASSERT_TRUE(key && key->WriteValue("score", "123456") && key->WriteValue("level", "12"));
+    ASSERT_TRUE(key->WriteValue("score", "5"));
+    const std::string text = ReadWholeFile(folder.SettingsFile());
+    EXPECT_EQ(text, std::string(RegistryExport::kHeader) + "\n\n" + kKeyLine +
+                        "\n\"score\"=\"5\"\n\"level\"=\"12\"\n");
+    EXPECT_EQ(Read("level"), "12");
+}
+
 TEST(FileRegistryDefaultRoot, FollowsXdgConfigHomeThenHome) {
     ScopedEnvironment keepXdg("XDG_CONFIG_HOME");
     ScopedEnvironment keepHome("HOME");
