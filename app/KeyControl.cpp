@@ -12,14 +12,6 @@ namespace {
 
 bool IsDigit(Key key) { return key >= Key::Digit0 && key <= Key::Digit9; }
 
-WindowEvent Pen(WindowEvent::Type type, Point at) {
-    WindowEvent e;
-    e.type = type;
-    e.x = at.x;
-    e.y = at.y;
-    return e;
-}
-
 }  // namespace
 
 void KeyControl::OnKey(Application& app, const WindowEvent& event) {
@@ -37,8 +29,8 @@ void KeyControl::OnKey(Application& app, const WindowEvent& event) {
         for (auto* node = title.elements.tail; node != nullptr; node = node->prev) {
             if (!KeyTargets::ReachedAt(title, *node->item, middle)) continue;
             focus_.Show();
-            out_(Pen(WindowEvent::Type::PenDown, middle));
-            out_(Pen(WindowEvent::Type::PenUp, middle));
+            out_(KeyTargets::Stylus(WindowEvent::Type::PenDown, middle));
+            out_(KeyTargets::Stylus(WindowEvent::Type::PenUp, middle));
             return;
         }
     }
@@ -126,8 +118,8 @@ void KeyControl::Tap(const Screen& screen, const Figure* element) {
     if (element == nullptr || !KeyTargets::Answers(*element)) return;
     const Point centre = KeyTargets::Centre(*element);
     if (!KeyTargets::ReachedAt(screen, *element, centre)) return;
-    out_(Pen(WindowEvent::Type::PenDown, centre));
-    out_(Pen(WindowEvent::Type::PenUp, centre));
+    out_(KeyTargets::Stylus(WindowEvent::Type::PenDown, centre));
+    out_(KeyTargets::Stylus(WindowEvent::Type::PenUp, centre));
 }
 
 void KeyControl::LeaveFullscreen() {

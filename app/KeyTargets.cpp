@@ -38,4 +38,13 @@ std::vector<Figure*> KeyTargets::MovableWeights(const Screen& screen) {
     return weights;
 }
 
+WindowEvent KeyTargets::Stylus(WindowEvent::Type type, Point at) {
+    WindowEvent e;
+    e.type = type;
+    e.x = at.x;
+    e.y = at.y;
+    e.primaryOnly = true;
+    return e;
+}
+
 }  // namespace pw

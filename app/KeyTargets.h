@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/Platform.h"
+
 namespace pw {
 
 class Figure;
@@ -26,6 +28,9 @@ public:
     // The weights a player could pick up now, in reading order: rows from
     // the top, each from the left.
     static std::vector<Figure*> MovableWeights(const Screen& screen);
+    // The stylus message of a press, move (a drag with the primary button)
+    // or release at the point.
+    static WindowEvent Stylus(WindowEvent::Type type, Point at);
 };
 
 }  // namespace pw

@@ -7,15 +7,6 @@ namespace pw {
 
 namespace {
 
-WindowEvent Pen(WindowEvent::Type type, Point at) {
-    WindowEvent e;
-    e.type = type;
-    e.x = at.x;
-    e.y = at.y;
-    e.primaryOnly = true;
-    return e;
-}
-
 Point ZoneCentre(const Rect& zone) {
     return Point{(zone.left + zone.right) / 2, (zone.top + zone.bottom) / 2};
 }
@@ -32,7 +23,7 @@ void WeightCarrier::PickUp(GameScreen& game, Weight& weight, const PenOut& out) 
     if (!KeyTargets::ReachedAt(game, weight, centre)) return;
     place_ = game.leftPan.Contains(&weight) ? kLeftPan : game.rightPan.Contains(&weight) ? kRightPan : kTray;
     pickedAt_ = at_ = centre;
-    out(Pen(WindowEvent::Type::PenDown, centre));
+    out(KeyTargets::Stylus(WindowEvent::Type::PenDown, centre));
     // The press may not have held it (the game refused it): then nothing is
     // carried and the next key starts afresh.
     carried_ = game.captured == &weight ? &weight : nullptr;
@@ -49,21 +40,22 @@ void WeightCarrier::Step(const GameScreen& game, int step, const PenOut& out) {
     if (carried_ == nullptr || next < kLeftPan || next > kRightPan) return;
     place_ = next;
     at_ = PointOf(game, place_);
-    out(Pen(WindowEvent::Type::PenMove, at_));
+    out(KeyTargets::Stylus(WindowEvent::Type::PenMove, at_));
 }
 
 void WeightCarrier::Drop(const PenOut& out) { Release(at_, out); }
 
 void WeightCarrier::PutBack(const PenOut& out) {
     if (carried_ == nullptr) return;
-    if (at_.x != pickedAt_.x || at_.y != pickedAt_.y) out(Pen(WindowEvent::Type::PenMove, pickedAt_));
+    if (at_.x != pickedAt_.x || at_.y != pickedAt_.y)
+        out(KeyTargets::Stylus(WindowEvent::Type::PenMove, pickedAt_));
     Release(pickedAt_, out);
 }
 
 void WeightCarrier::Release(Point at, const PenOut& out) {
     if (carried_ == nullptr) return;
     carried_ = nullptr;
-    out(Pen(WindowEvent::Type::PenUp, at));
+    out(KeyTargets::Stylus(WindowEvent::Type::PenUp, at));
 }
 
 }  // namespace pw

@@ -35,15 +35,6 @@ WindowEvent KeyPress(Key key, bool shift = false) {
     return e;
 }
 
-WindowEvent Pen(WindowEvent::Type type, Point at) {
-    WindowEvent e;
-    e.type = type;
-    e.x = at.x;
-    e.y = at.y;
-    e.primaryOnly = true;
-    return e;
-}
-
 struct Step {
     uint32_t afterMs;
     WindowEvent event;
@@ -180,8 +171,8 @@ protected:
         for (Key k : keys) s.push_back({kGapMs, KeyPress(k)});
     }
     static void Tap(Script& s, Point at) {
-        s.push_back({kGapMs, Pen(WindowEvent::Type::PenDown, at)});
-        s.push_back({kGapMs, Pen(WindowEvent::Type::PenUp, at)});
+        s.push_back({kGapMs, KeyTargets::Stylus(WindowEvent::Type::PenDown, at)});
+        s.push_back({kGapMs, KeyTargets::Stylus(WindowEvent::Type::PenUp, at)});
     }
     // From the ring on the first tray weight; the tray reads left to right.
     static void SolveByKeys(Script& s, const Board& b) {
@@ -191,9 +182,9 @@ protected:
     }
     static void SolveByStylus(Script& s, const Board& b) {
         const Point pan{b.leftPan ? 50 : 190, 135};
-        s.push_back({kGapMs, Pen(WindowEvent::Type::PenDown, b.weight)});
-        s.push_back({kGapMs, Pen(WindowEvent::Type::PenMove, pan)});
-        s.push_back({kGapMs, Pen(WindowEvent::Type::PenUp, pan)});
+        s.push_back({kGapMs, KeyTargets::Stylus(WindowEvent::Type::PenDown, b.weight)});
+        s.push_back({kGapMs, KeyTargets::Stylus(WindowEvent::Type::PenMove, pan)});
+        s.push_back({kGapMs, KeyTargets::Stylus(WindowEvent::Type::PenUp, pan)});
         s.push_back({kSettleMs, KeyPress(Key::None)});
     }
     static Point Digit(const Board& b, int d) {
@@ -216,10 +207,10 @@ TEST_F(KeyboardPlayTest, AShownNumberPuzzleByKeysEndsAsByStylusAndItsRecordingRe
     SolveByKeys(keys, board);
     Tap(stylus, Point{120, 160});
     const Point first{30, 295};
-    stylus.push_back({kGapMs, Pen(WindowEvent::Type::PenDown, first)});
+    stylus.push_back({kGapMs, KeyTargets::Stylus(WindowEvent::Type::PenDown, first)});
     for (Point p : {Point{50, 135}, first, Point{190, 135}, first})
-        stylus.push_back({kGapMs, Pen(WindowEvent::Type::PenMove, p)});
-    stylus.push_back({kGapMs, Pen(WindowEvent::Type::PenUp, first)});
+        stylus.push_back({kGapMs, KeyTargets::Stylus(WindowEvent::Type::PenMove, p)});
+    stylus.push_back({kGapMs, KeyTargets::Stylus(WindowEvent::Type::PenUp, first)});
     SolveByStylus(stylus, board);
 
     const Outcome byKeys = Play(keys, true);
@@ -329,7 +320,7 @@ TEST_F(KeyboardPlayTest, MutingIsKeptAndOlderSettingsWithoutItPlaySound) {
         loop.Start(kSeed);
         hp.sound.played.clear();
         loop.HandleMessage(KeyPress(Key::M));
-        loop.HandleMessage(Pen(WindowEvent::Type::PenDown, Point{120, 160}));
+        loop.HandleMessage(KeyTargets::Stylus(WindowEvent::Type::PenDown, Point{120, 160}));
         EXPECT_TRUE(hp.sound.played.empty());
     }
     EXPECT_NE(ReadSettings().find("\"sound\"=\"0\""), std::string::npos);
