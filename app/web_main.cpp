@@ -133,6 +133,17 @@ void pw_post(int type, int x, int y, int primaryOnly) {
     game->Post(pw::WindowEvent{kTypes[type], x, y, primaryOnly != 0});
 }
 
+// A key pressed on the page: its number in the game's key list (Enter is 1,
+// the digits come last) and whether Shift was held.
+void pw_key(int key, int shift) {
+    if (!game || key <= static_cast<int>(pw::Key::None) || key > static_cast<int>(pw::Key::Digit9)) return;
+    pw::WindowEvent event;
+    event.type = pw::WindowEvent::Type::KeyDown;
+    event.key = static_cast<pw::Key>(key);
+    event.shift = shift != 0;
+    game->Post(event);
+}
+
 // Plays a replay; 1 when it played, 0 when the text is not a replay. Then
 // pw_replay_text is the dump (or the message that names the bad line) and
 // the last picture is shown on the canvas.

@@ -15,6 +15,9 @@ EM_JS(void, pw_canvas_draw, (const uint8_t* rgba, int x, int y, int w, int h), {
 EM_JS(void, pw_window_closed, (), {
     if (Module.onWindowClosed) Module.onWindowClosed();
 });
+EM_JS(void, pw_focus_ring, (int left, int top, int right, int bottom), {
+    if (Module.showFocusRing) Module.showFocusRing(left, top, right, bottom);
+});
 // clang-format on
 
 void DrawArea(const Surface& picture, const Rect& area, std::vector<uint8_t>& rgba) {
@@ -80,6 +83,10 @@ void WebWindow::Close() {
 void ShowOnCanvas(const Surface& picture) {
     std::vector<uint8_t> rgba;
     DrawArea(picture, Rect{0, 0, picture.Width(), picture.Height()}, rgba);
+}
+
+void WebWindow::ShowFocusRing(const Rect& area) {
+    pw_focus_ring(area.left, area.top, area.right, area.bottom);
 }
 
 }  // namespace pw

@@ -29,6 +29,8 @@ public:
     // The browser never lets a page wait: this only takes what is there.
     bool WaitEvent(WindowEvent& event, uint32_t) override { return PollEvent(event); }
     const Surface& Shown() const override { return shown_; }
+    // The page draws the ring over the canvas, never into the picture.
+    void ShowFocusRing(const Rect& area) override;
 
     // Queues a message from the page. A press and a release also set what
     // IsPrimaryButtonDown answers from now on, as the button's state does.

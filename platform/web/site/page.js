@@ -15,6 +15,24 @@
   // The largest whole number of device pixels per display pixel that fits,
   // placed on whole device pixels so that every display pixel stays sharp.
   // A viewport too small for even one is filled as far as it goes.
+  // The focus ring the keys move, drawn over the canvas in the page, never
+  // into the game's picture; its area is in display pixels.
+  const ring = document.getElementById("ring");
+  let placing = "";
+  let ringArea = null;
+  function placeRing() {
+    if (ringArea === null) return;
+    const [left, top, right, bottom] = ringArea;
+    ring.style.width = `${right - left}px`;
+    ring.style.height = `${bottom - top}px`;
+    ring.style.transform = `${placing} translate(${left}px, ${top}px)`;
+  }
+  function showFocusRing(left, top, right, bottom) {
+    ringArea = right > left && bottom > top ? [left, top, right, bottom] : null;
+    ring.hidden = ringArea === null || canvas.hidden;
+    placeRing();
+  }
+
   function fit() {
     const ratio = window.devicePixelRatio || 1;
     const width = document.documentElement.clientWidth;
@@ -26,6 +44,8 @@
     // A transform, not a CSS size: layout rounds sizes and offsets to 1/64 of
     // a CSS pixel, which at a ratio of 3 would smear rows of the picture.
     canvas.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
+    placing = `translate(${left}px, ${top}px) scale(${scale})`;
+    placeRing();
     canvas.dataset.factor = String(Math.max(factor, 0));
   }
   function watchRatio() {
@@ -136,6 +156,7 @@
 
   function showEnded() {
     canvas.hidden = true;
+    ring.hidden = true;
     ended.hidden = false;
     document.getElementById("again").focus();
     releaseLock();
@@ -147,6 +168,7 @@
       drawOnCanvas,
       sounds: live ? sounds : null,
       onWindowClosed: live ? showEnded : null,
+      showFocusRing: live ? showFocusRing : null,
     });
   }
 
@@ -180,6 +202,37 @@
       const seeded = seed !== null && /^[0-9]{1,10}$/.test(seed) && Number(seed) <= 4294967295;
       game._pw_play(seeded ? 1 : 0, seeded ? Number(seed) : 0);
     });
+
+  // Keys, numbered as the game's key list: the page's own keys (F11 for full
+  // screen) are the page's; the rest go to the game as its key messages.
+  const Keys = {
+    Enter: 1, NumpadEnter: 1, Space: 2, Escape: 3, Tab: 4, ArrowLeft: 5, ArrowRight: 6, ArrowUp: 7,
+    ArrowDown: 8, Backspace: 9, Delete: 10, KeyA: 12, KeyH: 13, KeyM: 14, KeyO: 15, KeyR: 16,
+  };
+  for (let digit = 0; digit <= 9; ++digit) {
+    Keys[`Digit${digit}`] = 17 + digit;
+    Keys[`Numpad${digit}`] = 17 + digit;
+  }
+  document.addEventListener("keydown", (event) => {
+    if (event.ctrlKey || event.altKey || event.metaKey) return;
+    if (event.code === "F11") {
+      event.preventDefault();
+      if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+      else document.documentElement.requestFullscreen().catch(() => {});
+      return;
+    }
+    const key = Keys[event.code];
+    if (key === undefined || !game || canvas.hidden) return;
+    event.preventDefault();
+    sounds.unlock();
+    const repeats = key >= 4 && key <= 8;  // only the arrows and Tab repeat
+    if (event.repeat && !repeats) return;
+    if (repaintFirst) {
+      repaintFirst = false;
+      game._pw_post(Message.paint, 0, 0, 0);
+    }
+    game._pw_key(key, event.shiftKey ? 1 : 0);
+  });
 
   // Replays play in an instance of their own: its settings, random numbers
   // and clock are its own, and the player's game and stored score are
