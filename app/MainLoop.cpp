@@ -135,6 +135,31 @@ int MainLoop::RunReplay(const Replay& replay, VirtualClock& clock) {
     return RunReplay(events, clock);
 }
 
+MainLoop::ReplayPlayed MainLoop::PlayReplayPass(const ReplayEvent* due, std::optional<WindowEvent>& waiting) {
+    WindowEvent message;
+    ReplayPlayed played = ReplayPlayed::Nothing;
+    if (waiting) {
+        message = *waiting;
+        waiting.reset();
+        played = ReplayPlayed::Message;
+    } else if (PollReplayMessage(message)) {
+        played = ReplayPlayed::Message;
+    } else if (due != nullptr && due->type != ReplayEvent::Type::End && due->at <= platform_.clock.Now()) {
+        message.x = due->x;
+        message.y = due->y;
+        message.primaryOnly = true;
+        message.type = due->type == ReplayEvent::Type::Down   ? WindowEvent::Type::PenDown
+                       : due->type == ReplayEvent::Type::Move ? WindowEvent::Type::PenMove
+                                                              : WindowEvent::Type::PenUp;
+        played = ReplayPlayed::Due;
+    }
+    if (played != ReplayPlayed::Nothing) HandleMessage(message);
+    TickCurrent();
+    WindowEvent next;
+    if (PollReplayMessage(next)) waiting = next;
+    return played;
+}
+
 int MainLoop::RunReplay(ReplayEvents& events, VirtualClock& clock) {
     ReplayEvent due;
     if (!events.Next(due)) return 1;
@@ -144,31 +169,10 @@ int MainLoop::RunReplay(ReplayEvents& events, VirtualClock& clock) {
     for (;;) {
         if (quitPosted_) return 0;
         if (StopSignals::Received() != 0) return 1;
-        WindowEvent message;
-        bool have = false;
-        if (waiting) {
-            message = *waiting;
-            waiting.reset();
-            have = true;
-        } else {
-            have = PollReplayMessage(message);
-        }
-        if (!have && due.type != ReplayEvent::Type::End && due.at <= clock.now) {
-            message.x = due.x;
-            message.y = due.y;
-            message.primaryOnly = true;
-            message.type = due.type == ReplayEvent::Type::Down   ? WindowEvent::Type::PenDown
-                           : due.type == ReplayEvent::Type::Move ? WindowEvent::Type::PenMove
-                                                                 : WindowEvent::Type::PenUp;
-            have = true;
-            if (!events.Next(due)) return 1;
-        }
-        if (have) HandleMessage(message);
-        TickCurrent();
-        if (due.type == ReplayEvent::Type::End && clock.now >= due.at) break;
-        WindowEvent next;
-        if (PollReplayMessage(next)) waiting = next;
-        clock.now = NextReplayPass(clock.now, have || waiting, due.at);
+        const ReplayPlayed played = PlayReplayPass(&due, waiting);
+        if (played == ReplayPlayed::Due && !events.Next(due)) return 1;
+        if (ReplayEndReached(due, clock.now)) break;
+        clock.now = NextReplayPass(clock.now, played != ReplayPlayed::Nothing || waiting, due.at);
     }
     HandleQueuedAtEnd(waiting);
     return 0;

@@ -50,6 +50,18 @@ public:
     // themselves. A replay takes from the window only paints and the destroy
     // message; a real stylus takes no part.
     bool PollReplayMessage(WindowEvent& message);
+    // What a replay pass handled.
+    enum class ReplayPlayed { Nothing, Message, Due };
+    // One replay pass at the clock's now: the message that waits (taken from
+    // the window on the pass before, else one it has now) is handled, else
+    // the due event once its time has come, unless it is the end; the current
+    // screen ticks; then the window's next message, if any, is taken into
+    // waiting for the next pass. due is null while no event is known yet.
+    ReplayPlayed PlayReplayPass(const ReplayEvent* due, std::optional<WindowEvent>& waiting);
+    // Whether the pass at now has reached the end that is due.
+    static bool ReplayEndReached(const ReplayEvent& due, uint32_t now) {
+        return due.type == ReplayEvent::Type::End && now >= due.at;
+    }
     // The clock of the next pass that can change anything, after the pass at
     // now: the next one when a message waits or something animates, else the
     // sooner of the next event and the repaint throttle's next check. Every
@@ -63,6 +75,9 @@ public:
     // The window procedure.
     void HandleMessage(const WindowEvent& message);
 
+    // Whether the current screen has something to animate or to repaint.
+    bool HasPendingWork() const;
+
     Application* App() { return app_.get(); }
     bool QuitPosted() const { return quitPosted_; }
     uint32_t Seed() const { return seed_; }
@@ -70,7 +85,6 @@ public:
 private:
     void DeliverPen(const WindowEvent& message);
     void TickCurrent();
-    bool HasPendingWork() const;
 
     SoundSwitch sound_;
     Platform platform_;

@@ -33,11 +33,6 @@ void ReplayPassRunner::Queue(const ReplayEvent& event) {
     if (keepHistory_) history_.push_back(event);
 }
 
-bool ReplayPassRunner::HasPendingWork() {
-    Application* app = App();
-    return app != nullptr && (app->current->tickers.count > 0 || app->current->IsDirty());
-}
-
 bool ReplayPassRunner::AskPlanner(const Planner& planner, std::string& error) {
     const size_t before = eventCount_;
     planner(*this);
@@ -48,8 +43,8 @@ bool ReplayPassRunner::AskPlanner(const Planner& planner, std::string& error) {
     return true;
 }
 
-// Each pass below is MainLoop::RunReplay's pass, step for step; only where the
-// replay would look at its next event and finds none queued yet is the
+// The passes are MainLoop's replay passes, as RunReplay plays them; only where
+// the replay would look at its next event and finds none queued yet is the
 // planner asked first. It is asked only while the game waits with nothing to
 // do, so what it sees is what the game will show when that event arrives.
 bool ReplayPassRunner::Run(const Planner& planner, std::string& error) {
@@ -62,45 +57,21 @@ bool ReplayPassRunner::Run(const Planner& planner, std::string& error) {
             error = "the game closed before the end of the run";
             return false;
         }
-        WindowEvent message;
-        bool have = false;
-        if (waiting) {
-            message = *waiting;
-            waiting.reset();
-            have = true;
-        } else {
-            have = loop_.PollReplayMessage(message);
-        }
-        if (!have && !pending_.empty() && pending_.front().type != ReplayEvent::Type::End &&
-            pending_.front().at <= clock.now) {
-            const ReplayEvent due = pending_.front();
-            pending_.pop_front();
-            message.x = due.x;
-            message.y = due.y;
-            message.primaryOnly = true;
-            message.type = due.type == ReplayEvent::Type::Down   ? WindowEvent::Type::PenDown
-                           : due.type == ReplayEvent::Type::Move ? WindowEvent::Type::PenMove
-                                                                 : WindowEvent::Type::PenUp;
-            have = true;
-        }
-        if (have) loop_.HandleMessage(message);
-        if (App() != nullptr) App()->current->Tick(clock.now);
-        WindowEvent next;
-        if (!pending_.empty() && pending_.front().type == ReplayEvent::Type::End &&
-            clock.now >= pending_.front().at)
-            break;
-        if (loop_.PollReplayMessage(next)) waiting = next;
+        const MainLoop::ReplayPlayed played =
+            loop_.PlayReplayPass(pending_.empty() ? nullptr : &pending_.front(), waiting);
+        if (played == MainLoop::ReplayPlayed::Due) pending_.pop_front();
+        if (!pending_.empty() && MainLoop::ReplayEndReached(pending_.front(), clock.now)) break;
+        const bool busy = played != MainLoop::ReplayPlayed::Nothing || waiting;
         if (pending_.empty()) {
             // Busy passes go on as the replay's would before a far-off event;
             // the player decides only once the game waits.
-            if (have || waiting || HasPendingWork()) {
-                clock.now =
-                    loop_.NextReplayPass(clock.now, have || waiting, clock.now + Screen::kRepaintInterval);
+            if (busy || loop_.HasPendingWork()) {
+                clock.now = loop_.NextReplayPass(clock.now, busy, clock.now + Screen::kRepaintInterval);
                 continue;
             }
             if (!AskPlanner(planner, error)) return false;
         }
-        clock.now = loop_.NextReplayPass(clock.now, have || waiting, pending_.front().at);
+        clock.now = loop_.NextReplayPass(clock.now, busy, pending_.front().at);
     }
     loop_.HandleQueuedAtEnd(waiting);
     return true;

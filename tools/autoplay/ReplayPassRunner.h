@@ -53,7 +53,6 @@ public:
     std::string ReplayText() const;
 
 private:
-    bool HasPendingWork();
     bool AskPlanner(const Planner& planner, std::string& error);
 
     HeadlessPlatform platform_;
