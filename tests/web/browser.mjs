@@ -1,9 +1,11 @@
 // What the browser tests and the benchmark share: the site served from
 // 127.0.0.1 and Debian's chromium started through playwright-core (never a
 // downloaded browser; playwright gives every launch a fresh profile).
+import { after, before } from "node:test";
 import { fileURLToPath } from "node:url";
 import { chromium } from "playwright-core";
 import { startServer } from "../../scripts/serve-web.mjs";
+import { workFolder } from "./support.mjs";
 
 export const SOURCE = fileURLToPath(new URL("../..", import.meta.url));
 export const SITE = process.env.PW_SITE || SOURCE + "build-web/site";
@@ -36,6 +38,23 @@ export async function startSession() {
       server.close();
     },
   };
+}
+
+// The session a test file's tests share: started before the first test,
+// stopped after the last (its url and browser are there once tests run).
+// With { work: true }, also a scratch folder for the desktop game's files,
+// removed at the end.
+export function sessionForTests({ work = false } = {}) {
+  const session = {};
+  const folder = work ? workFolder() : null;
+  before(async () => {
+    Object.assign(session, await startSession());
+  });
+  after(async () => {
+    if (session.stop) await session.stop();
+    if (folder) folder.remove();
+  });
+  return { session, work: folder };
 }
 
 // Waits until the game has drawn its first picture.

@@ -2,13 +2,11 @@
 // the desktop's keyboard test solves it: the ring shows on the ringed
 // weight, and the points are the ones a stylus would have earned.
 import assert from "node:assert/strict";
-import { after, before, test } from "node:test";
-import { dumpOf, startSession, waitForGame } from "./browser.mjs";
+import { test } from "node:test";
+import { dumpOf, sessionForTests, waitForGame } from "./browser.mjs";
 import { collectErrors, pagePoint } from "./support.mjs";
 
-let session;
-before(async () => { session = await startSession(); });
-after(async () => { await session.stop(); });
+const { session } = sessionForTests();
 
 test("the keyboard alone plays a puzzle to solved, with the ring on the ringed weight", async () => {
   const context = await session.browser.newContext();

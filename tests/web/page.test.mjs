@@ -3,23 +3,14 @@
 import assert from "node:assert/strict";
 import { writeFileSync } from "node:fs";
 import { join } from "node:path";
-import { after, before, test } from "node:test";
-import { SOURCE, dumpOf, startSession, waitForGame, waitForPicture } from "./browser.mjs";
+import { test } from "node:test";
+import { SOURCE, dumpOf, sessionForTests, waitForGame, waitForPicture } from "./browser.mjs";
 import { replayEvents, strokes } from "./replays.mjs";
 import {
-  canvasPixels, collectErrors, desktopRun, differingPixels, pagePoint, pngPixels, touchDrag, workFolder,
+  canvasPixels, collectErrors, desktopRun, differingPixels, pagePoint, pngPixels, touchDrag,
 } from "./support.mjs";
 
-let session;
-let work;
-before(async () => {
-  session = await startSession();
-  work = workFolder();
-});
-after(async () => {
-  await session.stop();
-  work.remove();
-});
+const { session, work } = sessionForTests({ work: true });
 
 // Waits until the live game's dump and canvas are those of the desktop's
 // replay: the same state and the very same pixels.

@@ -5,22 +5,13 @@ import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
 import { readFileSync } from "node:fs";
 import { join } from "node:path";
-import { after, before, test } from "node:test";
-import { SOURCE, dumpOf, startSession, waitForGame } from "./browser.mjs";
+import { test } from "node:test";
+import { SOURCE, dumpOf, sessionForTests, waitForGame } from "./browser.mjs";
 import {
-  AUTOPLAY, STORAGE_ITEM, canvasPixels, collectErrors, desktopRun, differingPixels, pngPixels, workFolder,
+  AUTOPLAY, STORAGE_ITEM, canvasPixels, collectErrors, desktopRun, differingPixels, pngPixels,
 } from "./support.mjs";
 
-let session;
-let work;
-before(async () => {
-  session = await startSession();
-  work = workFolder();
-});
-after(async () => {
-  await session.stop();
-  work.remove();
-});
+const { session, work } = sessionForTests({ work: true });
 
 test("replays give the desktop's dump and picture, and leave the player's game alone", async () => {
   const solved = join(work.path, "five.replay");

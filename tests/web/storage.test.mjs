@@ -2,17 +2,11 @@
 // mended after corruption, never shared by two tabs at once, and the game
 // still starting with the network gone.
 import assert from "node:assert/strict";
-import { after, before, test } from "node:test";
-import { dumpOf, startSession, waitForGame, waitForPicture } from "./browser.mjs";
+import { test } from "node:test";
+import { dumpOf, sessionForTests, waitForGame, waitForPicture } from "./browser.mjs";
 import { KEY_LINE, STORAGE_ITEM, collectErrors, pagePoint } from "./support.mjs";
 
-let session;
-before(async () => {
-  session = await startSession();
-});
-after(async () => {
-  await session.stop();
-});
+const { session } = sessionForTests();
 
 async function click(page, x, y) {
   const p = await pagePoint(page, x, y);
