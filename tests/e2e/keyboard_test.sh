@@ -30,23 +30,12 @@ home=$(grep '"grey": false' "$work/peek.json" | grep "\"value\": $value," | sed 
 index=$(( (home - 20) / 30 ))
 if [ "$greyPan" = right ]; then towards=Left; else towards=Right; fi
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")" XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run SDL_AUDIODRIVER=dummy
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+. "$(dirname "$0")/xsession.sh"
+start_xvfb
 
 "$game" --seed $seed --record "$work/keys.replay" >"$work/game.log" 2>&1 &
 game_pid=$!
-window=""
-for _ in $(seq 300); do
-    window=$(xdotool search --name "Pivot Warden" 2>/dev/null | head -1)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || { head -20 "$work/game.log"; fail "no window appeared"; }
+wait_for_window "$work/game.log"
 sleep 0.3
 key() { xdotool key --window "$window" "$@"; sleep 0.3; }
 geometry() { xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p'; }

@@ -10,28 +10,16 @@ xclose=$2
 xpixel=$3
 work=$(mktemp -d)
 game_pid=""
+xvfb_pid=""
 trap 'kill $game_pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-# Xvfb picks a free display itself and writes its number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-display=":$(cat "$work/display")"
-export DISPLAY=$display XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run SDL_AUDIODRIVER=dummy
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+. "$(dirname "$0")/xsession.sh"
+start_xvfb
 
 "$game" --seed 7 --record "$work/game.replay" --dump "$work/live.json" >"$work/game.log" 2>&1 &
 game_pid=$!
-window=""
-for _ in $(seq 300); do
-    window=$(xdotool search --name "Pivot Warden" 2>/dev/null | head -1)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || { grep -v ALSA "$work/game.log" | head -20; fail "no window appeared"; }
+wait_for_window "$work/game.log"
 geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
 [ "$geometry" = "480x640" ] || fail "window is $geometry, expected 480x640"
 
@@ -92,9 +80,9 @@ code=$?
 grep -q "down" "$work/game.replay" || fail "the click was not recorded"
 grep -q "end" "$work/game.replay" || fail "the recording has no end"
 # SIGTERM ends the game as the close button does, however long it has slept.
-"$game" >/dev/null 2>&1 &
+"$game" >"$work/term.log" 2>&1 &
 game_pid=$!
-for _ in $(seq 300); do xdotool search --name "Pivot Warden" >/dev/null 2>&1 && break; sleep 0.1; done
+wait_for_window "$work/term.log"
 sleep 1
 kill -TERM $game_pid
 for _ in $(seq 30); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
