@@ -4,6 +4,8 @@
 set -eu
 cd "$(dirname "$0")"
 game=${1:-../build/pivotwarden}
+# The pictures are put side by side with imagemagick.
+../scripts/install-deps.sh imagemagick
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # Each replay plays on fresh settings; the keypad one picks level 10 on the
