@@ -1,14 +1,12 @@
 #include "app/Replay.h"
 
-#include <sstream>
-
 #include "app/ReplayReader.h"
 
 namespace pw {
 
 bool ParseReplay(const std::string& text, Replay& replay, std::string& error) {
     replay = Replay{};
-    std::istringstream in(text);
+    StringReplayText in(text);
     ReplayReader reader(in);
     if (!reader.ReadHeader(replay)) {
         error = reader.Error();

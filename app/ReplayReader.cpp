@@ -74,12 +74,10 @@ bool ReplayReader::Fail(const std::string& what) {
 
 ReplayReader::Line ReplayReader::ReadLine(std::string& line) {
     line.clear();
-    std::streambuf* buffer = in_.rdbuf();
-    if (buffer == nullptr) return Line::Finished;
-    int c = buffer->sbumpc();
-    if (c == std::char_traits<char>::eof()) return Line::Finished;
+    int c = in_.Get();
+    if (c < 0) return Line::Finished;
     ++lineNumber_;
-    for (; c != std::char_traits<char>::eof() && c != '\n'; c = buffer->sbumpc()) {
+    for (; c >= 0 && c != '\n'; c = in_.Get()) {
         if (line.size() == kMaxLineBytes) {
             Fail("longer than " + std::to_string(kMaxLineBytes) + " bytes");
             return Line::Failed;

@@ -3,7 +3,6 @@
 // played in the same small memory: the header first, then each event as it
 // falls due.
 #include <cstddef>
-#include <istream>
 #include <optional>
 #include <string>
 
@@ -11,13 +10,32 @@
 
 namespace pw {
 
+// Where replay text comes from, a byte at a time.
+class ReplayText {
+public:
+    virtual ~ReplayText() = default;
+    // The next byte, or -1 at the end of the text.
+    virtual int Get() = 0;
+};
+
+// Replay text held in a string (the browser hands a replay over whole).
+class StringReplayText : public ReplayText {
+public:
+    explicit StringReplayText(const std::string& text) : text_(text) {}
+    int Get() override { return next_ < text_.size() ? static_cast<unsigned char>(text_[next_++]) : -1; }
+
+private:
+    const std::string& text_;
+    size_t next_ = 0;
+};
+
 class ReplayReader : public ReplayEvents {
 public:
     // The longest line read, comment included; a longer one is refused
     // rather than held whole.
     static constexpr size_t kMaxLineBytes = 1024;
 
-    explicit ReplayReader(std::istream& in) : in_(in) {}
+    explicit ReplayReader(ReplayText& in) : in_(in) {}
 
     // Reads up to the first event. False with Error() for bad text.
     bool ReadHeader(ReplayHeader& header);
@@ -37,7 +55,7 @@ private:
     bool ParseEvent(const std::string* words, size_t count, ReplayEvent& event);
     Line ReadRecord(ReplayHeader* header, ReplayEvent& event);
 
-    std::istream& in_;
+    ReplayText& in_;
     int lineNumber_ = 0;
     bool headerRead_ = false;
     bool ended_ = false;

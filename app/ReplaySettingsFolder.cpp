@@ -1,16 +1,26 @@
 #include "app/ReplaySettingsFolder.h"
 
+#include <ftw.h>
 #include <stdlib.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <filesystem>
 
 namespace pw {
 
+namespace {
+
+int RemoveOne(const char* path, const struct stat*, int, struct FTW*) {
+    std::remove(path);
+    return 0;  // on with the rest whatever happened to this one
+}
+
+}  // namespace
+
 ReplaySettingsFolder::~ReplaySettingsFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+    // Contents first, links not followed out of the folder.
+    if (!path_.empty()) nftw(path_.c_str(), RemoveOne, 8, FTW_DEPTH | FTW_PHYS);
 }
 
 bool ReplaySettingsFolder::Make(std::string& error) {

@@ -1,6 +1,7 @@
 #include "app/SceneDump.h"
 
-#include <sstream>
+#include <cstdio>
+#include <string>
 
 #include "app/Application.h"
 #include "elements/Weight.h"
@@ -40,7 +41,28 @@ const char* PanOf(GameScreen* game, Weight* weight) {
     return "null";
 }
 
-void DumpElements(std::ostringstream& out, Screen* screen, GameScreen* game) {
+// Text built a piece at a time, numbers in decimal.
+class Json {
+public:
+    Json& operator<<(const char* text) {
+        out_ += text;
+        return *this;
+    }
+    Json& operator<<(const std::string& text) {
+        out_ += text;
+        return *this;
+    }
+    Json& operator<<(int32_t number) {
+        out_ += std::to_string(number);
+        return *this;
+    }
+    std::string& str() { return out_; }
+
+private:
+    std::string out_;
+};
+
+void DumpElements(Json& out, Screen* screen, GameScreen* game) {
     out << "  \"elements\": [";
     bool first = true;
     for (auto* node = screen->elements.head; node != nullptr; node = node->next) {
@@ -65,7 +87,7 @@ void DumpElements(std::ostringstream& out, Screen* screen, GameScreen* game) {
 }  // namespace
 
 std::string DumpScene(Application* app, Registry& registry) {
-    std::ostringstream out;
+    Json out;
     Screen* screen = app != nullptr ? app->current : nullptr;
     GameScreen* game = app != nullptr && screen == app->gameScreen.get() ? app->gameScreen.get() : nullptr;
     const char* name = screen == nullptr ? "null" : game != nullptr ? "\"game\"" : "\"title\"";
