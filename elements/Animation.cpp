@@ -1,5 +1,6 @@
 #include "elements/Animation.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "scene/Screen.h"
@@ -11,23 +12,42 @@ Animation::Animation(Screen* screen_, int32_t bitmapId_, int32_t frameCount_, in
       frameCount(frameCount_ < 1 ? 1 : frameCount_),
       framesPerSecond(framesPerSecond_ < 1 ? 1 : framesPerSecond_) {
     frameWidth = width / frameCount;
-    frame = std::make_unique<Surface>(frameWidth, height);
+    TrimStrip();
     SetVisible(false);
+}
+
+void Animation::TrimStrip() {
+    // The smallest box, in a frame's coordinates, that holds every pixel of
+    // every frame that is not the key colour.
+    int32_t left = frameWidth, top = height, right = 0, bottom = 0;
+    for (int32_t row = 0; row < height; ++row) {
+        const Pixel* pixels = bitmap->Row(row);
+        for (int32_t column = 0; column < frameWidth * frameCount; ++column) {
+            if (pixels[column] == KeyColour) continue;
+            const int32_t inFrame = column % frameWidth;
+            left = std::min(left, inFrame);
+            right = std::max(right, inFrame + 1);
+            top = std::min(top, row);
+            bottom = std::max(bottom, row + 1);
+        }
+    }
+    if (left >= right) {
+        box = Rect{0, 0, 0, 0};
+        bitmap = std::make_unique<Surface>(0, 0);
+        return;
+    }
+    box = Rect{left, top, right, bottom};
+    const int32_t w = right - left, h = bottom - top;
+    auto trimmed = std::make_unique<Surface>(w * frameCount, h);
+    for (int32_t f = 0; f < frameCount; ++f) CopyOpaque(*trimmed, f * w, 0, w, h, *bitmap, f * frameWidth + left, top);
+    bitmap = std::move(trimmed);
 }
 
 Animation::~Animation() { animationListeners.Clear(); }
 
 const char16_t* Animation::GetKindName() const { return u"Animation"; }
 
-const Surface* Animation::GetSurface() {
-    // The strip never changes, so the frame is copied out only when another
-    // one is to be shown.
-    if (frameInSurface != currentFrame) {
-        CopyOpaque(*frame, 0, 0, GetWidth(), GetHeight(), *bitmap, GetWidth() * currentFrame, 0);
-        frameInSurface = currentFrame;
-    }
-    return frame.get();
-}
+const Surface* Animation::GetSurface() { return bitmap.get(); }
 
 void Animation::Start() {
     screen->tickers.AddUnique(this);

@@ -16,6 +16,9 @@ public:
     void Tick(uint32_t now) override;
     const char16_t* GetKindName() const override;
     const Surface* GetSurface() override;
+    int32_t SurfaceLeft() const override { return currentFrame * (box.right - box.left) - box.left; }
+    int32_t SurfaceTop() const override { return -box.top; }
+    Rect PictureBox() const override { return box; }
     int32_t GetWidth() const override { return frameWidth; }
 
     // Begins or restarts stepping from the frame shown.
@@ -37,8 +40,10 @@ public:
     int32_t loopsDone = 0;
 
 private:
-    std::unique_ptr<Surface> frame;
-    int32_t frameInSurface = -1;
+    void TrimStrip();
+    // The strip keeps only the part of each frame where any frame shows
+    // something, side by side: most of a frame is see-through.
+    Rect box{0, 0, 0, 0};
 };
 
 }  // namespace pw

@@ -1,5 +1,6 @@
 #include "scene/Figure.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -121,6 +122,25 @@ void Figure::OnPenMove(int32_t px, int32_t py) {
     int32_t nx = 0, ny = 0;
     ClampDragPosition(px, py, nx, ny);
     MoveTo(nx, ny);
+}
+
+void Figure::ComposeOnto(Surface& target, const Rect& area, bool opaque) {
+    const Rect box = PictureBox();
+    // In 64 bits, so that no placement of an element can overflow.
+    const int64_t x = GetX(), y = GetY();
+    const int64_t left = std::max<int64_t>(x + box.left, area.left);
+    const int64_t top = std::max<int64_t>(y + box.top, area.top);
+    const int64_t right = std::min<int64_t>(x + box.right, area.right);
+    const int64_t bottom = std::min<int64_t>(y + box.bottom, area.bottom);
+    if (left >= right || top >= bottom) return;
+    const Surface* picture = GetSurface();
+    if (picture == nullptr) return;
+    const int l = int(left), t = int(top), w = int(right - left), h = int(bottom - top);
+    const int sx = int(left - x + SurfaceLeft()), sy = int(top - y + SurfaceTop());
+    if (opaque)
+        CopyOpaque(target, l, t, w, h, *picture, sx, sy);
+    else
+        CopyKeyed(target, l, t, w, h, *picture, sx, sy, KeyColour);
 }
 
 void Figure::ClearSurface(Surface& surface) { surface.Fill(0, 0, GetWidth(), GetHeight(), KeyColour); }

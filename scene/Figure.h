@@ -27,9 +27,18 @@ public:
     // "Weight", "Background": screens tell kinds apart by this string.
     virtual const char16_t* GetKindName() const;
     virtual int32_t GetLayer() const { return layer; }
-    // The current picture at its origin, or null when the element is never
-    // drawn.
+    // The current picture, or null when the element is never drawn. The
+    // element's pixel (0, 0) is the picture's pixel (SurfaceLeft(),
+    // SurfaceTop()), and only PictureBox() can show.
     virtual const Surface* GetSurface() = 0;
+    virtual int32_t SurfaceLeft() const { return 0; }
+    virtual int32_t SurfaceTop() const { return 0; }
+    // The part of the element, in its own coordinates, where its picture can
+    // show; the rest of it is see-through.
+    virtual Rect PictureBox() const { return Rect{0, 0, GetWidth(), GetHeight()}; }
+    // Draws the picture over target, where the element meets area (in screen
+    // coordinates): copied whole when opaque, else through the key colour.
+    void ComposeOnto(Surface& target, const Rect& area, bool opaque);
     virtual void SetLayer(int32_t n);
     virtual void OnPenDown(int32_t px, int32_t py);
     virtual void OnPenUp(int32_t px, int32_t py);

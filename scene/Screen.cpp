@@ -101,21 +101,7 @@ void Screen::MarkStale(const Rect& r) {
 void Screen::Compose(const Rect& area) {
     for (auto* node = elements.head; node != nullptr; node = node->next) {
         Figure* element = node->item;
-        if (!element->visible) continue;
-        // In 64 bits, so that no placement of an element can overflow.
-        const int64_t x = element->GetX(), y = element->GetY();
-        const int64_t left = std::max<int64_t>(x, area.left);
-        const int64_t top = std::max<int64_t>(y, area.top);
-        const int64_t right = std::min<int64_t>(x + element->GetWidth(), area.right);
-        const int64_t bottom = std::min<int64_t>(y + element->GetHeight(), area.bottom);
-        if (left >= right || top >= bottom) continue;
-        const Surface* surface = element->GetSurface();
-        if (surface == nullptr) continue;
-        const int l = int(left), t = int(top), w = int(right - left), h = int(bottom - top);
-        if (element == background)
-            CopyOpaque(*backBuffer, l, t, w, h, *surface, int(left - x), int(top - y));
-        else
-            CopyKeyed(*backBuffer, l, t, w, h, *surface, int(left - x), int(top - y), KeyColour);
+        if (element->visible) element->ComposeOnto(*backBuffer, area, element == background);
     }
 }
 

@@ -87,6 +87,35 @@ protected:
     RecordingAnimationListener listener{&log};
 };
 
+TEST_F(AnimationTest, ShowsEachFrameOfAStripWithSeeThroughMarginsOverTheScene) {
+    // Three 6 x 5 frames, each a different dot or bar inside key colour.
+    Surface strip = scenetest::Solid(18, 5, KeyColour);
+    strip.Set(1, 1, Rgb(1, 0, 0));
+    strip.Fill(6 + 2, 3, 3, 1, Rgb(2, 0, 0));
+    strip.Set(12 + 4, 2, Rgb(3, 0, 0));
+    resources.AddBitmap(60, strip);
+    resources.AddBitmap(61, scenetest::Solid(240, 320, Rgb(0, 50, 0)));
+    auto* under = new Image(&screen, 61);
+    under->layer = 1;
+    screen.background = under;
+    screen.AddElement(under);
+    auto* a = new Animation(&screen, 60, 3, 4);
+    a->MoveTo(100, 200);
+    a->SetVisible(true);
+    screen.AddElement(a);
+    EXPECT_EQ(a->GetBounds(), (Rect{100, 200, 106, 205}));
+    for (int f = 0; f < 3; ++f) {
+        a->SetFrame(f);
+        PaintAll();
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 6; ++x) {
+                const Pixel p = strip.At(f * 6 + x, y);
+                ASSERT_EQ(hp.window.Shown().At(100 + x, 200 + y), p == KeyColour ? Rgb(0, 50, 0) : p)
+                    << "frame " << f << " at " << x << "," << y;
+            }
+    }
+}
+
 TEST_F(AnimationTest, MeasuresOneFrameOfTheStrip) {
     resources.AddBitmap(50, scenetest::Pattern(1110, 11, 0));
     resources.AddBitmap(51, scenetest::Pattern(720, 320, 0));

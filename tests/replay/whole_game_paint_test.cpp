@@ -24,10 +24,13 @@ Surface ComposedFromScratch(Screen& screen) {
         Figure* e = node->item;
         const Surface* picture = e->visible ? e->GetSurface() : nullptr;
         if (picture == nullptr) continue;
+        const Rect box = e->PictureBox();
+        const int x = e->GetX() + box.left, y = e->GetY() + box.top, w = box.right - box.left,
+                  h = box.bottom - box.top, sx = box.left + e->SurfaceLeft(), sy = box.top + e->SurfaceTop();
         if (e == screen.background)
-            CopyOpaque(out, e->GetX(), e->GetY(), e->GetWidth(), e->GetHeight(), *picture, 0, 0);
+            CopyOpaque(out, x, y, w, h, *picture, sx, sy);
         else
-            CopyKeyed(out, e->GetX(), e->GetY(), e->GetWidth(), e->GetHeight(), *picture, 0, 0);
+            CopyKeyed(out, x, y, w, h, *picture, sx, sy);
     }
     return out;
 }
