@@ -21,6 +21,7 @@ Application::Application(Platform& platform_, std::optional<uint32_t> seed_) : p
     gameScreen->listeners.InsertAt(this, gameScreen->listeners.count);
     titleScreen = std::make_unique<TitleScreen>(platform, this);
     titleScreen->listeners.InsertAt(this, titleScreen->listeners.count);
+    titleScreen->ShareBackBufferWith(*gameScreen);
 
     current = titleScreen.get();
     current->active = true;

@@ -68,7 +68,7 @@ void PresentDirtyRect(benchmark::State& state) {
     BenchGame game;
     const Rect area{100, 100, 100 + kDirtySide, 100 + kDirtySide};
     for (auto _ : state) {
-        game.Platform().window.Present(*game.Game().backBuffer, area);
+        game.Platform().window.Present(game.Game().backBuffer->picture, area);
         benchmark::ClobberMemory();
     }
     state.counters["pixels"] = kDirtySide * kDirtySide;

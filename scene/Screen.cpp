@@ -12,11 +12,18 @@ Screen::Screen(Platform& platform_, ScreenListener* owner_) : platform(platform_
     Size client = platform.window.ClientSize();
     width = client.width;
     height = client.height;
-    backBuffer = std::make_unique<Surface>(width, height);
+    backBuffer = std::make_shared<BackBuffer>(width, height);
+    stale = Rect{0, 0, width, height};
+}
+
+void Screen::ShareBackBufferWith(Screen& other) {
+    if (other.width != width || other.height != height) return;
+    backBuffer = other.backBuffer;
     stale = Rect{0, 0, width, height};
 }
 
 Screen::~Screen() {
+    if (backBuffer->composedFor == this) backBuffer->composedFor = nullptr;
     elements.Clear();
     tickers.Clear();
 }
@@ -64,7 +71,8 @@ void Screen::ResetScene() {
     tickers.Clear();
     dirty = Rect{-1, -1, -1, -1};
     lastRefresh = 0;
-    backBuffer->Fill(0, 0, width, height, 0);
+    // Cleared before this screen next composes into it.
+    if (backBuffer->composedFor == this) backBuffer->composedFor = nullptr;
     stale = Rect{0, 0, width, height};
 }
 
@@ -101,24 +109,31 @@ void Screen::MarkStale(const Rect& r) {
 void Screen::Compose(const Rect& area) {
     for (auto* node = elements.head; node != nullptr; node = node->next) {
         Figure* element = node->item;
-        if (element->visible) element->ComposeOnto(*backBuffer, area, element == background);
+        if (element->visible) element->ComposeOnto(backBuffer->picture, area, element == background);
     }
 }
 
 void Screen::Paint(Window& target, bool full) {
     if (painting) return;
     painting = true;
+    if (backBuffer->composedFor != this) {
+        // Fresh, cleared, or last composed for another screen: all of it
+        // again, from black, as a buffer just made.
+        backBuffer->picture.Fill(0, 0, width, height, 0);
+        backBuffer->composedFor = this;
+        stale = Rect{0, 0, width, height};
+    }
     if (stale.left < stale.right) {
         const Rect area = stale;
         stale = Rect{0, 0, 0, 0};
         Compose(area);
     }
     if (full) {
-        target.Present(*backBuffer, Rect{0, 0, width, height});
+        target.Present(backBuffer->picture, Rect{0, 0, width, height});
     } else if (IsDirty()) {
         // The right and bottom edges count as inside: one column and one row
         // more than the rectangle's width and height (the copy clips them).
-        target.Present(*backBuffer, Rect{dirty.left, dirty.top, dirty.right + 1, dirty.bottom + 1});
+        target.Present(backBuffer->picture, Rect{dirty.left, dirty.top, dirty.right + 1, dirty.bottom + 1});
     }
     painting = false;
     dirty = Rect{-1, -1, -1, -1};

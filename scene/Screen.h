@@ -12,6 +12,16 @@
 namespace pw {
 
 class Figure;
+class Screen;
+
+// The picture a screen composes its scene into. Screens that take turns on
+// one window share one: the screen it was last composed for keeps it, and
+// another one composes it all again before showing it.
+struct BackBuffer {
+    BackBuffer(int width, int height) : picture(width, height) {}
+    Surface picture;
+    const Screen* composedFor = nullptr;
+};
 
 class Screen {
 public:
@@ -57,10 +67,14 @@ public:
 
     bool IsDirty() const { return dirty.left != -1; }
 
+    // From now on composes into other's back buffer (the same size) instead
+    // of its own: only one of the two shows at a time.
+    void ShareBackBufferWith(Screen& other);
+
     Platform& platform;
     int32_t width = 0;
     int32_t height = 0;
-    std::unique_ptr<Surface> backBuffer;
+    std::shared_ptr<BackBuffer> backBuffer;
     bool painting = false;
     bool active = false;
     Figure* background = nullptr;

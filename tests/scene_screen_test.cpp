@@ -267,6 +267,32 @@ TEST_F(ScreenTest, BackgroundIsCopiedOpaquelyAndEverythingElseKeyed) {
     EXPECT_EQ(shown.At(15, 15), KeyColour);
 }
 
+TEST_F(ScreenTest, ScreensSharingABackBufferEachShowOnlyTheirOwnScene) {
+    Add("dot", 10, 10, 5, 5, 10, Rgb(1, 1, 1));
+    Screen other(platform, nullptr);
+    other.ShareBackBufferWith(screen);
+    auto* block = new scenetest::Probe(&other, &log, "block", 50, 50, Rgb(2, 2, 2));
+    other.AddElement(block);
+    const Surface& shown = hp.window.Shown();
+
+    PaintAll();
+    other.Paint(hp.window, true);
+    EXPECT_EQ(shown.At(12, 12), Rgb(2, 2, 2));
+    EXPECT_EQ(shown.At(45, 45), Rgb(2, 2, 2));
+    // Back to the first screen, with nothing changed on it: none of the
+    // other's block is left.
+    PaintAll();
+    EXPECT_EQ(shown.At(12, 12), Rgb(1, 1, 1));
+    EXPECT_EQ(shown.At(45, 45), 0u);
+    // A partial paint of the second screen recomposes it whole first.
+    other.AddDirtyRect(Rect{40, 40, 42, 42});
+    other.Paint(hp.window, false);
+    EXPECT_EQ(shown.At(41, 41), Rgb(2, 2, 2));
+    other.Paint(hp.window, true);
+    EXPECT_EQ(shown.At(12, 12), Rgb(2, 2, 2));
+    other.DestroyAllElements();
+}
+
 TEST_F(ScreenTest, RefreshPaintsOnlyTheActiveScreenAndNestedPaintDoesNothing) {
     screen.AddDirtyRect(Rect{0, 0, 10, 10});
     screen.Refresh(false);
