@@ -57,9 +57,10 @@ void Figure::SetLayer(int32_t n) {
     Invalidate();
 }
 
-void Figure::Invalidate() { screen->AddDirtyRect(GetBounds()); }
+// Only where the picture can show: outside its box the element draws nothing.
+void Figure::Invalidate() { screen->AddDirtyRect(GetPictureBounds()); }
 
-void Figure::MarkStale() { screen->MarkStale(GetBounds()); }
+void Figure::MarkStale() { screen->MarkStale(GetPictureBounds()); }
 
 void Figure::SetVisible(bool v) {
     if (v == visible) return;
@@ -73,6 +74,11 @@ void Figure::AddListener(ElementListener* listener) { listeners.AddUnique(listen
 bool Figure::RemoveListener(ElementListener* listener) { return listeners.Remove(listener); }
 
 Rect Figure::GetBounds() const { return Rect{GetX(), GetY(), GetX() + GetWidth(), GetY() + GetHeight()}; }
+
+Rect Figure::GetPictureBounds() const {
+    const Rect box = PictureBox();
+    return Rect{GetX() + box.left, GetY() + box.top, GetX() + box.right, GetY() + box.bottom};
+}
 
 bool Figure::Intersects(const Rect& r) const {
     const Rect b = GetBounds();

@@ -62,6 +62,8 @@ public:
     void AddListener(ElementListener* listener);
     bool RemoveListener(ElementListener* listener);
     Rect GetBounds() const;
+    // PictureBox() on the screen.
+    Rect GetPictureBounds() const;
     // Touching edges count as intersecting.
     bool Intersects(const Rect& r) const;
     // The top-left corner the element takes when dragged to the stylus point:
