@@ -2,6 +2,7 @@
 // An off-screen 32-bit picture: the stand-in for a memory device context with
 // its bitmap. Pixels are 0x00RRGGBB. Every copy clips to both surfaces, so no
 // copy can read or write outside a buffer whatever rectangle it is given.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -27,6 +28,12 @@ struct Rect {
         return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
     }
 };
+
+// The smallest rectangle that holds both a and b.
+inline Rect Union(const Rect& a, const Rect& b) {
+    return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
+}
 
 struct Size {
     int32_t width = 0;

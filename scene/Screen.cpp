@@ -79,14 +79,7 @@ void Screen::ResetScene() {
 void Screen::AddDirtyRect(const Rect& r) {
     MarkStale(r);
     if (r.left < 0 || r.top < 0 || r.right > width || r.bottom > height) return;
-    if (dirty.left == -1) {
-        dirty = r;
-        return;
-    }
-    dirty.left = std::min(dirty.left, r.left);
-    dirty.top = std::min(dirty.top, r.top);
-    dirty.right = std::max(dirty.right, r.right);
-    dirty.bottom = std::max(dirty.bottom, r.bottom);
+    dirty = dirty.left == -1 ? r : Union(dirty, r);
 }
 
 void Screen::MarkStale(const Rect& r) {
@@ -96,14 +89,7 @@ void Screen::MarkStale(const Rect& r) {
     const Rect clipped{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width),
                        std::min(r.bottom, height)};
     if (clipped.left >= clipped.right || clipped.top >= clipped.bottom) return;
-    if (stale.left >= stale.right) {
-        stale = clipped;
-        return;
-    }
-    stale.left = std::min(stale.left, clipped.left);
-    stale.top = std::min(stale.top, clipped.top);
-    stale.right = std::max(stale.right, clipped.right);
-    stale.bottom = std::max(stale.bottom, clipped.bottom);
+    stale = stale.left >= stale.right ? clipped : Union(stale, clipped);
 }
 
 void Screen::Compose(const Rect& area) {
