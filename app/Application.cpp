@@ -16,12 +16,12 @@ Application::Application(Platform& platform_, std::optional<uint32_t> seed_) : p
     seed = seed_ ? *seed_ : SeedFromDateTime(platform.time.LocalNow());
     std::srand(seed);
 
-    // The game screen is fully built, first level included, before the title.
-    gameScreen = std::make_unique<GameScreen>(platform, this);
-    gameScreen->listeners.InsertAt(this, gameScreen->listeners.count);
+    // The title first, so that it shows as soon as it can; the game screen
+    // is built by Game(), once the title is up or when first needed. Only
+    // the game draws random numbers, so its first level is the same either
+    // way.
     titleScreen = std::make_unique<TitleScreen>(platform, this);
     titleScreen->listeners.InsertAt(this, titleScreen->listeners.count);
-    titleScreen->ShareBackBufferWith(*gameScreen);
 
     current = titleScreen.get();
     current->active = true;
@@ -30,10 +30,19 @@ Application::Application(Platform& platform_, std::optional<uint32_t> seed_) : p
     platform.sound.Play(platform.resources.FindSound(res::kStartSound));
 }
 
+GameScreen& Application::Game() {
+    if (!gameScreen) {
+        gameScreen = std::make_unique<GameScreen>(platform, this);
+        gameScreen->listeners.InsertAt(this, gameScreen->listeners.count);
+        gameScreen->ShareBackBufferWith(*titleScreen);
+    }
+    return *gameScreen;
+}
+
 void Application::Restart(uint32_t newSeed) {
     seed = newSeed;
     std::srand(seed);
-    gameScreen->Restart();
+    if (gameScreen) gameScreen->Restart();
     titleScreen->ResetScene();
     current->active = false;
     current = titleScreen.get();
@@ -50,7 +59,7 @@ void Application::OnScreenEvent(Screen* source, Figure*, int32_t, int32_t) {
     if (source != titleScreen.get()) return;
     platform.sound.Play(switchSound);
     current->active = false;
-    current = gameScreen.get();
+    current = &Game();
     current->active = true;
     platform.window.Invalidate();
 }

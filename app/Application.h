@@ -25,6 +25,9 @@ public:
 
     // A new game on the same screens: as if built again with this seed.
     void Restart(uint32_t newSeed);
+    // The game screen, built on first use: the main loop asks for it once
+    // the title shows.
+    GameScreen& Game();
 
     void OnScreenEvent(Screen* source, Figure* element, int32_t x, int32_t y) override;
     void OnScreenNotice(Screen* source) override;
@@ -34,7 +37,7 @@ public:
 
     Platform& platform;
     uint32_t seed = 0;
-    std::unique_ptr<GameScreen> gameScreen;
+    std::unique_ptr<GameScreen> gameScreen;  // null until Game() first runs
     std::unique_ptr<TitleScreen> titleScreen;
     Screen* current = nullptr;
     const SoundData* switchSound = nullptr;

@@ -20,7 +20,7 @@ void KeyControl::OnKey(Application& app, const WindowEvent& event) {
     if (key == Key::F11) return window_.SetFullscreen(!window_.IsFullscreen());
     // Keys wait while the pointer is pressed: two styluses cannot touch at once.
     if (pointerDown_) return;
-    if (app.current == app.gameScreen.get()) return OnGameKey(*app.gameScreen, event);
+    if (app.current == app.gameScreen.get()) return OnGameKey(app.Game(), event);
     if (key == Key::Escape) return LeaveFullscreen();
     if ((key == Key::Enter || key == Key::Space) && app.current != nullptr) {
         // The title starts play on a press anywhere; its middle is as good.
@@ -103,14 +103,14 @@ void KeyControl::OnPointer(Application& app, const WindowEvent& pen) {
     if (pen.type == WindowEvent::Type::PenUp) pointerDown_ = false;
     if (pen.type != WindowEvent::Type::PenDown) return;
     focus_.Hide();
-    if (app.current == app.gameScreen.get() && carrier_.Carried(*app.gameScreen) != nullptr)
+    if (app.current == app.gameScreen.get() && carrier_.Carried(app.Game()) != nullptr)
         carrier_.PutBack(out_);
     pointerDown_ = true;
 }
 
 void KeyControl::Follow(Application* app) {
     if (app == nullptr || app->current != app->gameScreen.get()) return focus_.Follow(nullptr, nullptr);
-    GameScreen& game = *app->gameScreen;
+    GameScreen& game = app->Game();
     focus_.Follow(&game, carrier_.Carried(game));
 }
 

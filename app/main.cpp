@@ -123,7 +123,7 @@ int Run(const std::vector<std::string>& args) {
         pw::ReplayRecorder recorder;
         if (!options.recordPath.empty()) {
             if (!recorder.Open(options.recordPath,
-                               pw::RecordedStart(loop.App()->gameScreen->settings, loop.Seed()), error))
+                               pw::RecordedStart(loop.App()->Game().settings, loop.Seed()), error))
                 return Fail(error);
             recorder.Record(pw::ReplayEvent{clock.Now(), pw::ReplayEvent::Type::End, 0, 0});
             if (FinishRecording(recorder) != 0) return 2;
@@ -156,9 +156,10 @@ int Run(const std::vector<std::string>& args) {
     loop.Start(options.seed);
     window.Show();
     sound.OpenInBackground();  // off the path to the first frame
+    loop.App()->Game();        // and the game screen, now that the title shows
     pw::ReplayRecorder recorder;
     if (!options.recordPath.empty() &&
-        !recorder.Open(options.recordPath, pw::RecordedStart(loop.App()->gameScreen->settings, loop.Seed()),
+        !recorder.Open(options.recordPath, pw::RecordedStart(loop.App()->Game().settings, loop.Seed()),
                        error))
         return Fail(error);
     if (replaying && loop.RunReplay(replay, virtualClock) != 0)

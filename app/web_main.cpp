@@ -45,6 +45,8 @@ public:
 private:
     bool Frame() {
         const bool more = loop_.RunWaitingPasses();
+        // The game screen once the title is up (built sooner if a press needs it).
+        if (loop_.App() != nullptr) loop_.App()->Game();
         if (loop_.QuitPosted() && !closed_) {
             closed_ = true;
             window_.Close();

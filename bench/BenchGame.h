@@ -17,7 +17,7 @@ public:
     explicit BenchGame(uint32_t seed = 1);
     ~BenchGame();
 
-    GameScreen& Game() { return *loop_.App()->gameScreen; }
+    GameScreen& Game() { return loop_.App()->Game(); }
     HeadlessPlatform& Platform() { return *platform_; }
     // Handles every waiting message (paints, a destroy from the close icon is
     // dropped so that the game keeps running).

@@ -33,18 +33,20 @@ TEST_F(AppTest, StartsOnTheTitleWithTheStartSoundAndSwitchesForGood) {
     ASSERT_EQ(hp_.sound.played, std::vector<int>{res::kStartSound});
     EXPECT_EQ(app.current, app.titleScreen.get());
     EXPECT_TRUE(app.titleScreen->active);
-    EXPECT_FALSE(app.gameScreen->active);
+    // The title comes first; the game screen is built when first asked for.
+    EXPECT_EQ(app.gameScreen, nullptr);
+    EXPECT_FALSE(app.Game().active);
     // The first level is already on the board behind the title.
-    EXPECT_GT(app.gameScreen->levelWeights.count, 0);
+    EXPECT_GT(app.Game().levelWeights.count, 0);
 
     // A report from the game screen changes nothing and plays nothing.
-    app.OnScreenEvent(app.gameScreen.get(), nullptr, 0, 0);
+    app.OnScreenEvent(&app.Game(), nullptr, 0, 0);
     EXPECT_EQ(app.current, app.titleScreen.get());
     EXPECT_EQ(hp_.sound.played.size(), 1u);
 
     app.current->OnPenDown(120, 160);
-    EXPECT_EQ(app.current, app.gameScreen.get());
-    EXPECT_TRUE(app.gameScreen->active);
+    EXPECT_EQ(app.current, &app.Game());
+    EXPECT_TRUE(app.Game().active);
     EXPECT_FALSE(app.titleScreen->active);
     EXPECT_EQ(hp_.sound.played.back(), res::kSwitchSound);
     WindowEvent paint;
@@ -67,12 +69,16 @@ TEST_F(AppTest, SeedComesFromTheDateAndTimeUnlessGiven) {
 TEST_F(AppTest, SameSeedBuildsTheSamePuzzle) {
     auto masses = [this](uint32_t seed) {
         Application app(hp_.Get(), seed);
+        // However late the game screen is built, its puzzle comes from the seed.
+        app.titleScreen->Paint(hp_.window, true);
+        app.titleScreen->Tick(hp_.clock.now += 500);
         std::vector<int> values;
-        for (auto* n = app.gameScreen->levelWeights.head; n != nullptr; n = n->next)
+        for (auto* n = app.Game().levelWeights.head; n != nullptr; n = n->next)
             values.push_back(n->item->value);
         return values;
     };
     EXPECT_EQ(masses(77), masses(77));
+    EXPECT_NE(masses(77), masses(78));
 }
 
 TEST_F(AppTest, DestroyEndsTheLoopAndLaterStylusMessagesAreIgnored) {
@@ -107,7 +113,7 @@ TEST_F(AppTest, MoveWithoutExactlyThePrimaryButtonIsDropped) {
     Application* app = loop.App();
     loop.HandleMessage(WindowEvent{WindowEvent::Type::PenDown, 120, 160, true});
     ASSERT_EQ(app->current, app->gameScreen.get());
-    GameScreen& game = *app->gameScreen;
+    GameScreen& game = app->Game();
     Weight* tray = nullptr;
     for (auto* n = game.levelWeights.head; n != nullptr; n = n->next)
         if (n->item->draggable) tray = n->item;
@@ -167,7 +173,7 @@ TEST(AppSettingsTest, UnwritableSettingsFolderLeavesPlayGoingAndWritableAgainRep
         HeadlessPlatform hp(root);
         Application app(hp.Get(), 11u);
         app.current->OnPenDown(120, 160);
-        GameScreen& game = *app.gameScreen;
+        GameScreen& game = app.Game();
         EXPECT_EQ(game.settings.score, 0);
         SolveMatchLevel(game, hp);
         EXPECT_EQ(game.settings.score, 48) << "play goes on with the values in memory";
@@ -177,9 +183,9 @@ TEST(AppSettingsTest, UnwritableSettingsFolderLeavesPlayGoingAndWritableAgainRep
     {
         HeadlessPlatform hp(root);
         Application app(hp.Get(), 11u);
-        EXPECT_EQ(app.gameScreen->settings.score, 0);
+        EXPECT_EQ(app.Game().settings.score, 0);
         app.current->OnPenDown(120, 160);
-        SolveMatchLevel(*app.gameScreen, hp);
+        SolveMatchLevel(app.Game(), hp);
     }
     std::ifstream file(root + "/Marblequill/Pivotwarden/settings.reg");
     std::stringstream text;
@@ -197,9 +203,9 @@ TEST(AppSettingsTest, CorruptSettingsFileStartsFromDefaultsAndIsRepairedByPlay) 
     {
         HeadlessPlatform hp(root);
         Application app(hp.Get(), 11u);
-        EXPECT_EQ(app.gameScreen->settings.level, 1);
+        EXPECT_EQ(app.Game().settings.level, 1);
         app.current->OnPenDown(120, 160);
-        SolveMatchLevel(*app.gameScreen, hp);
+        SolveMatchLevel(app.Game(), hp);
     }
     std::ifstream file(path, std::ios::binary);
     std::stringstream text;

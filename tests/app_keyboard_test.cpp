@@ -147,7 +147,7 @@ protected:
         HeadlessPlatform hp(config.path);
         MainLoop loop(hp.Get());
         loop.Start(kSeed);
-        GameScreen& game = *loop.App()->gameScreen;
+        GameScreen& game = loop.App()->Game();
         std::vector<int32_t> left, right, tray;
         std::vector<Weight*> trayWeights;
         for (auto* n = game.levelWeights.head; n != nullptr; n = n->next) {

@@ -115,7 +115,7 @@ TEST(ReplayStartTest, HeaderValuesAreStoredAndLoadedAndRecordedBack) {
     ASSERT_TRUE(StoreReplayStart(hp.registry, replay));
     MainLoop loop(hp.Get());
     loop.Start(replay.SeedOrDefault());
-    SettingsStore& settings = loop.App()->gameScreen->settings;
+    SettingsStore& settings = loop.App()->Game().settings;
     EXPECT_EQ(settings.score, 500);
     EXPECT_EQ(settings.level, 9);
     EXPECT_EQ(settings.autoAdjust, 0);

@@ -66,14 +66,14 @@ Snapshot Take(PenEventsGame& game) {
     state << DumpScene(app, game.platform.registry) << "now " << game.platform.clock.now;
     if (app != nullptr) {
         state << "game screen:\n"
-              << ElementsOf(*app->gameScreen) << "title screen:\n"
+              << ElementsOf(app->Game()) << "title screen:\n"
               << ElementsOf(*app->titleScreen);
         Screen& screen = *app->current;
         state << " captured " << IndexOf(screen, screen.captured) << " tickers " << screen.tickers.count
               << " dirty " << screen.dirty.left << "," << screen.dirty.top << "," << screen.dirty.right << ","
               << screen.dirty.bottom << " lastRefresh " << screen.lastRefresh;
         if (app->current == app->gameScreen.get()) {
-            GameScreen& g = *app->gameScreen;
+            GameScreen& g = app->Game();
             state << " moves " << g.moves << " clears " << g.clears << " solved " << g.solved << " hint "
                   << g.hintUsed << " pending " << IndexOf(g, g.pendingWeight) << " flash frame "
                   << g.panFlash->currentFrame << " results " << g.settings.results.count << " changed "

@@ -14,7 +14,7 @@ ReplayPassRunner::ReplayPassRunner(const std::string& configRoot, uint32_t seed,
 
 ReplayPassRunner::~ReplayPassRunner() = default;
 
-GameScreen* ReplayPassRunner::Game() { return App() != nullptr ? App()->gameScreen.get() : nullptr; }
+GameScreen* ReplayPassRunner::Game() { return App() != nullptr ? &App()->Game() : nullptr; }
 
 bool ReplayPassRunner::OnTitle() {
     return App() != nullptr && App()->current == static_cast<Screen*>(App()->titleScreen.get());

@@ -82,8 +82,8 @@ bool Replayed(const std::string& path, Outcome& outcome, std::string& error) {
         error = "the replay closed the game";
         return false;
     }
-    outcome.score = loop.App()->gameScreen->settings.score;
-    outcome.level = loop.App()->gameScreen->settings.level;
+    outcome.score = loop.App()->Game().settings.score;
+    outcome.level = loop.App()->Game().settings.level;
     return true;
 }
 
