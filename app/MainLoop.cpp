@@ -21,6 +21,16 @@ void MainLoop::Start(std::optional<uint32_t> seed) {
     HandleMessage(WindowEvent{WindowEvent::Type::Paint, 0, 0, false});
 }
 
+void MainLoop::Restart(uint32_t seed) {
+    quitPosted_ = false;
+    if (!app_) app_ = std::move(closed_);
+    if (!app_) return Start(seed);
+    sound_.Load(platform_.registry);
+    app_->Restart(seed);
+    seed_ = app_->seed;
+    HandleMessage(WindowEvent{WindowEvent::Type::Paint, 0, 0, false});
+}
+
 void MainLoop::HandleMessage(const WindowEvent& m) {
     switch (m.type) {
         case WindowEvent::Type::Paint:
@@ -32,7 +42,10 @@ void MainLoop::HandleMessage(const WindowEvent& m) {
             if (recorder_ != nullptr)
                 recorder_->Record(ReplayEvent{platform_.clock.Now(), ReplayEvent::Type::End, 0, 0});
             if (beforeClose_ && app_) beforeClose_();
-            app_.reset();
+            if (keepClosed_)
+                closed_ = std::move(app_);
+            else
+                app_.reset();
             break;
         case WindowEvent::Type::PenDown:
         case WindowEvent::Type::PenMove:

@@ -32,6 +32,13 @@ public:
     // Creates the application (the window is shown afterwards, with its
     // first paint).
     void Start(std::optional<uint32_t> seed);
+    // For a driver that plays many games in one process: a close keeps the
+    // application, ended, instead of destroying it, so that Restart can bring
+    // it back without building it again.
+    void KeepClosedGame() { keepClosed_ = true; }
+    // As Start(seed) on the application already built, open or kept through a
+    // close: a new game on the same screens, the sound switch read again.
+    void Restart(uint32_t seed);
     // Runs until the quit message; returns the exit code.
     int RunLive(ReplayRecorder* recorder);
     // Plays a replay on clock (the platform's clock) and returns the exit
@@ -90,6 +97,9 @@ private:
     Platform platform_;
     KeyControl keys_;
     std::unique_ptr<Application> app_;
+    // The application a close ended, kept for Restart.
+    std::unique_ptr<Application> closed_;
+    bool keepClosed_ = false;
     bool quitPosted_ = false;
     uint32_t seed_ = 0;
     ReplayRecorder* recorder_ = nullptr;

@@ -24,11 +24,11 @@ public:
     static constexpr size_t kHeaderBytes = 2;
     static uint32_t SeedOf(const uint8_t* data) { return static_cast<uint32_t>(data[0] | data[1] << 8); }
 
-    // A closed game (the close icon) is built again; any other starts over on
-    // the screens it has. Either way nothing of the last input is left: its
-    // settings, clock, queued messages and sounds are gone too. The loop's
-    // keyboard play and sound switch are kept, but only keys change them and
-    // the inputs hold none.
+    // The game starts over on the screens it has, even after an input closed
+    // it (the close icon), which keeps the ended game for this. Nothing of
+    // the last input is left: its settings, clock, queued messages and sounds
+    // are gone too. The loop's keyboard play is kept, but only keys change
+    // what it does and the inputs hold none.
     void StartOver(uint32_t seed) {
         folder.Clear();
         platform.clock.now = 0;
@@ -36,13 +36,11 @@ public:
         WindowEvent dropped;
         while (platform.window.PollEvent(dropped)) {
         }
-        if (loop && !loop->QuitPosted() && loop->App() != nullptr) {
-            loop->App()->Restart(seed);
-            // As MainLoop::Start: showing the window delivers its first paint.
-            loop->HandleMessage(WindowEvent{WindowEvent::Type::Paint, 0, 0, false});
+        if (loop) {
+            loop->Restart(seed);
         } else {
-            loop.reset();
             loop = std::make_unique<MainLoop>(platform.Get());
+            loop->KeepClosedGame();
             loop->Start(seed);
         }
     }
