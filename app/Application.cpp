@@ -50,6 +50,12 @@ void Application::Restart(uint32_t newSeed) {
     platform.sound.Play(platform.resources.FindSound(res::kStartSound));
 }
 
+void Application::PutAway() {
+    if (gameScreen) gameScreen->PutAway();
+    titleScreen->tickers.Clear();
+    titleScreen->captured = nullptr;
+}
+
 Application::~Application() {
     gameScreen.reset();
     titleScreen.reset();

@@ -28,6 +28,9 @@ public:
     // The game screen, built on first use: the main loop asks for it once
     // the title shows.
     GameScreen& Game();
+    // Lets go of what only the game in play holds, until Restart; nothing
+    // else may follow but destruction.
+    void PutAway();
 
     void OnScreenEvent(Screen* source, Figure* element, int32_t x, int32_t y) override;
     void OnScreenNotice(Screen* source) override;

@@ -31,6 +31,11 @@ void MainLoop::Restart(uint32_t seed) {
     HandleMessage(WindowEvent{WindowEvent::Type::Paint, 0, 0, false});
 }
 
+void MainLoop::PutAway() {
+    if (app_) app_->PutAway();
+    if (closed_) closed_->PutAway();
+}
+
 void MainLoop::HandleMessage(const WindowEvent& m) {
     switch (m.type) {
         case WindowEvent::Type::Paint:

@@ -39,6 +39,9 @@ public:
     // As Start(seed) on the application already built, open or kept through a
     // close: a new game on the same screens, the sound switch read again.
     void Restart(uint32_t seed);
+    // Puts the application, open or kept through a close, away until Restart
+    // (see Application::PutAway).
+    void PutAway();
     // Runs until the quit message; returns the exit code.
     int RunLive(ReplayRecorder* recorder);
     // Plays a replay on clock (the platform's clock) and returns the exit

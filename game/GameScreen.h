@@ -47,6 +47,10 @@ public:
     // Starts over as a screen just built would, on the settings stored now,
     // without building the fixed elements again.
     void Restart();
+    // Lets go of what only the game in play holds (the puzzle's weights, the
+    // running animations, the recent results), for a game put away between
+    // two plays: only Restart or destruction may follow.
+    void PutAway();
 
     // ElementListener
     void OnElementPressed(Figure* element, int32_t x, int32_t y) override;
@@ -58,6 +62,8 @@ public:
 
     // Level set-up and the pans.
     void SetupLevel();
+    // Takes the puzzle's weights off the scene and destroys them.
+    void DropWeights();
     void BuildMatchLevel(bool show);
     void BuildSumLevel(int32_t range, bool show);
     void BuildDifferenceLevel(int32_t range, bool show);

@@ -41,17 +41,21 @@ int32_t SumOf(const PointerList<Weight>& pan) {
 
 }  // namespace
 
+void GameScreen::DropWeights() {
+    pendingWeight = nullptr;
+    for (auto* node = levelWeights.head; node != nullptr; node = node->next) RemoveElement(node->item, true);
+    levelWeights.Clear();
+    rightPan.Clear();
+    leftPan.Clear();
+}
+
 void GameScreen::SetupLevel() {
     solved = false;
     hintUsed = false;
     moves = 0;
     clears = 0;
-    pendingWeight = nullptr;
     ShowKeypad(false);
-    for (auto* node = levelWeights.head; node != nullptr; node = node->next) RemoveElement(node->item, true);
-    levelWeights.Clear();
-    rightPan.Clear();
-    leftPan.Clear();
+    DropWeights();
 
     switch (settings.level) {
         case 1:

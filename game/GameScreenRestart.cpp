@@ -1,6 +1,7 @@
 // Starting over on the screen already built: the elements that every game
 // shares go back to how construction leaves them, in the order construction
-// sets them, and a new first puzzle is drawn.
+// sets them, and a new first puzzle is drawn. Putting the game away between
+// two plays frees what the next start would replace anyway.
 #include "game/GameScreen.h"
 
 namespace pw {
@@ -22,6 +23,13 @@ void GameScreen::Restart() {
     RefreshScoreText();
     ShowOptions(false);
     SetupLevel();
+}
+
+void GameScreen::PutAway() {
+    DropWeights();
+    tickers.Clear();
+    captured = nullptr;
+    settings.results.Clear();
 }
 
 }  // namespace pw

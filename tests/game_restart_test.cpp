@@ -151,6 +151,7 @@ TEST(GameRestartTest, AStartedOverGameGoesOnAsANewOne) {
             restarted.push_back(Take(game));
             game.Play(input.data(), input.size());
             restarted.push_back(Take(game));
+            game.PutAway();
         }
     }
     int closed = 0;

@@ -1,10 +1,11 @@
 #pragma once
 // The game the pen-event fuzzer plays: one game for the whole run, started
 // over for each input as if built anew (no settings, the input's seed, the
-// title showing), and each input decoded into pen downs, moves and ups at any
-// place and clock advances from a millisecond to a few seconds (long enough
-// for the pan flash to finish), handled as the main loop handles them, window
-// messages included, so that the close icon really closes the game.
+// title showing) and put away after it, and each input decoded into pen
+// downs, moves and ups at any place and clock advances from a millisecond to
+// a few seconds (long enough for the pan flash to finish), handled as the
+// main loop handles them, window messages included, so that the close icon
+// really closes the game.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -64,6 +65,16 @@ public:
             }
             HandleWindowMessages();
         }
+    }
+
+    // After each input: the game kept, open or closed, frees what only the
+    // game in play holds (the puzzle's weights, running animations), which
+    // the next StartOver would replace. Every game put away then holds the
+    // same blocks, so that a whole input frees as many as it allocates unless
+    // something leaks; the fuzzer looks for leaks only after an input that
+    // allocates more.
+    void PutAway() {
+        if (loop) loop->PutAway();
     }
 
     // Handles what the window queued (paints, the destroy from the close icon).

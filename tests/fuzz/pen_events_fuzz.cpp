@@ -1,5 +1,5 @@
 // Arbitrary stylus input on the running game (see PenEventsGame.h): one game
-// for the whole run, started over for each input.
+// for the whole run, started over for each input and put away after it.
 #include <cstddef>
 #include <cstdint>
 
@@ -10,5 +10,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static pw::fuzz::PenEventsGame game;
     game.StartOver(pw::fuzz::PenEventsGame::SeedOf(data));
     game.Play(data, size);
+    game.PutAway();
     return 0;
 }
