@@ -1,7 +1,8 @@
 #!/bin/sh
 # The game in a real window under Xvfb: the window opens at 480 x 640, a
 # click on the title switches to the game, a second copy exits with 0 within
-# a second and leaves one window, and closing the window ends the game with 0.
+# a second (PW_SECOND_COPY_MS, for a slower build) and leaves one window, and
+# closing the window ends the game with 0.
 # The window survives any size, showing the picture fitted with black bars.
 # Usage: windowed_test.sh PIVOTWARDEN XCLOSE XPIXEL
 set -u
@@ -66,7 +67,8 @@ start=$(date +%s%N)
 second=$?
 elapsed=$(( ($(date +%s%N) - start) / 1000000 ))
 [ $second -eq 0 ] || fail "second copy exited with $second"
-[ $elapsed -lt 1000 ] || fail "second copy took $elapsed ms"
+limit=${PW_SECOND_COPY_MS:-1000}
+[ $elapsed -lt "$limit" ] || fail "second copy took $elapsed ms, more than $limit ms"
 count=$(xdotool search --name "Pivot Warden" | wc -l)
 [ "$count" -eq 1 ] || fail "$count windows after the second copy"
 kill -0 $game_pid 2>/dev/null || fail "the first copy ended"
