@@ -5,14 +5,20 @@
 // downs, moves and ups at any place and clock advances from a millisecond to
 // a few seconds (long enough for the pan flash to finish), handled as the
 // main loop handles them, window messages included, so that the close icon
-// really closes the game.
+// really closes the game. The settings are kept in memory, in the text the
+// desktop's settings file holds, written and read by the same code; only the
+// file system calls are left out.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "app/MainLoop.h"
+#include "platform/TextRegistry.h"
+#include "platform/TextStorage.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "scene/Screen.h"
+#include "settings/SettingsStore.h"
 #include "tests/fuzz/FuzzFolder.h"
 
 namespace pw::fuzz {
@@ -20,6 +26,8 @@ namespace pw::fuzz {
 class PenEventsGame {
 public:
     PenEventsGame() : platform(folder.root) {}
+    PenEventsGame(const PenEventsGame&) = delete;
+    PenEventsGame& operator=(const PenEventsGame&) = delete;
 
     // The first two bytes seed the game; four bytes a step follow.
     static constexpr size_t kHeaderBytes = 2;
@@ -31,7 +39,7 @@ public:
     // are gone too. The loop's keyboard play is kept, but only keys change
     // what it does and the inputs hold none.
     void StartOver(uint32_t seed) {
-        folder.Clear();
+        settingsText.texts.clear();
         platform.clock.now = 0;
         platform.sound.played.clear();
         WindowEvent dropped;
@@ -40,7 +48,7 @@ public:
         if (loop) {
             loop->Restart(seed);
         } else {
-            loop = std::make_unique<MainLoop>(platform.Get());
+            loop = std::make_unique<MainLoop>(game);
             loop->KeepClosedGame();
             loop->Start(seed);
         }
@@ -68,13 +76,21 @@ public:
     }
 
     // After each input: the game kept, open or closed, frees what only the
-    // game in play holds (the puzzle's weights, running animations), which
-    // the next StartOver would replace. Every game put away then holds the
-    // same blocks, so that a whole input frees as many as it allocates unless
-    // something leaks; the fuzzer looks for leaks only after an input that
-    // allocates more.
+    // game in play holds (the puzzle's weights, running animations, the
+    // settings), which the next StartOver would replace. Every game put away
+    // then holds the same blocks, so that a whole input frees as many as it
+    // allocates unless something leaks; the fuzzer looks for leaks only after
+    // an input that allocates more.
     void PutAway() {
         if (loop) loop->PutAway();
+        settingsText.texts.clear();
+    }
+
+    // The settings as the desktop's settings file would hold them; empty
+    // when nothing was written.
+    std::string SettingsText() const {
+        auto found = settingsText.texts.find(TextRegistry::TextName(SettingsStore::kKeyPath));
+        return found == settingsText.texts.end() ? std::string() : found->second;
     }
 
     // Handles what the window queued (paints, the destroy from the close icon).
@@ -83,8 +99,15 @@ public:
         while (platform.window.PollEvent(message)) loop->HandleMessage(message);
     }
 
+    MemoryTextStorage settingsText;
+    TextRegistry registry{settingsText};
+    // The headless platform's own file registry is never used; its folder is
+    // a throwaway one all the same, so that nothing can reach the player's.
     FuzzFolder folder;
     HeadlessPlatform platform;
+    // The headless platform with the settings in memory.
+    Platform game{platform.window, platform.resources, platform.text, platform.sound,
+                  platform.clock,  registry,           platform.time};
     // Declared after the platform, so that the game goes first.
     std::unique_ptr<MainLoop> loop;
 };
