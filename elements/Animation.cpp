@@ -1,6 +1,7 @@
 #include "elements/Animation.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "scene/Screen.h"
@@ -12,18 +13,17 @@ Animation::Animation(Screen* screen_, int32_t bitmapId_, int32_t frameCount_, in
       frameCount(frameCount_ < 1 ? 1 : frameCount_),
       framesPerSecond(framesPerSecond_ < 1 ? 1 : framesPerSecond_) {
     frameWidth = width / frameCount;
-    TrimStrip();
+    TakeRuns();
     SetVisible(false);
 }
 
-void Animation::TrimStrip() {
-    // The smallest box, in a frame's coordinates, that holds every pixel of
-    // every frame that is not the key colour.
+void Animation::TakeRuns() {
+    const Surface& strip = *bitmap;
     int32_t left = frameWidth, top = height, right = 0, bottom = 0;
     for (int32_t row = 0; row < height; ++row) {
-        const Pixel* pixels = bitmap->Row(row);
+        const Pixel* line = strip.Row(row);
         for (int32_t column = 0; column < frameWidth * frameCount; ++column) {
-            if (pixels[column] == KeyColour) continue;
+            if (line[column] == KeyColour) continue;
             const int32_t inFrame = column % frameWidth;
             left = std::min(left, inFrame);
             right = std::max(right, inFrame + 1);
@@ -31,23 +31,73 @@ void Animation::TrimStrip() {
             bottom = std::max(bottom, row + 1);
         }
     }
-    if (left >= right) {
-        box = Rect{0, 0, 0, 0};
-        bitmap = std::make_unique<Surface>(0, 0);
-        return;
+    if (left < right) box = Rect{left, top, right, bottom};
+    for (int32_t f = 0; f < frameCount; ++f)
+        for (int32_t row = box.top; row < box.bottom; ++row) {
+            rowRuns.push_back(runs.size());
+            const Pixel* line = strip.Row(row) + f * frameWidth;
+            for (int32_t column = box.left; column < box.right;) {
+                if (line[column] == KeyColour) {
+                    ++column;
+                    continue;
+                }
+                const int32_t start = column;
+                while (column < box.right && line[column] != KeyColour) ++column;
+                runs.push_back(Run{start - box.left, column - start, pixels.size()});
+                pixels.insert(pixels.end(), line + start, line + column);
+            }
+        }
+    rowRuns.push_back(runs.size());
+    bitmap = std::make_unique<Surface>(0, 0);
+}
+
+void Animation::DrawFrame(Surface& target, int32_t targetX, int32_t targetY, const Rect& part) const {
+    // part is in the box's coordinates; (targetX, targetY) is where its
+    // top-left corner goes.
+    const int32_t rows = box.bottom - box.top;
+    for (int32_t row = part.top; row < part.bottom; ++row) {
+        Pixel* out = target.Row(targetY + row - part.top) + targetX;
+        const size_t index = static_cast<size_t>(currentFrame) * static_cast<size_t>(rows) + static_cast<size_t>(row);
+        for (size_t r = rowRuns[index]; r < rowRuns[index + 1]; ++r) {
+            const Run& run = runs[r];
+            const int32_t from = std::max(run.left, part.left);
+            const int32_t to = std::min(run.left + run.length, part.right);
+            if (from < to)
+                std::memcpy(out + (from - part.left), pixels.data() + run.first + (from - run.left),
+                            static_cast<size_t>(to - from) * sizeof(Pixel));
+        }
     }
-    box = Rect{left, top, right, bottom};
-    const int32_t w = right - left, h = bottom - top;
-    auto trimmed = std::make_unique<Surface>(w * frameCount, h);
-    for (int32_t f = 0; f < frameCount; ++f) CopyOpaque(*trimmed, f * w, 0, w, h, *bitmap, f * frameWidth + left, top);
-    bitmap = std::move(trimmed);
+}
+
+void Animation::ComposeOnto(Surface& target, const Rect& area, bool opaque) {
+    // Under everything (never so in the game), the frame's see-through
+    // pixels are copied too, as for any picture.
+    if (opaque) return Figure::ComposeOnto(target, area, opaque);
+    // Where the box, the area and the target meet, in 64 bits so that no
+    // placement can overflow.
+    const int64_t x = int64_t(GetX()) + box.left, y = int64_t(GetY()) + box.top;
+    const int64_t left = std::max<int64_t>({x, area.left, 0});
+    const int64_t top = std::max<int64_t>({y, area.top, 0});
+    const int64_t right = std::min<int64_t>({x + box.right - box.left, area.right, target.Width()});
+    const int64_t bottom = std::min<int64_t>({y + box.bottom - box.top, area.bottom, target.Height()});
+    if (left >= right || top >= bottom) return;
+    DrawFrame(target, int32_t(left), int32_t(top),
+              Rect{int32_t(left - x), int32_t(top - y), int32_t(right - x), int32_t(bottom - y)});
 }
 
 Animation::~Animation() { animationListeners.Clear(); }
 
 const char16_t* Animation::GetKindName() const { return u"Animation"; }
 
-const Surface* Animation::GetSurface() { return bitmap.get(); }
+const Surface* Animation::GetSurface() {
+    if (frameInSurface != currentFrame) {
+        bitmap = std::make_unique<Surface>(box.right - box.left, box.bottom - box.top);
+        bitmap->Fill(0, 0, bitmap->Width(), bitmap->Height(), KeyColour);
+        DrawFrame(*bitmap, 0, 0, Rect{0, 0, bitmap->Width(), bitmap->Height()});
+        frameInSurface = currentFrame;
+    }
+    return bitmap.get();
+}
 
 void Animation::Start() {
     screen->tickers.AddUnique(this);

@@ -38,7 +38,7 @@ public:
     virtual Rect PictureBox() const { return Rect{0, 0, GetWidth(), GetHeight()}; }
     // Draws the picture over target, where the element meets area (in screen
     // coordinates): copied whole when opaque, else through the key colour.
-    void ComposeOnto(Surface& target, const Rect& area, bool opaque);
+    virtual void ComposeOnto(Surface& target, const Rect& area, bool opaque);
     virtual void SetLayer(int32_t n);
     virtual void OnPenDown(int32_t px, int32_t py);
     virtual void OnPenUp(int32_t px, int32_t py);
