@@ -48,7 +48,7 @@ void Animation::TakeRuns() {
             }
         }
     rowRuns.push_back(runs.size());
-    bitmap = std::make_unique<Surface>(0, 0);
+    bitmap.reset();  // the strip itself is not needed any more
 }
 
 void Animation::DrawFrame(Surface& target, int32_t targetX, int32_t targetY, const Rect& part) const {
@@ -91,12 +91,12 @@ const char16_t* Animation::GetKindName() const { return u"Animation"; }
 
 const Surface* Animation::GetSurface() {
     if (frameInSurface != currentFrame) {
-        bitmap = std::make_unique<Surface>(box.right - box.left, box.bottom - box.top);
-        bitmap->Fill(0, 0, bitmap->Width(), bitmap->Height(), KeyColour);
-        DrawFrame(*bitmap, 0, 0, Rect{0, 0, bitmap->Width(), bitmap->Height()});
+        frame = std::make_unique<Surface>(box.right - box.left, box.bottom - box.top);
+        frame->Fill(0, 0, frame->Width(), frame->Height(), KeyColour);
+        DrawFrame(*frame, 0, 0, Rect{0, 0, frame->Width(), frame->Height()});
         frameInSurface = currentFrame;
     }
-    return bitmap.get();
+    return frame.get();
 }
 
 void Animation::Start() {

@@ -65,6 +65,7 @@ private:
     // rowRuns[f * rows + r] up to the next entry.
     std::vector<size_t> rowRuns;
     std::vector<Pixel> pixels;
+    std::unique_ptr<Surface> frame;  // made by GetSurface()
     int32_t frameInSurface = -1;
 };
 

@@ -17,8 +17,9 @@ public:
     int32_t bitmapId;
 
 protected:
-    // The loaded picture; an empty one when the id names no bitmap.
-    std::unique_ptr<Surface> bitmap;
+    // The loaded picture, shared with every element that shows the same
+    // bitmap; an empty one when the id names no bitmap.
+    std::shared_ptr<const Surface> bitmap;
 };
 
 }  // namespace pw

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <string>
 
 #include "platform/Registry.h"
@@ -59,11 +60,30 @@ public:
     virtual ~Resources() = default;
     // The decoded picture, or null when no bitmap has that id.
     virtual std::unique_ptr<Surface> LoadBitmap(int id) = 0;
+    // The same, decoded once and shared by everything that shows it: small
+    // pictures (weights, keys, icons) are kept once decoded, bigger ones
+    // while anything holds them.
+    std::shared_ptr<const Surface> SharedBitmap(int id);
     // The sound's image, or null when no sound has that id. Never freed.
     virtual const SoundData* FindSound(int id) = 0;
     // The string cut to bufferChars - 1 characters, as a buffer of that many
     // characters with its terminator would hold it. Empty when missing.
     virtual std::u16string LoadString(int id, int bufferChars) = 0;
+
+    // Pictures of at most this many pixels stay decoded.
+    static constexpr int kKeptPixels = 4096;
+
+protected:
+    // For a store whose pictures change: what is shared now is decoded again
+    // when next asked for.
+    void ForgetSharedBitmaps() {
+        kept_.clear();
+        shared_.clear();
+    }
+
+private:
+    std::unordered_map<int, std::shared_ptr<const Surface>> kept_;
+    std::unordered_map<int, std::weak_ptr<const Surface>> shared_;
 };
 
 // Plays a sound asynchronously; a new sound cuts off the one playing.

@@ -36,6 +36,22 @@ TEST_F(ImageTest, TakesItsSizeFromThePictureAndShowsItUnchanged) {
     EXPECT_EQ(small.GetSurface()->At(19, 29), Rgb(19, 29, 9));
 }
 
+TEST_F(ImageTest, ImagesOfOneBitmapShareOneDecodedPicture) {
+    resources.AddBitmap(302, scenetest::Pattern(20, 30, 1));
+    resources.AddBitmap(300, scenetest::Pattern(240, 320, 2));
+    Image a(&screen, 302), b(&screen, 302);
+    EXPECT_EQ(a.GetSurface(), b.GetSurface());
+    {
+        Image big(&screen, 300), same(&screen, 300);
+        EXPECT_EQ(big.GetSurface(), same.GetSurface());
+    }
+    // A picture changed in the store is the one shown from then on.
+    resources.AddBitmap(302, scenetest::Pattern(20, 30, 5));
+    Image c(&screen, 302);
+    EXPECT_EQ(c.GetSurface()->At(3, 4), Rgb(3, 4, 5));
+    EXPECT_EQ(a.GetSurface()->At(3, 4), Rgb(3, 4, 1));
+}
+
 TEST_F(ImageTest, MissingPictureGivesAnEmptyImageThatPaintsNothing) {
     auto* image = new Image(&screen, 999);
     EXPECT_EQ(image->GetWidth(), 0);

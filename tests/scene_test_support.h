@@ -29,7 +29,10 @@ using TempFolder = pw::TempFolder;
 // Bitmaps and sounds registered by the test; strings come from the game.
 class FakeResources : public Resources {
 public:
-    void AddBitmap(int id, const Surface& picture) { bitmaps_.insert_or_assign(id, picture); }
+    void AddBitmap(int id, const Surface& picture) {
+        bitmaps_.insert_or_assign(id, picture);
+        ForgetSharedBitmaps();
+    }
     void AddSound(int id) {
         static const uint8_t kBytes[] = {'R', 'I', 'F', 'F'};
         sounds_[id] = SoundData{id, kBytes, sizeof kBytes};
