@@ -18,7 +18,7 @@ Animation::Animation(Screen* screen_, int32_t bitmapId_, int32_t frameCount_, in
 }
 
 void Animation::TakeRuns() {
-    const Surface& strip = *bitmap;
+    const Surface& strip = Picture();
     int32_t left = frameWidth, top = height, right = 0, bottom = 0;
     for (int32_t row = 0; row < height; ++row) {
         const Pixel* line = strip.Row(row);

@@ -16,7 +16,7 @@ const char16_t* Button::GetKindName() const { return u"Button"; }
 
 const Surface* Button::GetSurface() {
     const int32_t w = GetWidth(), h = GetHeight();
-    CopyOpaque(*face, 0, 0, w, h, *bitmap, pressed ? w : 0, 0);
+    CopyOpaque(*face, 0, 0, w, h, Picture(), pressed ? w : 0, 0);
     auto overlay = [&](Figure* part) {
         const Surface* picture = part->GetSurface();
         if (picture == nullptr) return;

@@ -1,6 +1,7 @@
 #pragma once
 // Shows one bitmap resource unchanged; the base of the kinds that compose
-// something from a bitmap.
+// something from a bitmap. The picture is decoded when first drawn, so that
+// a screen not yet shown, or a panel never opened, holds none.
 #include <memory>
 
 #include "scene/Figure.h"
@@ -17,9 +18,11 @@ public:
     int32_t bitmapId;
 
 protected:
-    // The loaded picture, shared with every element that shows the same
-    // bitmap; an empty one when the id names no bitmap.
-    std::shared_ptr<const Surface> bitmap;
+    // The picture, decoded now if it is not yet; shared with every element
+    // that shows the same bitmap; empty when the id names no bitmap.
+    const Surface& Picture();
+
+    std::shared_ptr<const Surface> bitmap;  // null until Picture()
 };
 
 }  // namespace pw

@@ -18,7 +18,7 @@ const char16_t* Weight::GetKindName() const { return u"Weight"; }
 const Surface* Weight::GetSurface() { return picture.get(); }
 
 void Weight::Compose(const std::u16string* label, Pixel colour) {
-    CopyOpaque(*picture, 0, 0, GetWidth(), GetHeight(), *bitmap, 0, 0);
+    CopyOpaque(*picture, 0, 0, GetWidth(), GetHeight(), Picture(), 0, 0);
     if (label == nullptr) return;
     Text text(screen, *label, colour, labelFont);
     const int32_t tw = text.GetWidth(), th = text.GetHeight();

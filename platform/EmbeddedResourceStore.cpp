@@ -34,6 +34,15 @@ std::unique_ptr<Surface> EmbeddedResourceStore::LoadBitmap(int id) {
     return DecodeBmp(resource->begin, resource->Size());
 }
 
+Size EmbeddedResourceStore::BitmapSize(int id) {
+    const EmbeddedResource* resource = FindEmbedded(EmbeddedKind::Bitmap, id);
+    int width = 0, height = 0, channels = 0;
+    if (resource == nullptr || resource->Size() > 64u * 1024 * 1024 ||
+        stbi_info_from_memory(resource->begin, static_cast<int>(resource->Size()), &width, &height, &channels) == 0)
+        return Size{};
+    return Size{width, height};
+}
+
 const SoundData* EmbeddedResourceStore::FindSound(int id) {
     auto found = sounds_.find(id);
     if (found != sounds_.end()) return &found->second;

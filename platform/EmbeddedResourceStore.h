@@ -9,6 +9,7 @@ namespace pw {
 class EmbeddedResourceStore : public Resources {
 public:
     std::unique_ptr<Surface> LoadBitmap(int id) override;
+    Size BitmapSize(int id) override;  // from the file's header
     const SoundData* FindSound(int id) override;
     std::u16string LoadString(int id, int bufferChars) override;
 

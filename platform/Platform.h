@@ -60,6 +60,9 @@ public:
     virtual ~Resources() = default;
     // The decoded picture, or null when no bitmap has that id.
     virtual std::unique_ptr<Surface> LoadBitmap(int id) = 0;
+    // The picture's size without decoding it where the store can (zero for
+    // a missing bitmap).
+    virtual Size BitmapSize(int id);
     // The same, decoded once and shared by everything that shows it: small
     // pictures (weights, keys, icons) are kept once decoded, bigger ones
     // while anything holds them.

@@ -2,6 +2,11 @@
 
 namespace pw {
 
+Size Resources::BitmapSize(int id) {
+    const std::unique_ptr<Surface> picture = LoadBitmap(id);
+    return picture ? Size{picture->Width(), picture->Height()} : Size{};
+}
+
 std::shared_ptr<const Surface> Resources::SharedBitmap(int id) {
     if (auto kept = kept_.find(id); kept != kept_.end()) return kept->second;
     if (auto shared = shared_.find(id); shared != shared_.end())

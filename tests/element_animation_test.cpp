@@ -40,7 +40,11 @@ TEST_F(ImageTest, ImagesOfOneBitmapShareOneDecodedPicture) {
     resources.AddBitmap(302, scenetest::Pattern(20, 30, 1));
     resources.AddBitmap(300, scenetest::Pattern(240, 320, 2));
     Image a(&screen, 302), b(&screen, 302);
+    // Sized from the start, decoded only when first drawn, and then once.
+    EXPECT_EQ(a.GetBounds(), (Rect{0, 0, 20, 30}));
+    EXPECT_EQ(resources.bitmapLoads[302], 0);
     EXPECT_EQ(a.GetSurface(), b.GetSurface());
+    EXPECT_EQ(resources.bitmapLoads[302], 1);
     {
         Image big(&screen, 300), same(&screen, 300);
         EXPECT_EQ(big.GetSurface(), same.GetSurface());

@@ -40,7 +40,12 @@ public:
     std::unique_ptr<Surface> LoadBitmap(int id) override {
         auto found = bitmaps_.find(id);
         if (found == bitmaps_.end()) return nullptr;
+        ++bitmapLoads[id];
         return std::make_unique<Surface>(found->second);
+    }
+    Size BitmapSize(int id) override {
+        auto found = bitmaps_.find(id);
+        return found == bitmaps_.end() ? Size{} : Size{found->second.Width(), found->second.Height()};
     }
     const SoundData* FindSound(int id) override {
         ++soundLookups[id];
@@ -50,6 +55,7 @@ public:
     std::u16string LoadString(int, int) override { return std::u16string(); }
 
     std::map<int, int> soundLookups;
+    std::map<int, int> bitmapLoads;  // pictures decoded, by id
 
 private:
     std::map<int, Surface> bitmaps_;
