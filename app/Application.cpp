@@ -67,6 +67,9 @@ void Application::OnScreenEvent(Screen* source, Figure*, int32_t, int32_t) {
     current->active = false;
     current = &Game();
     current->active = true;
+    // The title is not shown again in this game: its picture need not stay
+    // decoded (a restart decodes it anew when it draws).
+    titleScreen->ReleasePictures();
     platform.window.Invalidate();
 }
 

@@ -14,6 +14,7 @@ public:
     ~Image() override;
     const char16_t* GetKindName() const override;
     const Surface* GetSurface() override;
+    void ReleasePicture() override { bitmap.reset(); }
 
     int32_t bitmapId;
 

@@ -39,6 +39,8 @@ public:
     // Draws the picture over target, where the element meets area (in screen
     // coordinates): copied whole when opaque, else through the key colour.
     virtual void ComposeOnto(Surface& target, const Rect& area, bool opaque);
+    // Lets go of a picture the element can make again when next drawn.
+    virtual void ReleasePicture() {}
     virtual void SetLayer(int32_t n);
     virtual void OnPenDown(int32_t px, int32_t py);
     virtual void OnPenUp(int32_t px, int32_t py);

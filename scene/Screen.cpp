@@ -16,6 +16,10 @@ Screen::Screen(Platform& platform_, ScreenListener* owner_) : platform(platform_
     stale = Rect{0, 0, width, height};
 }
 
+void Screen::ReleasePictures() {
+    for (auto* node = elements.head; node != nullptr; node = node->next) node->item->ReleasePicture();
+}
+
 void Screen::ShareBackBufferWith(Screen& other) {
     if (other.width != width || other.height != height) return;
     backBuffer = other.backBuffer;

@@ -67,6 +67,9 @@ public:
 
     bool IsDirty() const { return dirty.left != -1; }
 
+    // Every element lets go of what it can make again when next drawn: for
+    // a screen that will not show for a while.
+    void ReleasePictures();
     // From now on composes into other's back buffer (the same size) instead
     // of its own: only one of the two shows at a time.
     void ShareBackBufferWith(Screen& other);
