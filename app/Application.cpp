@@ -35,6 +35,9 @@ GameScreen& Application::Game() {
         gameScreen = std::make_unique<GameScreen>(platform, this);
         gameScreen->listeners.InsertAt(this, gameScreen->listeners.count);
         gameScreen->ShareBackBufferWith(*titleScreen);
+        // The title is composed by now and nothing on it moves: its picture
+        // is decoded again only if it must be composed again.
+        titleScreen->ReleasePictures();
     }
     return *gameScreen;
 }

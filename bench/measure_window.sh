@@ -1,6 +1,7 @@
 #!/bin/sh
 # The windowed game beside a trivial SDL2 program (bench/sdl_baseline.c, built
-# here), in one run under one Xvfb: start to window mapped (median of 10),
+# here), in one run under one Xvfb: start to window mapped (median of 10, the
+# two programs taking turns),
 # resident memory, shared libraries mapped, and, while idle, wake-ups
 # (context switches of all threads, from /proc/PID/task/*/status) and CPU
 # (from /proc/PID/stat) on the title and on the game screen.
@@ -29,12 +30,20 @@ export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 hz=$(getconf CLK_TCK)
 
-mapped() {  # median of 10 starts, in ms
+# Start to mapped window, game and baseline taking turns so that both see the
+# same load: prints the two medians of 10 starts each, in ms.
+mapped_both() {
     for _ in 1 2 3 4 5 6 7 8 9 10; do
-        rm -rf "$XDG_CONFIG_HOME"
-        "$work/xmapwait" "$@" 2>/dev/null
-        sleep 0.2
-    done | sort -n | awk '{ t[NR] = $1 } END { printf "%.1f", (t[5] + t[6]) / 2 }'
+        for program in "$game" "$work/baseline"; do
+            rm -rf "$XDG_CONFIG_HOME"
+            echo "$program $("$work/xmapwait" "$program" 2>/dev/null)"
+            sleep 0.2
+        done
+    done >"$work/mapped"
+    for program in "$game" "$work/baseline"; do
+        grep -F "$program " "$work/mapped" | awk '{ print $2 }' | sort -n |
+            awk '{ t[NR] = $1 } END { printf "%.1f ", (t[5] + t[6]) / 2 }'
+    done
 }
 start() {  # start NAME PROGRAM...: runs it until its window is there, then lets it settle
     name=$1
@@ -56,8 +65,8 @@ idle() {  # wake-ups and CPU % over the idle time
     echo "$((s1 - s0)) $(echo "$c0 $c1 $hz $seconds" | awk '{ printf "%.3f", ($2 - $1) * 100 / $3 / $4 }')"
 }
 
-game_mapped=$(mapped "$game")
-base_mapped=$(mapped "$work/baseline")
+set -- $(mapped_both)
+game_mapped=$1 base_mapped=$2
 
 start "sdl-baseline" "$work/baseline"
 base_rss=$(rss_kib) base_libs=$(libraries)
