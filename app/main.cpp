@@ -182,6 +182,10 @@ int main(int argc, char** argv) {
     // sound device) allocate little: one heap for all of them keeps what they
     // free reusable instead of in a heap of its own each.
     mallopt(M_ARENA_MAX, 1);
+    // A picture of 128 KiB or more (a background, a screen buffer) has a
+    // mapping of its own, handed back to the system when it is let go,
+    // rather than leaving a hole in the heap.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     const int code = Run(std::vector<std::string>(argv + 1, argv + argc));
     // Everything is cleaned up by now; a signal that stopped a replay ends
     // the program as it would have.
