@@ -17,6 +17,7 @@
 #include "platform/TextRegistry.h"
 #include "platform/TextStorage.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "resources/ResourceIds.h"
 #include "scene/Screen.h"
 #include "settings/SettingsStore.h"
 #include "tests/fuzz/FuzzFolder.h"
@@ -108,6 +109,10 @@ public:
     // The headless platform with the settings in memory.
     Platform game{platform.window, platform.resources, platform.text, platform.sound,
                   platform.clock,  registry,           platform.time};
+    // The title lets go of its picture once the game shows, since a game
+    // shows it once; here every input shows it again, so the picture is kept
+    // decoded (the same pixels the title would decode each time).
+    std::shared_ptr<const Surface> titlePicture = platform.resources.SharedBitmap(res::kTitlePicture);
     // Declared after the platform, so that the game goes first.
     std::unique_ptr<MainLoop> loop;
 };
