@@ -16,6 +16,18 @@ Screen::Screen(Platform& platform_, ScreenListener* owner_) : platform(platform_
     stale = Rect{0, 0, width, height};
 }
 
+bool Screen::BackgroundCoversAll() {
+    if (background == nullptr || !background->visible) return false;
+    const Rect box = background->GetPictureBounds();
+    if (box.left > 0 || box.top > 0 || box.right < width || box.bottom < height) return false;
+    const Surface* picture = background->GetSurface();
+    // The picture's pixels that land on the screen's first column and row.
+    const int64_t firstX = int64_t(background->SurfaceLeft()) - background->GetX();
+    const int64_t firstY = int64_t(background->SurfaceTop()) - background->GetY();
+    return picture != nullptr && firstX >= 0 && firstY >= 0 && firstX + width <= picture->Width() &&
+           firstY + height <= picture->Height();
+}
+
 void Screen::ReleasePictures() {
     for (auto* node = elements.head; node != nullptr; node = node->next) node->item->ReleasePicture();
 }
@@ -108,8 +120,9 @@ void Screen::Paint(Window& target, bool full) {
     painting = true;
     if (backBuffer->composedFor != this) {
         // Fresh, cleared, or last composed for another screen: all of it
-        // again, from black, as a buffer just made.
-        backBuffer->picture.Fill(0, 0, width, height, 0);
+        // again, from black, as a buffer just made (no need where an opaque
+        // background covers it all).
+        if (!BackgroundCoversAll()) backBuffer->picture.Fill(0, 0, width, height, 0);
         backBuffer->composedFor = this;
         stale = Rect{0, 0, width, height};
     }

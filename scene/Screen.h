@@ -96,6 +96,8 @@ private:
     // Composes, bottom to top, the visible elements that meet area, each
     // clipped to it.
     void Compose(const Rect& area);
+    // Whether the background alone, copied opaquely, fills every pixel.
+    bool BackgroundCoversAll();
     bool Hits(Figure* element, int32_t x, int32_t y) const;
     void Forget(Figure* element);
 };
