@@ -79,8 +79,8 @@ Snapshot Take(PenEventsGame& game) {
                   << g.panFlash->currentFrame << " results " << g.settings.results.count << " changed "
                   << int{g.settings.levelChanged} << " points " << g.settings.levelPoints;
         }
-        screen.Paint(game.platform.window, true);
-        s.shown = game.platform.window.Shown().Pixels();
+        screen.Paint(game.window, true);
+        s.shown = game.window.Shown().Pixels();
     }
     s.state = state.str();
     s.sounds = game.platform.sound.played;
@@ -146,6 +146,7 @@ TEST(GameRestartTest, AStartedOverGameGoesOnAsANewOne) {
     std::vector<Snapshot> restarted;
     {
         PenEventsGame game;
+        game.window.keepPicture = true;
         for (const std::vector<uint8_t>& input : inputs) {
             game.StartOver(PenEventsGame::SeedOf(input.data()));
             restarted.push_back(Take(game));
@@ -158,6 +159,7 @@ TEST(GameRestartTest, AStartedOverGameGoesOnAsANewOne) {
     for (size_t i = 0; i < inputs.size() && !HasFailure(); ++i) {
         const std::vector<uint8_t>& input = inputs[i];
         PenEventsGame fresh;
+        fresh.window.keepPicture = true;
         fresh.StartOver(PenEventsGame::SeedOf(input.data()));
         ExpectSame(Take(fresh), restarted[2 * i], "start of input " + std::to_string(i));
         fresh.Play(input.data(), input.size());

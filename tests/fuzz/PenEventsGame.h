@@ -24,6 +24,19 @@
 
 namespace pw::fuzz {
 
+// The game's window, a picture in memory. Nothing the game does reads it
+// back, and the fuzzer does not look at it, so presenting only notes the area
+// unless a test asks for the picture.
+class FuzzWindow : public HeadlessWindow {
+public:
+    void Present(const Surface& back, const Rect& area) override {
+        if (keepPicture) return HeadlessWindow::Present(back, area);
+        ++presentCount;
+        lastPresented = area;
+    }
+    bool keepPicture = false;
+};
+
 class PenEventsGame {
 public:
     PenEventsGame() : platform(folder.root) {}
@@ -44,7 +57,7 @@ public:
         platform.clock.now = 0;
         platform.sound.played.clear();
         WindowEvent dropped;
-        while (platform.window.PollEvent(dropped)) {
+        while (window.PollEvent(dropped)) {
         }
         if (loop) {
             loop->Restart(seed);
@@ -97,7 +110,7 @@ public:
     // Handles what the window queued (paints, the destroy from the close icon).
     void HandleWindowMessages() {
         WindowEvent message;
-        while (platform.window.PollEvent(message)) loop->HandleMessage(message);
+        while (window.PollEvent(message)) loop->HandleMessage(message);
     }
 
     MemoryTextStorage settingsText;
@@ -106,9 +119,9 @@ public:
     // a throwaway one all the same, so that nothing can reach the player's.
     FuzzFolder folder;
     HeadlessPlatform platform;
-    // The headless platform with the settings in memory.
-    Platform game{platform.window, platform.resources, platform.text, platform.sound,
-                  platform.clock,  registry,           platform.time};
+    FuzzWindow window;
+    // The headless platform with this window and the settings in memory.
+    Platform game{window, platform.resources, platform.text, platform.sound, platform.clock, registry, platform.time};
     // The title lets go of its picture once the game shows, since a game
     // shows it once; here every input shows it again, so the picture is kept
     // decoded (the same pixels the title would decode each time).
