@@ -13,46 +13,39 @@ ReplayFile::~ReplayFile() {
     if (file_ != nullptr) std::fclose(file_);
 }
 
-bool ReplayFile::Check(std::string& error) {
+bool ReplayFile::Open(const std::string& path, ReplayHeader& header, std::string& error) {
+    path_ = path;
     struct stat info;
     if (stat(path_.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
         error = "replay '" + path_ + "' is not a file";
         return false;
     }
-    std::FILE* file = std::fopen(path_.c_str(), "rb");
-    if (file == nullptr) {
+    file_ = std::fopen(path_.c_str(), "rb");
+    if (file_ == nullptr) {
         error = "cannot read replay file '" + path_ + "': " + std::strerror(errno);
         return false;
     }
-    FileReplayText text(file);
-    ReplayReader reader(text);
-    ReplayHeader header;
-    ReplayEvent event;
-    if (reader.ReadHeader(header))
-        while (reader.Next(event)) {
+    text_ = std::make_unique<FileReplayText>(file_);
+    {
+        // Read through once, so that a bad line is reported before anything
+        // plays.
+        ReplayReader check(*text_);
+        ReplayHeader ignored;
+        ReplayEvent event;
+        if (check.ReadHeader(ignored))
+            while (check.Next(event)) {
+            }
+        if (!check.Error().empty()) {
+            error = path_ + ": " + check.Error();
+            return false;
         }
-    const bool failedToRead = std::ferror(file) != 0;
-    std::fclose(file);
-    if (!reader.Error().empty()) {
-        error = path_ + ": " + reader.Error();
-        return false;
     }
-    if (failedToRead) {
+    if (std::ferror(file_) != 0) {
         error = "cannot read replay file '" + path_ + "'";
         return false;
     }
-    return true;
-}
-
-bool ReplayFile::Open(const std::string& path, ReplayHeader& header, std::string& error) {
-    path_ = path;
-    if (!Check(error)) return false;
-    file_ = std::fopen(path.c_str(), "rb");
-    if (file_ == nullptr) {
-        error = "cannot read replay file '" + path + "'";
-        return false;
-    }
-    text_ = std::make_unique<FileReplayText>(file_);
+    // Then played from its start.
+    std::rewind(file_);
     reader_ = std::make_unique<ReplayReader>(*text_);
     if (!reader_->ReadHeader(header)) {
         error = "cannot read replay file '" + path + "'";

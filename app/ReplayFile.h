@@ -39,8 +39,6 @@ public:
     std::string Error() const;
 
 private:
-    bool Check(std::string& error);
-
     std::string path_;
     std::FILE* file_ = nullptr;
     std::unique_ptr<FileReplayText> text_;

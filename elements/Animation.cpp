@@ -73,16 +73,15 @@ void Animation::ComposeOnto(Surface& target, const Rect& area, bool opaque) {
     // Under everything (never so in the game), the frame's see-through
     // pixels are copied too, as for any picture.
     if (opaque) return Figure::ComposeOnto(target, area, opaque);
-    // Where the box, the area and the target meet, in 64 bits so that no
-    // placement can overflow.
+    // Where the picture, the area and the target meet.
+    const Rect part = PictureIn(Rect{std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, target.Width()),
+                                     std::min(area.bottom, target.Height())});
+    if (part.left >= part.right || part.top >= part.bottom) return;
+    // The same, in the box's coordinates (in 64 bits until it is known to
+    // lie inside the box).
     const int64_t x = int64_t(GetX()) + box.left, y = int64_t(GetY()) + box.top;
-    const int64_t left = std::max<int64_t>({x, area.left, 0});
-    const int64_t top = std::max<int64_t>({y, area.top, 0});
-    const int64_t right = std::min<int64_t>({x + box.right - box.left, area.right, target.Width()});
-    const int64_t bottom = std::min<int64_t>({y + box.bottom - box.top, area.bottom, target.Height()});
-    if (left >= right || top >= bottom) return;
-    DrawFrame(target, int32_t(left), int32_t(top),
-              Rect{int32_t(left - x), int32_t(top - y), int32_t(right - x), int32_t(bottom - y)});
+    DrawFrame(target, part.left, part.top,
+              Rect{int32_t(part.left - x), int32_t(part.top - y), int32_t(part.right - x), int32_t(part.bottom - y)});
 }
 
 Animation::~Animation() { animationListeners.Clear(); }

@@ -130,7 +130,7 @@ void Figure::OnPenMove(int32_t px, int32_t py) {
     MoveTo(nx, ny);
 }
 
-void Figure::ComposeOnto(Surface& target, const Rect& area, bool opaque) {
+Rect Figure::PictureIn(const Rect& area) const {
     const Rect box = PictureBox();
     // In 64 bits, so that no placement of an element can overflow.
     const int64_t x = GetX(), y = GetY();
@@ -138,15 +138,21 @@ void Figure::ComposeOnto(Surface& target, const Rect& area, bool opaque) {
     const int64_t top = std::max<int64_t>(y + box.top, area.top);
     const int64_t right = std::min<int64_t>(x + box.right, area.right);
     const int64_t bottom = std::min<int64_t>(y + box.bottom, area.bottom);
-    if (left >= right || top >= bottom) return;
+    if (left >= right || top >= bottom) return Rect{};
+    return Rect{int32_t(left), int32_t(top), int32_t(right), int32_t(bottom)};
+}
+
+void Figure::ComposeOnto(Surface& target, const Rect& area, bool opaque) {
+    const Rect part = PictureIn(area);
+    if (part.left >= part.right || part.top >= part.bottom) return;
     const Surface* picture = GetSurface();
     if (picture == nullptr) return;
-    const int l = int(left), t = int(top), w = int(right - left), h = int(bottom - top);
-    const int sx = int(left - x + SurfaceLeft()), sy = int(top - y + SurfaceTop());
+    const int w = part.right - part.left, h = part.bottom - part.top;
+    const int sx = int(int64_t(part.left) - GetX() + SurfaceLeft()), sy = int(int64_t(part.top) - GetY() + SurfaceTop());
     if (opaque)
-        CopyOpaque(target, l, t, w, h, *picture, sx, sy);
+        CopyOpaque(target, part.left, part.top, w, h, *picture, sx, sy);
     else
-        CopyKeyed(target, l, t, w, h, *picture, sx, sy, KeyColour);
+        CopyKeyed(target, part.left, part.top, w, h, *picture, sx, sy, KeyColour);
 }
 
 void Figure::ClearSurface(Surface& surface) { surface.Fill(0, 0, GetWidth(), GetHeight(), KeyColour); }

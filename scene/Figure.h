@@ -89,6 +89,9 @@ public:
     int32_t tag = 0;
 
 protected:
+    // Where the picture meets area, in screen coordinates; empty (zero
+    // width or height) when it does not.
+    Rect PictureIn(const Rect& area) const;
     enum class Notice { Pressed, Released };
     void Notify(Notice notice, int32_t px, int32_t py);
 };
