@@ -21,7 +21,7 @@ trap cleanup EXIT
 cc -O2 -o "$work/baseline" "$here/sdl_baseline.c" $(pkg-config --cflags --libs sdl2)
 cc -O2 -o "$work/xmapwait" "$here/xmapwait.c" -lX11
 if [ -z "${DISPLAY:-}" ]; then
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
     export DISPLAY=":$(cat "$work/display")"

@@ -52,7 +52,7 @@ grep -o '"score": *[0-9]*' "$work/1000.json" || true
 if command -v Xvfb >/dev/null 2>&1; then
     if [ -z "${DISPLAY:-}" ]; then
         export DISPLAY=":$(( 500 + $$ % 400 ))"
-        Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
         xvfb_pid=$!
         sleep 1
     fi

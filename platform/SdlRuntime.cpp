@@ -15,6 +15,17 @@ bool ShowsNothing(const char* driver) {
     return false;
 }
 
+// Names the displays that were looked for, so the message says what to mend.
+std::string DisplaysLookedFor() {
+    std::string said;
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = SDL_getenv(variable);
+        said += std::string(said.empty() ? "" : ", ") + variable +
+                (value != nullptr ? std::string(" is '") + value + "'" : std::string(" is not set"));
+    }
+    return said;
+}
+
 }  // namespace
 
 SdlRuntime::SdlRuntime(bool video) {
@@ -29,7 +40,8 @@ SdlRuntime::SdlRuntime(bool video) {
             // Without a display SDL falls back to a driver that draws into
             // memory: the game would run with no window for anyone to see.
             error_ = std::string("no display could be opened (the only video driver that started, '") +
-                     SDL_GetCurrentVideoDriver() + "', shows nothing; --headless runs without a window)";
+                     SDL_GetCurrentVideoDriver() + "', shows nothing; " + DisplaysLookedFor() +
+                     "; --headless runs without a window)";
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
         } else {
             video_ = true;

@@ -15,6 +15,12 @@ xvfb_pid=""
 trap 'kill $game_pid $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
+# With no display to open the game says which it looked for and ends with 2.
+DISPLAY=:65000 WAYLAND_DISPLAY= XDG_RUNTIME_DIR="$work" XDG_CONFIG_HOME="$work/config" "$game" 2>"$work/nodisplay.log"
+code=$?
+[ $code -eq 2 ] && grep -q "no display could be opened.*DISPLAY is ':65000'" "$work/nodisplay.log" ||
+    { cat "$work/nodisplay.log"; fail "without a display the game ended with $code"; }
+
 . "$(dirname "$0")/xsession.sh"
 start_xvfb
 

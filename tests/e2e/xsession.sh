@@ -5,28 +5,37 @@
 
 # Starts Xvfb on a display it picks itself (xvfb_pid is its process) and
 # points the game at it, with its settings and runtime folders in $work and
-# no sound device.
+# no sound device. The server never resets: by default it resets each time
+# its last client leaves, and a client that connects meanwhile (xdpyinfo
+# here, then the game, which connects twice) is turned away, more often the
+# busier the machine.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     # shellcheck disable=SC2034
     xvfb_pid=$!
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-    [ -s "$work/display" ] || fail "Xvfb did not start"
+    [ -s "$work/display" ] || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
     DISPLAY=":$(cat "$work/display")"
     export DISPLAY XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" SDL_AUDIODRIVER=dummy
     mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+    xdpyinfo 2>&1 | head -5
+    tail -20 "$work/xvfb.log"
+    fail "Xvfb on $DISPLAY takes no clients"
 }
 
-# wait_for_window LOG: waits up to 30 s for the game's window and sets
-# window to it; without one, shows the start of the game's LOG and fails.
+# wait_for_window LOG: waits up to 30 s for the game's window (game_pid)
+# and sets window to it; without one, shows the start of the game's LOG and
+# the X server's, and fails.
 wait_for_window() {
     window=""
     for _ in $(seq 300); do
         window=$(xdotool search --name "Pivot Warden" 2>/dev/null | head -1)
         [ -n "$window" ] && return 0
+        kill -0 "$game_pid" 2>/dev/null || break
         sleep 0.1
     done
     grep -v ALSA "$1" | head -20
+    tail -20 "$work/xvfb.log"
     fail "no window appeared"
 }
