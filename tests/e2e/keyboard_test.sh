@@ -38,32 +38,36 @@ game_pid=$!
 wait_for_window "$work/game.log"
 sleep 0.3
 key() { xdotool key --window "$window" "$@"; sleep 0.3; }
-geometry() { xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p'; }
 
 # The window shows the display at twice its size: the first tray weight at
 # (40, 560) to (80, 620), the next 60 pixels to the right. Starting by key
 # rings the first weight at once.
 key Return
-[ "$("$xpixel" "$window" 37 590)" = "ffffff" ] || fail "no white ring left of the first weight"
-[ "$("$xpixel" "$window" 35 590)" = "000000" ] || fail "no dark outer edge on the ring"
-[ "$("$xpixel" "$window" 39 590)" = "000000" ] || fail "no dark inner edge on the ring"
+pixel_is 37 590 ffffff || fail "no white ring left of the first weight"
+pixel_is 35 590 000000 || fail "no dark outer edge on the ring"
+pixel_is 39 590 000000 || fail "no dark inner edge on the ring"
 key Right
-[ "$("$xpixel" "$window" 97 590)" = "ffffff" ] || fail "the ring did not move to the second weight"
-[ "$("$xpixel" "$window" 37 590)" != "ffffff" ] || fail "the old ring was not wiped"
+pixel_is 97 590 ffffff || fail "the ring did not move to the second weight"
+pixel_is_not 37 590 ffffff || fail "the old ring was not wiped"
 key Left
 i=0
 while [ $i -lt "$index" ]; do key Right; i=$((i + 1)); done
-[ "$("$xpixel" "$window" $((37 + 60 * index)) 590)" = "ffffff" ] || fail "the ring is not on weight $index"
+pixel_is $((37 + 60 * index)) 590 ffffff || fail "the ring is not on weight $index"
 [ -n "${PW_E2E_SCREENSHOT:-}" ] && import -window "$window" "$PW_E2E_SCREENSHOT"
 key Return $towards Return
 sleep 2
 
 key F11
-[ "$(geometry)" = "1024x768" ] || fail "F11 gave $(geometry), not the whole screen"
+geometry_is 1024x768 || fail "F11 gave $(geometry), not the whole screen"
 key Escape
-[ "$(geometry)" = "480x640" ] || fail "Escape gave $(geometry), not the window again"
+geometry_is 480x640 || fail "Escape gave $(geometry), not the window again"
 key m
-grep -q '"sound"="0"' "$XDG_CONFIG_HOME/Marblequill/Pivotwarden/settings.reg" || fail "muting was not stored"
+stored=no
+for _ in $(seq 50); do
+    grep -q '"sound"="0"' "$XDG_CONFIG_HOME/Marblequill/Pivotwarden/settings.reg" 2>/dev/null && stored=yes && break
+    sleep 0.1
+done
+[ $stored = yes ] || fail "muting was not stored"
 
 "$xclose" "$window"
 for _ in $(seq 50); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done

@@ -39,3 +39,30 @@ wait_for_window() {
     tail -20 "$work/xvfb.log"
     fail "no window appeared"
 }
+
+# pixel_is X Y COLOUR, pixel_is_not X Y COLOUR: whether the window's pixel at
+# X, Y (read by $xpixel) is, or is not, COLOUR, given up to 5 s to become so:
+# the game answers input on its own time, later on a busy machine.
+pixel_is() { pixel_settles yes "$@"; }
+pixel_is_not() { pixel_settles no "$@"; }
+pixel_settles() {  # pixel_settles yes|no X Y COLOUR
+    for _ in $(seq 50); do
+        if [ "$("$xpixel" "$window" "$2" "$3")" = "$4" ]; then
+            [ "$1" = yes ] && return 0
+        else
+            [ "$1" = no ] && return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# geometry_is WxH: whether the window comes to that size within 5 s.
+geometry() { xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p'; }
+geometry_is() {
+    for _ in $(seq 50); do
+        [ "$(geometry)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
