@@ -163,6 +163,12 @@ public:
     // Copies one rectangle (left/top inclusive, right/bottom exclusive) of the
     // back buffer to the window.
     virtual void Present(const Surface& back, const Rect& area) = 0;
+    // A window that keeps a picture of what it shows may lend it out as the
+    // back buffer, so that the scene is composed straight into it and the
+    // same pixels are not held twice; null when it does not. Only one scene
+    // composes into it at a time: screens that take turns on the window share
+    // one back buffer.
+    virtual Surface* LentPicture() { return nullptr; }
     // Asks for a paint message (the whole window is repainted).
     virtual void Invalidate() = 0;
     // Posts the destroy message to the window's own queue.

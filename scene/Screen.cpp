@@ -12,7 +12,11 @@ Screen::Screen(Platform& platform_, ScreenListener* owner_) : platform(platform_
     Size client = platform.window.ClientSize();
     width = client.width;
     height = client.height;
-    backBuffer = std::make_shared<BackBuffer>(width, height);
+    Surface* lent = platform.window.LentPicture();
+    if (lent != nullptr && lent->Width() == width && lent->Height() == height)
+        backBuffer = std::make_shared<BackBuffer>(*lent);
+    else
+        backBuffer = std::make_shared<BackBuffer>(width, height);
     stale = Rect{0, 0, width, height};
 }
 

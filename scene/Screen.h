@@ -17,9 +17,12 @@ class Screen;
 // The picture a screen composes its scene into. Screens that take turns on
 // one window share one: the screen it was last composed for keeps it, and
 // another one composes it all again before showing it.
+// A window that lends its own picture has the scene composed straight into it.
 struct BackBuffer {
-    BackBuffer(int width, int height) : picture(width, height) {}
-    Surface picture;
+    BackBuffer(int width, int height) : own(std::make_unique<Surface>(width, height)), picture(*own) {}
+    explicit BackBuffer(Surface& lent) : picture(lent) {}
+    std::unique_ptr<Surface> own;
+    Surface& picture;
     const Screen* composedFor = nullptr;
 };
 

@@ -293,6 +293,30 @@ TEST_F(ScreenTest, ScreensSharingABackBufferEachShowOnlyTheirOwnScene) {
     other.DestroyAllElements();
 }
 
+TEST_F(ScreenTest, ScreensOnAWindowThatLendsItsPictureComposeStraightIntoIt) {
+    struct LendingWindow : HeadlessWindow {
+        Surface picture{240, 320};
+        Surface* LentPicture() override { return &picture; }
+    } window;
+    Platform lending{window, resources, hp.text, hp.sound, hp.clock, hp.registry, hp.time};
+    Screen first(lending, nullptr), second(lending, nullptr);
+    second.ShareBackBufferWith(first);
+    first.AddElement(new scenetest::Probe(&first, &log, "dot", 5, 5, Rgb(1, 1, 1)));
+    second.AddElement(new scenetest::Probe(&second, &log, "block", 50, 50, Rgb(2, 2, 2)));
+
+    ASSERT_EQ(&second.backBuffer->picture, &window.picture);
+    first.Paint(window, true);
+    EXPECT_EQ(window.picture.At(2, 2), Rgb(1, 1, 1));
+    second.Paint(window, true);
+    EXPECT_EQ(window.picture.At(2, 2), Rgb(2, 2, 2));
+    // The first screen's own scene again, none of the block left over.
+    first.Paint(window, true);
+    EXPECT_EQ(window.picture.At(2, 2), Rgb(1, 1, 1));
+    EXPECT_EQ(window.picture.At(40, 40), 0u);
+    first.DestroyAllElements();
+    second.DestroyAllElements();
+}
+
 TEST_F(ScreenTest, RefreshPaintsOnlyTheActiveScreenAndNestedPaintDoesNothing) {
     screen.AddDirtyRect(Rect{0, 0, 10, 10});
     screen.Refresh(false);

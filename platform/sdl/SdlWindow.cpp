@@ -102,7 +102,7 @@ void SdlWindow::Present(const Surface& back, const Rect& area) {
     const int left = std::max(0, area.left), top = std::max(0, area.top);
     const int right = std::min(kDisplayWidth, area.right), bottom = std::min(kDisplayHeight, area.bottom);
     if (right <= left || bottom <= top) return;
-    CopyOpaque(shown_, left, top, right - left, bottom - top, back, left, top);
+    if (&back != &shown_) CopyOpaque(shown_, left, top, right - left, bottom - top, back, left, top);
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (target == nullptr || target->w != layout_.WindowWidth() || target->h != layout_.WindowHeight())
         return;  // resized and not laid out yet: the resize repaints everything

@@ -44,6 +44,7 @@ public:
     bool PollEvent(WindowEvent& event) override;
     bool WaitEvent(WindowEvent& event, uint32_t timeoutMs) override;
     const Surface& Shown() const override { return shown_; }
+    Surface* LentPicture() override { return &shown_; }
     void ShowFocusRing(const Rect& area) override;
     void SetFullscreen(bool on) override;
     bool IsFullscreen() const override;
