@@ -47,8 +47,9 @@ WebWindow::WebWindow(std::function<void()> wake) : wake_(std::move(wake)), shown
 }
 
 void WebWindow::Present(const Surface& back, const Rect& area) {
-    CopyOpaque(shown_, area.left, area.top, area.right - area.left, area.bottom - area.top, back, area.left,
-               area.top);
+    if (&back != &shown_)
+        CopyOpaque(shown_, area.left, area.top, area.right - area.left, area.bottom - area.top, back, area.left,
+                   area.top);
     DrawArea(shown_, area, rgba_);
 }
 

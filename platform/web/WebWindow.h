@@ -29,6 +29,7 @@ public:
     // The browser never lets a page wait: this only takes what is there.
     bool WaitEvent(WindowEvent& event, uint32_t) override { return PollEvent(event); }
     const Surface& Shown() const override { return shown_; }
+    Surface* LentPicture() override { return &shown_; }
     // The page draws the ring over the canvas, never into the picture.
     void ShowFocusRing(const Rect& area) override;
 
