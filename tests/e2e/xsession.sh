@@ -6,9 +6,9 @@
 # Starts Xvfb on a display it picks itself (xvfb_pid is its process) and
 # points the game at it, with its settings and runtime folders in $work and
 # no sound device. The server never resets: by default it resets each time
-# its last client leaves, and a client that connects meanwhile (xdpyinfo
-# here, then the game, which connects twice) is turned away, more often the
-# busier the machine.
+# its last client leaves, and a client that connects meanwhile (the game,
+# started as xdpyinfo here leaves) is turned away, more often the busier the
+# machine.
 start_xvfb() {
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     # shellcheck disable=SC2034
