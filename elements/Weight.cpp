@@ -1,6 +1,5 @@
 #include "elements/Weight.h"
 
-#include "elements/Text.h"
 #include "platform/TextFormat.h"
 #include "scene/Screen.h"
 
@@ -20,10 +19,15 @@ const Surface* Weight::GetSurface() { return picture.get(); }
 void Weight::Compose(const std::u16string* label, Pixel colour) {
     CopyOpaque(*picture, 0, 0, GetWidth(), GetHeight(), Picture(), 0, 0);
     if (label == nullptr) return;
-    Text text(screen, *label, colour, labelFont);
-    const int32_t tw = text.GetWidth(), th = text.GetHeight();
-    CopyKeyed(*picture, (GetWidth() - tw) / 2, (GetHeight() - th) / 2, tw, th, *text.GetSurface(), 0, 0,
-              KeyColour);
+    // The label is drawn as a text element would draw it, but without one:
+    // an element, even one never put on the scene, asks the screen to repaint
+    // where it stands, and a text stands at the screen's top left corner.
+    TextRenderer& renderer = GetPlatform().text;
+    const Size extent = renderer.Measure(labelFont, *label);
+    Surface text(extent.width, extent.height);
+    renderer.Draw(labelFont, *label, colour, KeyColour, text);
+    CopyKeyed(*picture, (GetWidth() - extent.width) / 2, (GetHeight() - extent.height) / 2, extent.width,
+              extent.height, text, 0, 0, KeyColour);
 }
 
 void Weight::Render() {

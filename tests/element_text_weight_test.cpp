@@ -166,6 +166,15 @@ TEST_F(WeightTest, TypedDigitsMakeAtMostATwoDigitNumber) {
     EXPECT_EQ(w.value, 35);
     EXPECT_FALSE(screen.IsDirty());
 
+    // A typed digit asks for a repaint of the weight alone.
+    Weight placed(&screen, 0, kWeightPicture, true);
+    placed.MoveTo(100, 150);
+    ClearDirty();
+    screen.stale = Rect{0, 0, 0, 0};
+    placed.EnterDigit(6);
+    EXPECT_EQ(screen.dirty, placed.GetPictureBounds());
+    EXPECT_EQ(screen.stale, placed.GetPictureBounds());
+
     Weight z(&screen, 9, kWeightPicture, false);
     z.EnterDigit(0);
     EXPECT_EQ(z.value, 0);
