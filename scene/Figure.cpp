@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string_view>
-#include <vector>
 
 #include "scene/Screen.h"
 
@@ -101,8 +100,7 @@ void Figure::ClampDragPosition(int32_t px, int32_t py, int32_t& outX, int32_t& o
 void Figure::Notify(Notice notice, int32_t px, int32_t py) {
     // Listeners may unregister during the walk: it ends when the list shrinks
     // below the index, and one added now is first told next time.
-    std::vector<ElementListener*> snapshot(static_cast<size_t>(listeners.count));
-    listeners.CopyToArray(snapshot.data());
+    const ListCopy<ElementListener*> snapshot(listeners);
     for (int32_t i = 0; i < listeners.count && i < static_cast<int32_t>(snapshot.size()); ++i) {
         ElementListener* listener = snapshot[static_cast<size_t>(i)];
         if (notice == Notice::Pressed)

@@ -2,7 +2,9 @@
 // The one container of the game: a doubly linked list with insertion at an
 // index. It never owns what its items point at. `PointerList<T>` lists
 // pointers; the settings store keeps bytes in the same shape.
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace pw {
 
@@ -45,6 +47,7 @@ public:
             }
         }
         ++count;
+        ++changes;
         return node;
     }
 
@@ -58,6 +61,10 @@ public:
         return false;
     }
 
+    // Whether an item that was listed when changes read since still is:
+    // without a search while nothing was put on or taken off the list.
+    bool StillHolds(Item item, uint32_t since) const { return changes == since || Contains(item); }
+
     // Unlinks the first node, from the head, that holds item.
     bool Remove(Item item) {
         Node* n = head;
@@ -69,6 +76,7 @@ public:
         if (tail == n) tail = n->prev;
         delete n;
         --count;
+        ++changes;
         return true;
     }
 
@@ -81,6 +89,7 @@ public:
         }
         head = tail = nullptr;
         count = 0;
+        ++changes;
     }
 
     // The item at index for 0 <= index < count; any other index gives the
@@ -101,6 +110,31 @@ public:
     Node* head = nullptr;
     Node* tail = nullptr;
     int32_t count = 0;
+    // Counts every insertion and removal.
+    uint32_t changes = 0;
+};
+
+// A copy of a list's items, head to tail, to walk while the walk may change
+// the list; held on the stack for the few dozen items a scene lists.
+template <typename Item, size_t kInline = 64>
+class ListCopy {
+public:
+    explicit ListCopy(const LinkedList<Item>& list) : size_(list.count > 0 ? static_cast<size_t>(list.count) : 0) {
+        if (size_ > kInline) spill_.resize(size_);
+        data_ = size_ > kInline ? spill_.data() : inline_;
+        list.CopyToArray(data_);
+    }
+    ListCopy(const ListCopy&) = delete;
+    ListCopy& operator=(const ListCopy&) = delete;
+
+    size_t size() const { return size_; }
+    Item operator[](size_t i) const { return data_[i]; }
+
+private:
+    size_t size_;
+    Item inline_[kInline];
+    std::vector<Item> spill_;
+    Item* data_;
 };
 
 template <typename T>

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string_view>
-#include <vector>
 
 #include "scene/Figure.h"
 
@@ -153,13 +152,13 @@ void Screen::Refresh(bool full) {
 void Screen::Tick(uint32_t now) {
     // Ticked elements may take themselves off the list (an animation that
     // ends does), so walk a copy and stop when the list shrinks below it.
-    std::vector<Figure*> snapshot(static_cast<size_t>(tickers.count));
-    tickers.CopyToArray(snapshot.data());
+    const ListCopy<Figure*> snapshot(tickers);
+    const uint32_t copied = tickers.changes;
     // An entry that an earlier one took off the list (and perhaps deleted)
     // is skipped rather than ticked.
     for (int32_t i = 0; i < tickers.count && i < static_cast<int32_t>(snapshot.size()); ++i) {
         Figure* element = snapshot[static_cast<size_t>(i)];
-        if (tickers.Contains(element)) element->Tick(now);
+        if (tickers.StillHolds(element, copied)) element->Tick(now);
     }
     if (static_cast<uint32_t>(now - lastRefresh) >= kRepaintInterval) {
         lastRefresh = now;
@@ -177,17 +176,17 @@ void Screen::OnPenDown(int32_t x, int32_t y) {
     // A press may re-sort the scene (a weight is lifted to the top layer) or
     // take elements off it, deleting them; so walk a copy of the list, top to
     // bottom, and skip whatever is no longer on the scene.
-    std::vector<Figure*> snapshot(static_cast<size_t>(elements.count));
-    elements.CopyToArray(snapshot.data());
-    for (auto it = snapshot.rbegin(); it != snapshot.rend(); ++it) {
-        Figure* element = *it;
-        if (!elements.Contains(element) || !Hits(element, x, y)) continue;
+    const ListCopy<Figure*> snapshot(elements);
+    const uint32_t copied = elements.changes;
+    for (size_t i = snapshot.size(); i-- > 0;) {
+        Figure* element = snapshot[i];
+        if (!elements.StillHolds(element, copied) || !Hits(element, x, y)) continue;
         if (element->enabled) {
             captured = element;
             element->OnPenDown(x, y);
             // Gone from the scene with its own press: it may be deleted, and
             // the press goes no further.
-            if (!elements.Contains(element)) break;
+            if (!elements.StillHolds(element, copied)) break;
         }
         if (!element->passThrough) break;
     }
@@ -208,11 +207,11 @@ void Screen::OnPenUp(int32_t x, int32_t y) {
     }
     // Nothing captured: every enabled button hears it (so none stays pressed)
     // and so does every enabled element under the stylus.
-    std::vector<Figure*> snapshot(static_cast<size_t>(elements.count));
-    elements.CopyToArray(snapshot.data());
-    for (auto it = snapshot.rbegin(); it != snapshot.rend(); ++it) {
-        Figure* element = *it;
-        if (!elements.Contains(element)) continue;
+    const ListCopy<Figure*> snapshot(elements);
+    const uint32_t copied = elements.changes;
+    for (size_t i = snapshot.size(); i-- > 0;) {
+        Figure* element = snapshot[i];
+        if (!elements.StillHolds(element, copied)) continue;
         if (!element->enabled) continue;
         if (Hits(element, x, y) || std::u16string_view(element->GetKindName()) == u"Button")
             element->OnPenUp(x, y);
