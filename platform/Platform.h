@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 #include <string>
+#include <unordered_map>
 
 #include "platform/Registry.h"
 #include "platform/Surface.h"

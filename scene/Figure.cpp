@@ -146,7 +146,8 @@ void Figure::ComposeOnto(Surface& target, const Rect& area, bool opaque) {
     const Surface* picture = GetSurface();
     if (picture == nullptr) return;
     const int w = part.right - part.left, h = part.bottom - part.top;
-    const int sx = int(int64_t(part.left) - GetX() + SurfaceLeft()), sy = int(int64_t(part.top) - GetY() + SurfaceTop());
+    const int sx = int(int64_t(part.left) - GetX() + SurfaceLeft()),
+              sy = int(int64_t(part.top) - GetY() + SurfaceTop());
     if (opaque)
         CopyOpaque(target, part.left, part.top, w, h, *picture, sx, sy);
     else

@@ -119,7 +119,8 @@ public:
 template <typename Item, size_t kInline = 64>
 class ListCopy {
 public:
-    explicit ListCopy(const LinkedList<Item>& list) : size_(list.count > 0 ? static_cast<size_t>(list.count) : 0) {
+    explicit ListCopy(const LinkedList<Item>& list)
+        : size_(list.count > 0 ? static_cast<size_t>(list.count) : 0) {
         if (size_ > kInline) spill_.resize(size_);
         data_ = size_ > kInline ? spill_.data() : inline_;
         list.CopyToArray(data_);

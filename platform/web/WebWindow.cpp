@@ -48,8 +48,8 @@ WebWindow::WebWindow(std::function<void()> wake) : wake_(std::move(wake)), shown
 
 void WebWindow::Present(const Surface& back, const Rect& area) {
     if (&back != &shown_)
-        CopyOpaque(shown_, area.left, area.top, area.right - area.left, area.bottom - area.top, back, area.left,
-                   area.top);
+        CopyOpaque(shown_, area.left, area.top, area.right - area.left, area.bottom - area.top, back,
+                   area.left, area.top);
     DrawArea(shown_, area, rgba_);
 }
 
