@@ -13,13 +13,18 @@ Text::Text(Screen* screen_, const std::u16string& text_, Pixel colour, const Log
     : Figure(screen_), text(text_) {
     SetX(0);
     SetY(0);
-    TextRenderer& renderer = GetPlatform().text;
-    const Size extent = renderer.Measure(font, text);
-    SetWidth(extent.width);
-    SetHeight(extent.height);
-    surface = std::make_unique<Surface>(GetWidth(), GetHeight());
-    renderer.Draw(font, text, colour, KeyColour, *surface);
+    surface = Render(GetPlatform().text, font, text, colour);
+    SetWidth(surface->Width());
+    SetHeight(surface->Height());
     SetVisible(true);
+}
+
+std::unique_ptr<Surface> Text::Render(TextRenderer& renderer, const LogFont& font, const std::u16string& text,
+                                      Pixel colour) {
+    const Size extent = renderer.Measure(font, text);
+    auto picture = std::make_unique<Surface>(extent.width, extent.height);
+    renderer.Draw(font, text, colour, KeyColour, *picture);
+    return picture;
 }
 
 const char16_t* Text::GetKindName() const { return u"Text"; }

@@ -16,6 +16,11 @@ public:
 
     Text(Screen* screen, const std::u16string& text, Pixel colour);
     Text(Screen* screen, const std::u16string& text, Pixel colour, const LogFont& font);
+    // The picture of text: sized to it, its glyphs in colour on the key
+    // colour. For a picture that shows text without being a text element.
+    static std::unique_ptr<Surface> Render(TextRenderer& renderer, const LogFont& font,
+                                           const std::u16string& text, Pixel colour);
+
     const char16_t* GetKindName() const override;
     const Surface* GetSurface() override;
 

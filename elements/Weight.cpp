@@ -1,5 +1,6 @@
 #include "elements/Weight.h"
 
+#include "elements/Text.h"
 #include "platform/TextFormat.h"
 #include "scene/Screen.h"
 
@@ -19,15 +20,12 @@ const Surface* Weight::GetSurface() { return picture.get(); }
 void Weight::Compose(const std::u16string* label, Pixel colour) {
     CopyOpaque(*picture, 0, 0, GetWidth(), GetHeight(), Picture(), 0, 0);
     if (label == nullptr) return;
-    // The label is drawn as a text element would draw it, but without one:
-    // an element, even one never put on the scene, asks the screen to repaint
-    // where it stands, and a text stands at the screen's top left corner.
-    TextRenderer& renderer = GetPlatform().text;
-    const Size extent = renderer.Measure(labelFont, *label);
-    Surface text(extent.width, extent.height);
-    renderer.Draw(labelFont, *label, colour, KeyColour, text);
-    CopyKeyed(*picture, (GetWidth() - extent.width) / 2, (GetHeight() - extent.height) / 2, extent.width,
-              extent.height, text, 0, 0, KeyColour);
+    // The label's picture alone, not a text element: an element, even one
+    // never put on the scene, asks the screen to repaint where it stands, and
+    // a new text stands at the screen's top left corner.
+    const std::unique_ptr<Surface> text = Text::Render(GetPlatform().text, labelFont, *label, colour);
+    const int32_t tw = text->Width(), th = text->Height();
+    CopyKeyed(*picture, (GetWidth() - tw) / 2, (GetHeight() - th) / 2, tw, th, *text, 0, 0, KeyColour);
 }
 
 void Weight::Render() {

@@ -62,12 +62,7 @@ geometry_is 1024x768 || fail "F11 gave $(geometry), not the whole screen"
 key Escape
 geometry_is 480x640 || fail "Escape gave $(geometry), not the window again"
 key m
-stored=no
-for _ in $(seq 50); do
-    grep -q '"sound"="0"' "$XDG_CONFIG_HOME/Marblequill/Pivotwarden/settings.reg" 2>/dev/null && stored=yes && break
-    sleep 0.1
-done
-[ $stored = yes ] || fail "muting was not stored"
+settles grep -qs '"sound"="0"' "$XDG_CONFIG_HOME/Marblequill/Pivotwarden/settings.reg" || fail "muting was not stored"
 
 "$xclose" "$window"
 for _ in $(seq 50); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done

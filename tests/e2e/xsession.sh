@@ -18,7 +18,7 @@ start_xvfb() {
     DISPLAY=":$(cat "$work/display")"
     export DISPLAY XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" SDL_AUDIODRIVER=dummy
     mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+    settles display_up && return 0
     xdpyinfo 2>&1 | head -5
     tail -20 "$work/xvfb.log"
     fail "Xvfb on $DISPLAY takes no clients"
@@ -40,29 +40,26 @@ wait_for_window() {
     fail "no window appeared"
 }
 
-# pixel_is X Y COLOUR, pixel_is_not X Y COLOUR: whether the window's pixel at
-# X, Y (read by $xpixel) is, or is not, COLOUR, given up to 5 s to become so:
+# settles CHECK [ARGS...]: whether the command comes to succeed within 5 s:
 # the game answers input on its own time, later on a busy machine.
-pixel_is() { pixel_settles yes "$@"; }
-pixel_is_not() { pixel_settles no "$@"; }
-pixel_settles() {  # pixel_settles yes|no X Y COLOUR
+settles() {
     for _ in $(seq 50); do
-        if [ "$("$xpixel" "$window" "$2" "$3")" = "$4" ]; then
-            [ "$1" = yes ] && return 0
-        else
-            [ "$1" = no ] && return 0
-        fi
+        "$@" && return 0
         sleep 0.1
     done
     return 1
 }
 
-# geometry_is WxH: whether the window comes to that size within 5 s.
+# pixel_is X Y COLOUR, pixel_is_not X Y COLOUR: whether the window's pixel at
+# X, Y (read by $xpixel) comes to be, or not to be, COLOUR.
+pixel_now() { [ "$("$xpixel" "$window" "$1" "$2")" = "$3" ]; }
+pixel_other() { ! pixel_now "$@"; }
+pixel_is() { settles pixel_now "$@"; }
+pixel_is_not() { settles pixel_other "$@"; }
+
+display_up() { xdpyinfo >/dev/null 2>&1; }
+
+# geometry_is WxH: whether the window comes to that size.
 geometry() { xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p'; }
-geometry_is() {
-    for _ in $(seq 50); do
-        [ "$(geometry)" = "$1" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
+geometry_now() { [ "$(geometry)" = "$1" ]; }
+geometry_is() { settles geometry_now "$1"; }
