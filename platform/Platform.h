@@ -15,6 +15,11 @@
 
 namespace pw {
 
+// The game's display, in pixels: the size of the original handheld's screen.
+// Every window shows it scaled, and the page is handed it by the game.
+constexpr int kDisplayWidth = 240;
+constexpr int kDisplayHeight = 320;
+
 // A font request in the shape of a LOGFONT record. `height` is the height of
 // the character cell in pixels.
 struct LogFont {
