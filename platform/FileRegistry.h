@@ -60,8 +60,11 @@ public:
     // there is no home folder at all, and then every CreateKey fails.
     static std::string DefaultConfigRoot();
 
-    // Called with a one-line message for the first write that fails.
-    void OnWriteFailure(std::function<void(const std::string&)> report) { failures_.report = std::move(report); }
+    // Called with a one-line message for the first write that fails from now on.
+    void OnWriteFailure(std::function<void(const std::string&)> report) {
+        failures_.report = std::move(report);
+        failures_.reported = false;
+    }
 
     struct WriteFailures {
         std::function<void(const std::string&)> report;
