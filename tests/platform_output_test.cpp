@@ -16,7 +16,7 @@
 #include <thread>
 
 #include "platform/EmbeddedResourceStore.h"
-#include "platform/OutputFile.h"
+#include "platform/posix/OutputFile.h"
 #include "platform/PngWriter.h"
 #include "platform/QuitRequest.h"
 #include "platform/sdl/SdlSoundPlayer.h"

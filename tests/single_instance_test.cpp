@@ -15,8 +15,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/RaiseListener.h"
-#include "platform/SingleInstance.h"
+#include "platform/posix/RaiseListener.h"
+#include "platform/posix/SingleInstance.h"
 #include "tools/autoplay/TempFolder.h"
 
 namespace pw {

@@ -11,7 +11,7 @@
 #include <cstdint>
 
 #include "platform/QuitRequest.h"
-#include "platform/SignalFreeThread.h"
+#include "platform/posix/SignalFreeThread.h"
 
 namespace pw {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/SignalFreeThread.h"
+#include "platform/posix/SignalFreeThread.h"
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif

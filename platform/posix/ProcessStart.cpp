@@ -1,4 +1,4 @@
-#include "platform/ProcessStart.h"
+#include "platform/posix/ProcessStart.h"
 
 #include <fcntl.h>
 #include <signal.h>

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/PrivateFolder.h"
+#include "platform/posix/PrivateFolder.h"
 
 namespace pw {
 

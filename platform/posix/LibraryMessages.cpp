@@ -1,4 +1,4 @@
-#include "platform/LibraryMessages.h"
+#include "platform/posix/LibraryMessages.h"
 
 #include <dlfcn.h>
 
