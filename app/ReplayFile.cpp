@@ -1,10 +1,5 @@
 #include "app/ReplayFile.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-#include <cstring>
-
 namespace pw {
 
 ReplayFile::~ReplayFile() {
@@ -15,14 +10,15 @@ ReplayFile::~ReplayFile() {
 
 bool ReplayFile::Open(const std::string& path, ReplayHeader& header, std::string& error) {
     path_ = path;
-    struct stat info;
-    if (stat(path_.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    InputFileProblem problem = InputFileProblem::None;
+    std::string reason;
+    file_ = OpenInputFile(path_, problem, reason);
+    if (problem == InputFileProblem::NotAFile) {
         error = "replay '" + path_ + "' is not a file";
         return false;
     }
-    file_ = std::fopen(path_.c_str(), "rb");
     if (file_ == nullptr) {
-        error = "cannot read replay file '" + path_ + "': " + std::strerror(errno);
+        error = "cannot read replay file '" + path_ + "': " + reason;
         return false;
     }
     text_ = std::make_unique<FileReplayText>(file_);

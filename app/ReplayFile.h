@@ -8,6 +8,7 @@
 
 #include "app/Replay.h"
 #include "app/ReplayReader.h"
+#include "platform/InputFile.h"
 
 namespace pw {
 
@@ -16,7 +17,7 @@ class FileReplayText : public ReplayText {
 public:
     explicit FileReplayText(std::FILE* file) : file_(file) {}
     int Get() override {
-        const int c = getc_unlocked(file_);  // one thread reads it
+        const int c = GetByteUnlocked(file_);  // one thread reads it
         return c == EOF ? -1 : c;
     }
 

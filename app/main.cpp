@@ -2,9 +2,6 @@
 // or the headless backend, runs the game and, at the end, writes the
 // screenshot and the scene dump when asked.
 
-#include <malloc.h>
-
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -16,32 +13,50 @@
 #include "app/ReplayFile.h"
 #include "app/ReplayRecorder.h"
 #include "app/ReplaySettings.h"
-#include "app/ReplaySettingsFolder.h"
 #include "app/SceneDump.h"
 #include "game/GameScreen.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
-#include "platform/FileRegistry.h"
 #include "platform/OutputFile.h"
 #include "platform/PngWriter.h"
-#include "platform/RaiseListener.h"
 #include "platform/SdlRuntime.h"
-#include "platform/SingleInstance.h"
 #include "platform/StopSignals.h"
 #include "platform/SystemServices.h"
 #include "platform/TextFormat.h"
 #include "platform/headless/HeadlessServices.h"
 #include "platform/headless/HeadlessWindow.h"
-#include "platform/sdl/QuitSignalWatcher.h"
 #include "platform/sdl/SdlSoundPlayer.h"
 #include "platform/sdl/SdlWindow.h"
 #include "resources/EmbeddedResources.h"
 #include "resources/ResourceIds.h"
 
+#ifdef _WIN32
+#include "platform/TextRegistry.h"
+#include "platform/windows/Console.h"
+#include "platform/windows/QuitSignalWatcher.h"
+#include "platform/windows/RaiseListener.h"
+#include "platform/windows/SingleInstance.h"
+#include "platform/windows/WindowsRegistry.h"
+#else
+#include <malloc.h>
+
+#include <csignal>
+
+#include "app/ReplaySettingsFolder.h"
+#include "platform/FileRegistry.h"
+#include "platform/RaiseListener.h"
+#include "platform/SingleInstance.h"
+#include "platform/sdl/QuitSignalWatcher.h"
+#endif
+
 namespace {
 
 int Fail(const std::string& message) {
+#ifdef _WIN32
+    pw::ReportProblem(message);
+#else
     std::fprintf(stderr, "pivotwarden: %s\n", message.c_str());
+#endif
     return 2;
 }
 
@@ -83,7 +98,9 @@ int Run(const std::vector<std::string>& args) {
     const bool replaying = !options.replayPath.empty();
     pw::ReplayFile replay;
     pw::ReplayHeader start;
+#ifndef _WIN32
     pw::ReplaySettingsFolder replaySettings;
+#endif
     if (replaying) {
         // Stopped by a signal, a replay still removes its settings folder.
         pw::StopSignals::Catch();
@@ -91,18 +108,30 @@ int Run(const std::vector<std::string>& args) {
         // Without a seed of its own, a replay plays on --seed or on 0: the
         // same every time.
         options.seed = start.seed ? *start.seed : options.seed.value_or(0);
+#ifndef _WIN32
         if (!replaySettings.Make(error)) return Fail(error);
+#endif
     }
 
     pw::SdlRuntime sdl(!options.headless);
     pw::EmbeddedResourceStore resources;
     pw::AtlasTextRenderer text;
+#ifdef _WIN32
+    // The player's settings are the real registry's; a replay's are held in
+    // memory and gone with it.
+    pw::MemoryTextStorage replayStorage;
+    pw::TextRegistry replayRegistry(replayStorage);
+    pw::WindowsRegistry playerRegistry;
+    pw::Registry& registry = replaying ? static_cast<pw::Registry&>(replayRegistry) : playerRegistry;
+    if (replaying && !pw::StoreReplayStart(registry, start)) return Fail("cannot store the replay's settings");
+#else
     // The replay's settings are thrown away at its end: not worth a flush to
     // disk at every write.
     pw::FileRegistry registry(replaySettings.Path(), replaying ? pw::FileRegistry::Durability::Discardable
                                                                : pw::FileRegistry::Durability::CrashSafe);
     if (replaying && !pw::StoreReplayStart(registry, start))
         return Fail("cannot store the replay's settings in '" + replaySettings.Path() + "'");
+#endif
     pw::LocalSystemTime localTime;
     pw::SystemClock systemClock;
     pw::VirtualClock virtualClock;
@@ -139,8 +168,7 @@ int Run(const std::vector<std::string>& args) {
     if (claim == pw::SingleInstance::Claim::AnotherRuns) return 0;
     if (claim == pw::SingleInstance::Claim::NoAnswer) return Fail(instance.Problem());
     if (claim == pw::SingleInstance::Claim::Unavailable)
-        std::fprintf(stderr, "pivotwarden: playing without the one-copy check: %s\n",
-                     instance.Problem().c_str());
+        std::fprintf(stderr, "pivotwarden: playing without the one-copy check: %s\n", instance.Problem().c_str());
 
     pw::QuitSignalWatcher quitSignals;
     pw::SdlWindow window;
@@ -174,6 +202,16 @@ int Run(const std::vector<std::string>& args) {
 
 }  // namespace
 
+#ifdef _WIN32
+int main() {
+    // Messages go to the console the game was started from, if any, and the
+    // arguments are read as the system holds them, in UTF-16.
+    pw::ConnectConsole();
+    const int code = Run(pw::CommandLineArguments());
+    pw::StopSignals::RaiseAgain();
+    return code;
+}
+#else
 int main(int argc, char** argv) {
     // A file size limit then shows as a failed write, reported as such,
     // rather than ending the game.
@@ -192,3 +230,4 @@ int main(int argc, char** argv) {
     pw::StopSignals::RaiseAgain();
     return code;
 }
+#endif

@@ -1,8 +1,14 @@
 #include "platform/OutputFile.h"
 
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include "platform/windows/WideText.h"
+
+// The file is held as a C runtime descriptor wrapped around its handle, so
+// that the class keeps one shape on every system; the failure kept is the
+// system's error code (GetLastError()).
 
 namespace pw {
 
@@ -31,27 +37,40 @@ HANDLE CreateTemporary(const std::string& path, std::string& name) {
     return INVALID_HANDLE_VALUE;
 }
 
+HANDLE HandleOf(int fd) { return fd < 0 ? INVALID_HANDLE_VALUE : reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
+
+// Hands the handle to a descriptor, which then owns it; -1 (and the handle
+// closed) when the runtime has no descriptor left.
+int DescriptorOf(HANDLE file) {
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_BINARY);
+    if (fd < 0) {
+        CloseHandle(file);
+        SetLastError(ERROR_TOO_MANY_OPEN_FILES);
+    }
+    return fd;
+}
+
 }  // namespace
 
 OutputFile::~OutputFile() { Discard(); }
 
 void OutputFile::Discard() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
+    if (fd_ >= 0) _close(fd_);
+    fd_ = -1;
     if (!temporary_.empty()) DeleteFileW(WideFromUtf8(temporary_).c_str());
     temporary_.clear();
 }
 
 bool OutputFile::Failed(std::string& error) {
-    if (error_ == 0) error_ = GetLastError() != 0 ? GetLastError() : ERROR_WRITE_FAULT;
-    error = SystemMessage(error_);
+    if (errno_ == 0) errno_ = GetLastError() != 0 ? static_cast<int>(GetLastError()) : ERROR_WRITE_FAULT;
+    error = SystemMessage(errno_);
     return false;
 }
 
 bool OutputFile::Open(const std::string& path, std::string& error) {
     Discard();
     path_ = path;
-    error_ = 0;
+    errno_ = 0;
     const std::wstring wide = WideFromUtf8(path);
     // Something that is not a plain file on a disk (a console, NUL, a pipe)
     // or a link is written in place; a plain file is replaced whole.
@@ -66,35 +85,40 @@ bool OutputFile::Open(const std::string& path, std::string& error) {
                 CloseHandle(existing);
                 return false;
             }
-            handle_ = existing;
-            return true;
+            fd_ = DescriptorOf(existing);
+            return fd_ >= 0 || Failed(error);
         }
         CloseHandle(existing);
     } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
         const DWORD reason = GetLastError();
         const DWORD attributes = GetFileAttributesW(wide.c_str());
-        error_ = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
-                     ? ERROR_DIRECTORY_NOT_SUPPORTED
+        errno_ = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+                     ? ERROR_ACCESS_DENIED
                      : reason;
         return Failed(error);
     }
     std::string temporary;
-    handle_ = CreateTemporary(path, temporary);
-    if (handle_ == INVALID_HANDLE_VALUE) return Failed(error);
+    const HANDLE created = CreateTemporary(path, temporary);
+    if (created == INVALID_HANDLE_VALUE) return Failed(error);
+    fd_ = DescriptorOf(created);
+    if (fd_ < 0) {
+        DeleteFileW(WideFromUtf8(temporary).c_str());
+        return Failed(error);
+    }
     temporary_ = temporary;
     return true;
 }
 
 bool OutputFile::Write(const void* data, size_t size, std::string& error) {
-    if (error_ != 0 || handle_ == INVALID_HANDLE_VALUE) {
-        if (handle_ == INVALID_HANDLE_VALUE && error_ == 0) error_ = ERROR_INVALID_HANDLE;
+    if (errno_ != 0 || fd_ < 0) {
+        if (fd_ < 0 && errno_ == 0) errno_ = ERROR_INVALID_HANDLE;
         return Failed(error);
     }
     const char* bytes = static_cast<const char*>(data);
     while (size > 0) {
         const DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
         DWORD put = 0;
-        if (!WriteFile(handle_, bytes, chunk, &put, nullptr) || put == 0) return Failed(error);
+        if (!WriteFile(HandleOf(fd_), bytes, chunk, &put, nullptr) || put == 0) return Failed(error);
         bytes += put;
         size -= put;
     }
@@ -102,7 +126,7 @@ bool OutputFile::Write(const void* data, size_t size, std::string& error) {
 }
 
 bool OutputFile::Publish(std::string& error) {
-    if (error_ != 0) return Failed(error);
+    if (errno_ != 0) return Failed(error);
     if (temporary_.empty()) return true;
     // The file may still be open: it was opened to allow this.
     if (!MoveFileExW(WideFromUtf8(temporary_).c_str(), WideFromUtf8(path_).c_str(),
@@ -113,17 +137,17 @@ bool OutputFile::Publish(std::string& error) {
 }
 
 bool OutputFile::Close(std::string& error) {
-    if (handle_ == INVALID_HANDLE_VALUE) {
-        if (error_ == 0) error_ = ERROR_INVALID_HANDLE;
+    if (fd_ < 0) {
+        if (errno_ == 0) errno_ = ERROR_INVALID_HANDLE;
         return Failed(error);
     }
     // A new file reaches the disk before it replaces the old one, so a crash
     // cannot leave an empty file where a whole one was.
-    if (error_ == 0 && !temporary_.empty() && !FlushFileBuffers(handle_)) Failed(error);
-    const HANDLE file = handle_;
-    handle_ = INVALID_HANDLE_VALUE;
-    if (!CloseHandle(file) && error_ == 0) Failed(error);
-    if (error_ != 0 || !Publish(error)) {
+    if (errno_ == 0 && !temporary_.empty() && !FlushFileBuffers(HandleOf(fd_))) Failed(error);
+    const int fd = fd_;
+    fd_ = -1;
+    if (_close(fd) != 0 && errno_ == 0) Failed(error);
+    if (errno_ != 0 || !Publish(error)) {
         Failed(error);
         Discard();
         return false;

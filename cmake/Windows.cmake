@@ -1,0 +1,54 @@
+# The Windows build, cross-compiled with MinGW-w64 (scripts/build-windows.sh):
+# the game's own code, the platform layer with the SDL window and sound, the
+# headless backend and the Windows pieces, linked with SDL2 and the C++
+# runtime into one pivotwarden.exe that needs only Windows' own DLLs; then
+# the installer (NSIS) and a plain .zip.
+include(${CMAKE_SOURCE_DIR}/cmake/EmbedResources.cmake)
+enable_language(RC)
+
+find_package(SDL2 REQUIRED CONFIG)
+find_package(Threads REQUIRED)
+# stb's headers from Debian (libstb-dev): only their folder, linked into the
+# build tree, since the rest of /usr/include is the desktop's C library.
+find_path(STB_INCLUDE_DIR stb/stb_image.h PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/stb-include)
+file(CREATE_LINK ${STB_INCLUDE_DIR}/stb ${CMAKE_BINARY_DIR}/stb-include/stb SYMBOLIC)
+
+file(GLOB PW_PLATFORM_SOURCES CONFIGURE_DEPENDS
+  platform/*.cpp platform/sdl/*.cpp platform/headless/*.cpp platform/windows/*.cpp)
+# The POSIX desktop's pieces, which platform/windows/ stands in for.
+list(FILTER PW_PLATFORM_SOURCES EXCLUDE REGEX
+  "/platform/(FileRegistry|InputFile|OutputFile|PrivateFolder|RaiseListener|SingleInstance|SignalFreeThread|StopSignals|SystemServices|sdl/QuitSignalWatcher)\\.cpp$")
+# The C library's rand() here deals other numbers than on the desktop: the
+# game's own generator stands in for it, as in the browser.
+list(APPEND PW_PLATFORM_SOURCES platform/web/CRandom.cpp)
+add_library(pw_platform STATIC ${PW_PLATFORM_SOURCES} ${PW_EMBEDDED_SOURCES})
+set_source_files_properties(platform/Surface.cpp PROPERTIES COMPILE_OPTIONS "-O3")
+target_include_directories(pw_platform PUBLIC ${CMAKE_SOURCE_DIR})
+target_include_directories(pw_platform SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/stb-include)
+target_link_libraries(pw_platform PUBLIC SDL2::SDL2-static Threads::Threads)
+# Unicode Windows calls, and the headers without min/max macros.
+target_compile_definitions(pw_platform PRIVATE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
+
+file(GLOB PW_GAME_SOURCES CONFIGURE_DEPENDS
+  scene/*.cpp elements/*.cpp game/*.cpp title/*.cpp settings/*.cpp app/*.cpp)
+list(FILTER PW_GAME_SOURCES EXCLUDE REGEX ".*/app/((web_)?main|ReplaySettingsFolder)\\.cpp$")
+add_library(pw_game STATIC ${PW_GAME_SOURCES})
+target_include_directories(pw_game PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(pw_game PUBLIC pw_platform)
+target_compile_definitions(pw_game PUBLIC PW_VERSION="${PROJECT_VERSION}")
+
+# The icon, the version information and the manifest.
+set(PW_ICON_FILE ${CMAKE_SOURCE_DIR}/resources/icon/101.ico)
+set(PW_MANIFEST_FILE ${CMAKE_SOURCE_DIR}/platform/windows/pivotwarden.manifest)
+configure_file(platform/windows/pivotwarden.rc.in ${CMAKE_BINARY_DIR}/generated/pivotwarden.rc @ONLY)
+set_source_files_properties(${CMAKE_BINARY_DIR}/generated/pivotwarden.rc PROPERTIES
+  OBJECT_DEPENDS "${PW_ICON_FILE};${PW_MANIFEST_FILE}")
+
+# A GUI program: no console window opens when the player starts it.
+add_executable(pivotwarden WIN32 app/main.cpp ${CMAKE_BINARY_DIR}/generated/pivotwarden.rc)
+target_link_libraries(pivotwarden PRIVATE pw_game)
+target_compile_definitions(pivotwarden PRIVATE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
+# Everything linked in: the C and C++ runtimes of the compiler and its
+# threads, so that only Windows' own DLLs are needed.
+target_link_options(pivotwarden PRIVATE -static -static-libgcc -static-libstdc++ -s)
