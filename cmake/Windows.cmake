@@ -52,3 +52,39 @@ target_compile_definitions(pivotwarden PRIVATE UNICODE _UNICODE NOMINMAX WIN32_L
 # Everything linked in: the C and C++ runtimes of the compiler and its
 # threads, so that only Windows' own DLLs are needed.
 target_link_options(pivotwarden PRIVATE -static -static-libgcc -static-libstdc++ -s)
+
+# What a player downloads: the installer, made with Debian's NSIS, and a
+# plain .zip of the game with its licences and a short README, in a folder
+# of its own so that unpacking it makes one folder.
+set(PW_WINDOWS_README ${CMAKE_SOURCE_DIR}/packaging/windows/README.txt)
+set(PW_FONT_LICENSE ${CMAKE_SOURCE_DIR}/resources/fonts/DejaVu-LICENSE.txt)
+set(PW_ZIP_STAGE ${CMAKE_BINARY_DIR}/zip/Pivotwarden)
+set(PW_ZIP ${CMAKE_BINARY_DIR}/pivotwarden-${PROJECT_VERSION}-windows.zip)
+add_custom_command(OUTPUT ${PW_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/zip
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${PW_ZIP_STAGE}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:pivotwarden> ${PW_ZIP_STAGE}/pivotwarden.exe
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/LICENSE ${PW_ZIP_STAGE}/LICENSE.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${PW_WINDOWS_README} ${PW_ZIP_STAGE}/README.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${PW_FONT_LICENSE} ${PW_ZIP_STAGE}/DejaVu-LICENSE.txt
+  COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/zip
+    ${CMAKE_COMMAND} -E tar cf ${PW_ZIP} --format=zip Pivotwarden
+  DEPENDS pivotwarden ${CMAKE_SOURCE_DIR}/LICENSE ${PW_WINDOWS_README} ${PW_FONT_LICENSE}
+  VERBATIM)
+add_custom_target(pw_zip ALL DEPENDS ${PW_ZIP})
+
+find_program(PW_MAKENSIS makensis)
+if(PW_MAKENSIS)
+  set(PW_INSTALLER ${CMAKE_BINARY_DIR}/pivotwarden-${PROJECT_VERSION}-setup.exe)
+  set(PW_NSIS_SCRIPT ${CMAKE_SOURCE_DIR}/packaging/windows/pivotwarden.nsi)
+  add_custom_command(OUTPUT ${PW_INSTALLER}
+    COMMAND ${PW_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DEXE=$<TARGET_FILE:pivotwarden>
+      -DLICENSE=${CMAKE_SOURCE_DIR}/LICENSE -DREADME=${PW_WINDOWS_README} -DFONT_LICENSE=${PW_FONT_LICENSE}
+      -DICON=${PW_ICON_FILE} -DOUTFILE=${PW_INSTALLER} ${PW_NSIS_SCRIPT}
+    DEPENDS pivotwarden ${PW_NSIS_SCRIPT} ${CMAKE_SOURCE_DIR}/LICENSE ${PW_WINDOWS_README} ${PW_FONT_LICENSE}
+      ${PW_ICON_FILE}
+    VERBATIM)
+  add_custom_target(pw_installer ALL DEPENDS ${PW_INSTALLER})
+else()
+  message(STATUS "makensis not found: no installer")
+endif()

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the Windows version on Debian: installs what is missing (MinGW-w64,
-# NSIS, zip), cross-builds SDL2 from Debian's own source package once (kept
+# NSIS), cross-builds SDL2 from Debian's own source package once (kept
 # in build-windows/sdl2/), then writes build-windows/pivotwarden.exe, the
 # installer build-windows/pivotwarden-VERSION-setup.exe and the plain
 # build-windows/pivotwarden-VERSION-windows.zip. Extra arguments go to cmake.
@@ -10,7 +10,7 @@ root=$(pwd)
 out=build-windows
 toolchain=$root/cmake/toolchains/mingw-w64-x86_64.cmake
 jobs=$(nproc)
-scripts/install-deps.sh g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis zip dpkg-dev
+scripts/install-deps.sh g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis dpkg-dev
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 
@@ -45,6 +45,6 @@ if [ ! -f "$out/sdl2/lib/libSDL2.a" ]; then
 fi
 
 cmake -S . -B "$out" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_PREFIX_PATH="$root/$out/sdl2" "$@" >/dev/null
+    -DSDL2_DIR="$root/$out/sdl2/lib/cmake/SDL2" "$@" >/dev/null
 cmake --build "$out" -j"$jobs"
 echo "the game is $out/pivotwarden.exe; the installer and the zip are beside it"
