@@ -17,14 +17,12 @@
 #include "game/GameScreen.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
-#include "platform/OutputFile.h"
 #include "platform/PngWriter.h"
-#include "platform/SdlRuntime.h"
-#include "platform/StopSignals.h"
 #include "platform/SystemServices.h"
 #include "platform/TextFormat.h"
 #include "platform/headless/HeadlessServices.h"
 #include "platform/headless/HeadlessWindow.h"
+#include "platform/sdl/SdlRuntime.h"
 #include "platform/sdl/SdlSoundPlayer.h"
 #include "platform/sdl/SdlWindow.h"
 #include "resources/EmbeddedResources.h"
@@ -33,19 +31,25 @@
 #ifdef _WIN32
 #include "platform/TextRegistry.h"
 #include "platform/windows/Console.h"
-#include "platform/windows/QuitSignalWatcher.h"
+#include "platform/windows/ConsoleCloseWatcher.h"
+#include "platform/windows/InputFile.h"
+#include "platform/windows/OutputFile.h"
 #include "platform/windows/RaiseListener.h"
 #include "platform/windows/SingleInstance.h"
+#include "platform/windows/StopSignals.h"
 #include "platform/windows/WindowsRegistry.h"
 #else
 #include <malloc.h>
 
 #include <csignal>
 
-#include "app/ReplaySettingsFolder.h"
-#include "platform/FileRegistry.h"
-#include "platform/RaiseListener.h"
-#include "platform/SingleInstance.h"
+#include "platform/posix/FileRegistry.h"
+#include "platform/posix/InputFile.h"
+#include "platform/posix/OutputFile.h"
+#include "platform/posix/RaiseListener.h"
+#include "platform/posix/ReplaySettingsFolder.h"
+#include "platform/posix/SingleInstance.h"
+#include "platform/posix/StopSignals.h"
 #include "platform/sdl/QuitSignalWatcher.h"
 #endif
 
@@ -65,8 +69,12 @@ int Fail(const std::string& message) {
 int Finish(const pw::HostOptions& options, pw::MainLoop& loop, pw::Window& window, pw::Registry& registry,
            const std::string& closedDump) {
     std::string error;
-    if (!options.screenshotPath.empty() && !pw::WritePng(window.Shown(), options.screenshotPath, error))
-        return Fail(error);
+    if (!options.screenshotPath.empty()) {
+        const std::vector<uint8_t> png = pw::EncodePng(window.Shown());
+        if (png.empty()) return Fail("nothing to write to '" + options.screenshotPath + "'");
+        if (!pw::WriteOutputFile(options.screenshotPath, std::string(png.begin(), png.end()), error))
+            return Fail("cannot write screenshot '" + options.screenshotPath + "': " + error);
+    }
     if (!options.dumpPath.empty()) {
         const std::string dump =
             loop.App() == nullptr && !closedDump.empty() ? closedDump : pw::DumpScene(loop.App(), registry);
@@ -96,7 +104,8 @@ int Run(const std::vector<std::string>& args) {
     }
 
     const bool replaying = !options.replayPath.empty();
-    pw::ReplayFile replay;
+    pw::InputFile replayInput;
+    pw::ReplayFile replay(replayInput);
     pw::ReplayHeader start;
 #ifndef _WIN32
     pw::ReplaySettingsFolder replaySettings;
@@ -123,7 +132,8 @@ int Run(const std::vector<std::string>& args) {
     pw::TextRegistry replayRegistry(replayStorage);
     pw::WindowsRegistry playerRegistry;
     pw::Registry& registry = replaying ? static_cast<pw::Registry&>(replayRegistry) : playerRegistry;
-    if (replaying && !pw::StoreReplayStart(registry, start)) return Fail("cannot store the replay's settings");
+    if (replaying && !pw::StoreReplayStart(registry, start))
+        return Fail("cannot store the replay's settings");
 #else
     // The replay's settings are thrown away at its end: not worth a flush to
     // disk at every write.
@@ -143,6 +153,7 @@ int Run(const std::vector<std::string>& args) {
         pw::RecordingSoundPlayer sound;
         pw::Platform platform{window, resources, text, sound, clock, registry, localTime};
         pw::MainLoop loop(platform);
+        loop.SetStopCheck([] { return pw::StopSignals::Received() != 0; });
         loop.SetBeforeClose([&]() {
             if (!options.dumpPath.empty()) closedDump = pw::DumpScene(loop.App(), registry);
         });
@@ -151,7 +162,8 @@ int Run(const std::vector<std::string>& args) {
             return pw::StopSignals::Received() != 0 ? 1 : Fail(replay.Error());
         // Without a replay nothing can happen headless: the first frame is
         // the whole run, and a recording of it holds the start and its end.
-        pw::ReplayRecorder recorder;
+        pw::OutputFile recording;
+        pw::ReplayRecorder recorder(recording);
         if (!options.recordPath.empty()) {
             if (!recorder.Open(options.recordPath,
                                pw::RecordedStart(loop.App()->Game().settings, loop.Seed()), error))
@@ -168,18 +180,25 @@ int Run(const std::vector<std::string>& args) {
     if (claim == pw::SingleInstance::Claim::AnotherRuns) return 0;
     if (claim == pw::SingleInstance::Claim::NoAnswer) return Fail(instance.Problem());
     if (claim == pw::SingleInstance::Claim::Unavailable)
-        std::fprintf(stderr, "pivotwarden: playing without the one-copy check: %s\n", instance.Problem().c_str());
+        std::fprintf(stderr, "pivotwarden: playing without the one-copy check: %s\n",
+                     instance.Problem().c_str());
 
+#ifndef _WIN32
     pw::QuitSignalWatcher quitSignals;
+#endif
     pw::SdlWindow window;
     const std::string title = pw::ToUtf8(resources.LoadString(pw::res::kWindowTitle, 100));
     if (!window.Open(title, options.scale, options.fullscreen, error)) return Fail(error);
     if (const pw::EmbeddedResource* icon = pw::FindEmbedded(pw::EmbeddedKind::Icon, pw::res::kAppIcon))
         window.SetIcon(icon->begin, icon->Size());
     pw::RaiseListener raiseListener(instance, [&window]() { window.RequestRaise(); });
+#ifdef _WIN32
+    pw::ConsoleCloseWatcher consoleClose([&window]() { window.RequestClose(); });
+#endif
     pw::SdlSoundPlayer sound;
     pw::Platform platform{window, resources, text, sound, clock, registry, localTime};
     pw::MainLoop loop(platform);
+    loop.SetStopCheck([] { return pw::StopSignals::Received() != 0; });
     loop.SetBeforeClose([&]() {
         if (!options.dumpPath.empty()) closedDump = pw::DumpScene(loop.App(), registry);
     });
@@ -187,7 +206,8 @@ int Run(const std::vector<std::string>& args) {
     window.Show();
     sound.OpenInBackground();  // off the path to the first frame
     loop.App()->Game();        // and the game screen, now that the title shows
-    pw::ReplayRecorder recorder;
+    pw::OutputFile recording;
+    pw::ReplayRecorder recorder(recording);
     if (!options.recordPath.empty() &&
         !recorder.Open(options.recordPath, pw::RecordedStart(loop.App()->Game().settings, loop.Seed()),
                        error))

@@ -14,11 +14,14 @@ find_path(STB_INCLUDE_DIR stb/stb_image.h PATHS /usr/include NO_CMAKE_FIND_ROOT_
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/stb-include)
 file(CREATE_LINK ${STB_INCLUDE_DIR}/stb ${CMAKE_BINARY_DIR}/stb-include/stb SYMBOLIC)
 
+# The portable root (with the clock and calendar of platform/windows/), the
+# SDL window and sound (without the POSIX signal watcher: Windows has a
+# console handler instead), the headless backend for --headless and
+# replays, and the Windows pieces.
 file(GLOB PW_PLATFORM_SOURCES CONFIGURE_DEPENDS
   platform/*.cpp platform/sdl/*.cpp platform/headless/*.cpp platform/windows/*.cpp)
-# The POSIX desktop's pieces, which platform/windows/ stands in for.
-list(FILTER PW_PLATFORM_SOURCES EXCLUDE REGEX
-  "/platform/(FileRegistry|InputFile|OutputFile|PrivateFolder|RaiseListener|SingleInstance|SignalFreeThread|StopSignals|SystemServices|sdl/QuitSignalWatcher)\\.cpp$")
+list(REMOVE_ITEM PW_PLATFORM_SOURCES
+  ${CMAKE_SOURCE_DIR}/platform/SystemServices.cpp ${CMAKE_SOURCE_DIR}/platform/sdl/QuitSignalWatcher.cpp)
 # The C library's rand() here deals other numbers than on the desktop: the
 # game's own generator stands in for it, as in the browser.
 list(APPEND PW_PLATFORM_SOURCES platform/web/CRandom.cpp)
@@ -28,15 +31,9 @@ target_include_directories(pw_platform PUBLIC ${CMAKE_SOURCE_DIR})
 target_include_directories(pw_platform SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/stb-include)
 target_link_libraries(pw_platform PUBLIC SDL2::SDL2-static Threads::Threads)
 # Unicode Windows calls, and the headers without min/max macros.
-target_compile_definitions(pw_platform PRIVATE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
+target_compile_definitions(pw_platform PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
 
-file(GLOB PW_GAME_SOURCES CONFIGURE_DEPENDS
-  scene/*.cpp elements/*.cpp game/*.cpp title/*.cpp settings/*.cpp app/*.cpp)
-list(FILTER PW_GAME_SOURCES EXCLUDE REGEX ".*/app/((web_)?main|ReplaySettingsFolder)\\.cpp$")
-add_library(pw_game STATIC ${PW_GAME_SOURCES})
-target_include_directories(pw_game PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(pw_game PUBLIC pw_platform)
-target_compile_definitions(pw_game PUBLIC PW_VERSION="${PROJECT_VERSION}")
+include(${CMAKE_SOURCE_DIR}/cmake/Game.cmake)
 
 # The icon, the version information and the manifest.
 set(PW_ICON_FILE ${CMAKE_SOURCE_DIR}/resources/icon/101.ico)
@@ -48,7 +45,6 @@ set_source_files_properties(${CMAKE_BINARY_DIR}/generated/pivotwarden.rc PROPERT
 # A GUI program: no console window opens when the player starts it.
 add_executable(pivotwarden WIN32 app/main.cpp ${CMAKE_BINARY_DIR}/generated/pivotwarden.rc)
 target_link_libraries(pivotwarden PRIVATE pw_game)
-target_compile_definitions(pivotwarden PRIVATE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
 # Everything linked in: the C and C++ runtimes of the compiler and its
 # threads, so that only Windows' own DLLs are needed.
 target_link_options(pivotwarden PRIVATE -static -static-libgcc -static-libstdc++ -s)

@@ -1,7 +1,8 @@
-// Windows delivers no POSIX signals to threads (Ctrl-C comes on a thread of
-// its own, see StopSignals and QuitSignalWatcher): a helper thread is a
-// plain thread.
-#include "platform/SignalFreeThread.h"
+// The SDL sound player opens its device on a helper thread that, on a POSIX
+// desktop, must take no signals. Windows sends no signals to threads (Ctrl-C
+// comes on a thread of its own, see StopSignals and ConsoleCloseWatcher), so
+// here the helper is a plain thread.
+#include "platform/posix/SignalFreeThread.h"
 
 namespace pw {
 

@@ -1,8 +1,4 @@
-// Ctrl-C, Ctrl-Break and the console being closed while a replay runs: the
-// event is only noted, so that the replay stops at its next pass and cleans
-// up; the program then ends as Windows ends a program on Ctrl-C. A second
-// Ctrl-C ends it at once.
-#include "platform/StopSignals.h"
+#include "platform/windows/StopSignals.h"
 
 #include <windows.h>
 

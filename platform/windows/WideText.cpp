@@ -31,8 +31,8 @@ std::string SystemMessage(unsigned long code) {
         code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring message = length > 0 && buffer != nullptr ? std::wstring(buffer, length) : std::wstring();
     if (buffer != nullptr) LocalFree(buffer);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ' ||
-                                message.back() == L'.'))
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
+                                message.back() == L' ' || message.back() == L'.'))
         message.pop_back();
     if (message.empty()) return "error " + std::to_string(code);
     return Utf8FromWide(message);

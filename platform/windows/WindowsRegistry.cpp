@@ -51,8 +51,8 @@ private:
             // Room for a terminator the stored data may lack.
             std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 1, L'\0');
             DWORD got = bytes;
-            const LONG result =
-                RegQueryValueExW(key_, wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got);
+            const LONG result = RegQueryValueExW(key_, wideName.c_str(), nullptr, &type,
+                                                 reinterpret_cast<BYTE*>(data.data()), &got);
             if (result == ERROR_MORE_DATA) continue;
             if (result != ERROR_SUCCESS || type != REG_SZ) return false;
             const size_t chars = got / sizeof(wchar_t);
