@@ -9,7 +9,9 @@
 ;          -DOUTFILE=pivotwarden-x.y.z-setup.exe pivotwarden.nsi
 ; /S installs or uninstalls silently.
 
-Unicode true
+; A 64-bit installer for the 64-bit game: it runs where the game runs, and
+; needs no 32-bit layer (which a Wine without wine32 lacks).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
