@@ -11,6 +11,7 @@
 #include "app/KeyControl.h"
 #include "app/Replay.h"
 #include "app/ReplayRecorder.h"
+#include "app/SceneWatcher.h"
 #include "app/SoundSwitch.h"
 #include "platform/Platform.h"
 
@@ -55,6 +56,9 @@ public:
     // Called on the destroy message while the game is still whole, so that
     // its last screen can be kept.
     void SetBeforeClose(std::function<void()> beforeClose) { beforeClose_ = std::move(beforeClose); }
+    // Shows the scene to watcher (null: to nobody) from now on, starting
+    // with a look at it as it is; B asks it for the whole board.
+    void Watch(SceneWatcher* watcher);
 
     // The pieces of a replay pass, shared with tools that drive the loop
     // themselves. A replay takes from the window only paints and the destroy
@@ -95,6 +99,7 @@ public:
 private:
     void DeliverPen(const WindowEvent& message);
     void TickCurrent();
+    void ShowWatcher();
 
     SoundSwitch sound_;
     Platform platform_;
@@ -107,6 +112,7 @@ private:
     uint32_t seed_ = 0;
     ReplayRecorder* recorder_ = nullptr;
     std::function<void()> beforeClose_;
+    SceneWatcher* watcher_ = nullptr;
 };
 
 }  // namespace pw

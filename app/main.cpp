@@ -11,8 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "app/DescriptionFile.h"
 #include "app/HostOptions.h"
 #include "app/MainLoop.h"
+#include "app/Narration.h"
 #include "app/ReplayFile.h"
 #include "app/ReplayRecorder.h"
 #include "app/ReplaySettings.h"
@@ -67,6 +69,31 @@ int FinishRecording(pw::ReplayRecorder& recorder) {
     return 0;
 }
 
+// The spoken descriptions, when asked for: the narration writes each to the
+// file, and nothing is described without it.
+class Descriptions {
+public:
+    bool Open(const std::string& path, std::string& error) {
+        if (path.empty()) return true;
+        if (!file_.Open(path, error)) return false;
+        narration_ = std::make_unique<pw::Narration>([this](const std::string& line) { file_.Write(line); });
+        return true;
+    }
+    void Watch(pw::MainLoop& loop) {
+        if (narration_) loop.Watch(narration_.get());
+    }
+    int Finish(pw::MainLoop& loop) {
+        if (!narration_) return 0;
+        loop.Watch(nullptr);
+        std::string error;
+        return file_.Close(error) ? 0 : Fail(error);
+    }
+
+private:
+    pw::DescriptionFile file_;
+    std::unique_ptr<pw::Narration> narration_;
+};
+
 int Run(const std::vector<std::string>& args) {
     pw::HostOptions options;
     std::string error;
@@ -94,6 +121,9 @@ int Run(const std::vector<std::string>& args) {
         if (!replaySettings.Make(error)) return Fail(error);
     }
 
+    Descriptions descriptions;
+    if (!descriptions.Open(options.describePath, error)) return Fail(error);
+
     pw::SdlRuntime sdl(!options.headless);
     pw::EmbeddedResourceStore resources;
     pw::AtlasTextRenderer text;
@@ -117,9 +147,11 @@ int Run(const std::vector<std::string>& args) {
         loop.SetBeforeClose([&]() {
             if (!options.dumpPath.empty()) closedDump = pw::DumpScene(loop.App(), registry);
         });
+        descriptions.Watch(loop);
         loop.Start(options.seed);
         if (replaying && loop.RunReplay(replay, virtualClock) != 0)
             return pw::StopSignals::Received() != 0 ? 1 : Fail(replay.Error());
+        if (descriptions.Finish(loop) != 0) return 2;
         // Without a replay nothing can happen headless: the first frame is
         // the whole run, and a recording of it holds the start and its end.
         pw::ReplayRecorder recorder;
@@ -155,6 +187,7 @@ int Run(const std::vector<std::string>& args) {
     loop.SetBeforeClose([&]() {
         if (!options.dumpPath.empty()) closedDump = pw::DumpScene(loop.App(), registry);
     });
+    descriptions.Watch(loop);
     loop.Start(options.seed);
     window.Show();
     sound.OpenInBackground();  // off the path to the first frame
@@ -168,8 +201,9 @@ int Run(const std::vector<std::string>& args) {
         return pw::StopSignals::Received() != 0 ? 1 : Fail(replay.Error());
     const int code = replaying ? 0 : loop.RunLive(recorder.IsOpen() ? &recorder : nullptr);
     const int recorded = FinishRecording(recorder);
+    const int described = descriptions.Finish(loop);
     const int finished = Finish(options, loop, window, registry, closedDump);
-    return code != 0 ? code : recorded != 0 ? recorded : finished;
+    return code != 0 ? code : recorded != 0 ? recorded : described != 0 ? described : finished;
 }
 
 }  // namespace
@@ -178,6 +212,8 @@ int main(int argc, char** argv) {
     // A file size limit then shows as a failed write, reported as such,
     // rather than ending the game.
     std::signal(SIGXFSZ, SIG_IGN);
+    // So too a speech tool that stops reading the descriptions.
+    std::signal(SIGPIPE, SIG_IGN);
     // The game's few threads (signals, the one-copy listener, opening the
     // sound device) allocate little: one heap for all of them keeps what they
     // free reusable instead of in a heap of its own each.

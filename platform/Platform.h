@@ -137,6 +137,9 @@ enum class Key {
     Digit7,
     Digit8,
     Digit9,
+    // Added after the digits, so that the numbers the page passes for the
+    // keys above stay as they were.
+    B,
 };
 
 // Messages the window delivers to the main loop. Pen positions are display
