@@ -4,12 +4,15 @@
 // hears the game as it is played.
 #include <string>
 
-#include "platform/OutputFile.h"
+#include "platform/OutputStream.h"
 
 namespace pw {
 
 class DescriptionFile {
 public:
+    // Writes into file, which outlives this.
+    explicit DescriptionFile(OutputStream& file) : file_(file) {}
+
     // Puts the file, still empty, in place.
     bool Open(const std::string& path, std::string& error);
     // A failed write (a reader that went away) stops the descriptions, not
@@ -23,7 +26,7 @@ private:
     std::string Failure(const std::string& reason) const;
 
     std::string path_;
-    OutputFile file_;
+    OutputStream& file_;
     std::string failure_;
 };
 

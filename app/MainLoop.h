@@ -59,6 +59,9 @@ public:
     // Shows the scene to watcher (null: to nobody) from now on, starting
     // with a look at it as it is; B asks it for the whole board.
     void Watch(SceneWatcher* watcher);
+    // Asked before every pass of a replay: true stops it there (a signal
+    // came), and RunReplay returns 1.
+    void SetStopCheck(std::function<bool()> stopRequested) { stopRequested_ = std::move(stopRequested); }
 
     // The pieces of a replay pass, shared with tools that drive the loop
     // themselves. A replay takes from the window only paints and the destroy
@@ -113,6 +116,7 @@ private:
     ReplayRecorder* recorder_ = nullptr;
     std::function<void()> beforeClose_;
     SceneWatcher* watcher_ = nullptr;
+    std::function<bool()> stopRequested_;
 };
 
 }  // namespace pw

@@ -5,12 +5,15 @@
 #include <string>
 
 #include "app/Replay.h"
-#include "platform/OutputFile.h"
+#include "platform/OutputStream.h"
 
 namespace pw {
 
 class ReplayRecorder {
 public:
+    // Writes into file, which outlives the recorder.
+    explicit ReplayRecorder(OutputStream& file) : file_(file) {}
+
     // Writes the header and puts the file in place.
     bool Open(const std::string& path, const ReplayHeader& header, std::string& error);
     // A failed write stops the recording; Close reports it.
@@ -23,7 +26,7 @@ private:
     std::string Failure(const std::string& reason) const;
 
     std::string path_;
-    OutputFile file_;
+    OutputStream& file_;
     std::string failure_;
 };
 

@@ -320,7 +320,8 @@ TEST_F(HeadlessRunTest, TheDocsReplaysAreDescribedAsCommitted) {
         fs::remove_all(Path("config"));
         ASSERT_EQ(Run("--headless --replay '" + entry.path().string() + "' --describe said.txt"), 0)
             << Read("stderr.txt");
-        std::ifstream in(fs::path(PW_TEST_DATA_DIR) / "described" / (name + ".txt"), std::ios::binary);
+        std::ifstream in(fs::path(PW_SOURCE_DIR) / "tests/data/described" / (name + ".txt"),
+                         std::ios::binary);
         std::stringstream expected;
         expected << in.rdbuf();
         EXPECT_EQ(Read("said.txt"), expected.str()) << name;

@@ -17,6 +17,7 @@
 #include "game/GameScreen.h"
 #include "game/PuzzleSolver.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "platform/posix/OutputFile.h"
 #include "resources/ResourceIds.h"
 #include "tools/autoplay/TempFolder.h"
 
@@ -119,7 +120,8 @@ protected:
         running = &loop;
         Narration narration([&out](const std::string& line) { out.said.push_back(line); });
         loop.Watch(&narration);
-        ReplayRecorder recorder;
+        OutputFile file;
+        ReplayRecorder recorder(file);
         const std::string path = config.path + "/keys.replay";
         std::string error;
         loop.Start(kSeed);
