@@ -12,6 +12,24 @@
   const elsewhere = document.getElementById("elsewhere");
   const ended = document.getElementById("ended");
 
+  // The live region a screen reader speaks from: the game's descriptions,
+  // one paragraph each, the last few kept. The game makes them only once
+  // the region listens, from the first key the page takes.
+  const said = document.getElementById("said");
+  const KEPT_LINES = 20;
+  let listening = false;
+  function say(line) {
+    const paragraph = document.createElement("p");
+    paragraph.textContent = line;
+    said.append(paragraph);
+    while (said.childElementCount > KEPT_LINES) said.firstElementChild.remove();
+  }
+  function listen() {
+    if (listening || !game) return;
+    listening = true;
+    game._pw_describe(1);
+  }
+
   // The largest whole number of device pixels per display pixel that fits,
   // placed on whole device pixels so that every display pixel stays sharp.
   // A viewport too small for even one is filled as far as it goes.
@@ -169,6 +187,7 @@
       sounds: live ? sounds : null,
       onWindowClosed: live ? showEnded : null,
       showFocusRing: live ? showFocusRing : null,
+      say: live ? say : null,
     });
   }
 
@@ -201,13 +220,14 @@
       const seed = new URLSearchParams(location.search).get("seed");
       const seeded = seed !== null && /^[0-9]{1,10}$/.test(seed) && Number(seed) <= 4294967295;
       game._pw_play(seeded ? 1 : 0, seeded ? Number(seed) : 0);
+      canvas.focus();
     });
 
   // Keys, numbered as the game's key list: the page's own keys (F11 for full
   // screen) are the page's; the rest go to the game as its key messages.
   const Keys = {
     Enter: 1, NumpadEnter: 1, Space: 2, Escape: 3, Tab: 4, ArrowLeft: 5, ArrowRight: 6, ArrowUp: 7,
-    ArrowDown: 8, Backspace: 9, Delete: 10, KeyA: 12, KeyH: 13, KeyM: 14, KeyO: 15, KeyR: 16,
+    ArrowDown: 8, Backspace: 9, Delete: 10, KeyA: 12, KeyH: 13, KeyM: 14, KeyO: 15, KeyR: 16, KeyB: 27,
   };
   for (let digit = 0; digit <= 9; ++digit) {
     Keys[`Digit${digit}`] = 17 + digit;
@@ -227,6 +247,7 @@
     sounds.unlock();
     const repeats = key >= 4 && key <= 8;  // only the arrows and Tab repeat
     if (event.repeat && !repeats) return;
+    listen();
     if (repaintFirst) {
       repaintFirst = false;
       game._pw_post(Message.paint, 0, 0, 0);
