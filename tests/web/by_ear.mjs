@@ -157,29 +157,43 @@ export class PlayerByEar {
 
   // One grey weight with its number hidden, and a tray weight to match it:
   // tray weights are tried on the other pan, the tip halving the numbers
-  // left to try, until the scale is level; then the number is typed.
-  async solveHiddenMatch(puzzle) {
+  // left to try, until the scale is level and the keypad asks for the
+  // number. Answers the number that balanced.
+  async balanceHiddenMatch(puzzle) {
     const greyPan = puzzle.left.includes(null) ? "left" : "right";
     const pan = greyPan === "left" ? "right" : "left";
     let candidates = [...new Set(puzzle.tray)].sort((a, b) => a - b);
-    let found = null;
-    while (found === null) {
+    for (;;) {
       if (candidates.length === 0) throw new Error("no tray weight balanced the hidden one");
       const tried = candidates[Math.floor(candidates.length / 2)];
       const line = await this.place(tried, pan);
       if (/Balanced\./.test(line)) {
-        found = tried;
-        break;
+        await this.ear.expect(/Type the hidden number\./);
+        return tried;
       }
       const heavier = line.match(/The scale tips (left|right)\./)[1];
       // Tipping toward the tried weight: it weighs more than the hidden one.
       candidates = heavier === pan ? candidates.filter((n) => n < tried) : candidates.filter((n) => n > tried);
       await this.takeBack(tried, pan);
     }
-    await this.ear.expect(/Type the hidden number\./);
-    const digits = String(found);
+  }
+
+  // The hidden number typed on the keypad, digit by digit; answers the next
+  // puzzle.
+  async typeNumber(number) {
+    const digits = String(number);
     for (const [i, digit] of [...digits].entries())
       await this.pressUntil(digit, new RegExp(`^Grey weight shows ${digits.slice(0, i + 1)}\\.`));
+    return this.nextPuzzle();
+  }
+
+  // Options, then Up until the level is reached, then OK: answers the new
+  // puzzle.
+  async chooseLevel(from, to) {
+    await this.pressUntil("o", new RegExp(`^Options: level ${from},`));
+    for (let level = from + 1; level <= to; ++level)
+      await this.pressUntil("ArrowUp", new RegExp(`^Level ${level}\\.`));
+    await this.press("Enter");
     return this.nextPuzzle();
   }
 
