@@ -283,6 +283,19 @@ TEST_F(KeyboardPlayTest, TheOptionsPanelChangesLevelAndLevellingByKeysAsByStylus
     EXPECT_NE(byKeys.dump.find("\"auto\": false"), std::string::npos) << "automatic levelling off";
     EXPECT_EQ(byKeys.dump, byStylus.dump);
     EXPECT_EQ(byKeys.sounds, byStylus.sounds);
+    // Each control told with its state, by keys as by stylus (the ring,
+    // which only keys bring, aside).
+    EXPECT_EQ(std::vector<std::string>(byKeys.said.begin() + 2, byKeys.said.end() - 2),
+              std::vector<std::string>(byStylus.said.begin() + 2, byStylus.said.end() - 2));
+    const std::vector<std::string> panel(byKeys.said.begin() + 2, byKeys.said.end() - 1);
+    ASSERT_EQ(panel.size(), 9u);
+    EXPECT_EQ(panel[0].rfind("Options: level 1, automatic leveling on, reset score off. ", 0), 0u)
+        << panel[0];
+    EXPECT_EQ(std::vector<std::string>(panel.begin() + 1, panel.end() - 1),
+              (std::vector<std::string>{"Level 2.", "Level 3.", "Level 4.", "Level 3.",
+                                        "Automatic leveling off.", "Reset score on.", "Reset score off."}));
+    EXPECT_EQ(panel[8].rfind("Options closed. New puzzle, level 3. ", 0), 0u) << panel[8];
+    EXPECT_EQ(byKeys.said.back(), "The game has ended.");
 }
 
 TEST_F(KeyboardPlayTest, KeysWithNothingToActOnDoNothingAndTheRingFollowsItsWeight) {
