@@ -4,7 +4,6 @@
 
 #include <malloc.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -29,7 +28,9 @@
 #include "platform/headless/HeadlessWindow.h"
 #include "platform/posix/FileRegistry.h"
 #include "platform/posix/InputFile.h"
+#include "platform/posix/LibraryMessages.h"
 #include "platform/posix/OutputFile.h"
+#include "platform/posix/ProcessStart.h"
 #include "platform/posix/RaiseListener.h"
 #include "platform/posix/ReplaySettingsFolder.h"
 #include "platform/posix/SingleInstance.h"
@@ -43,8 +44,10 @@
 
 namespace {
 
+void Say(const std::string& message) { std::fprintf(stderr, "pivotwarden: %s\n", message.c_str()); }
+
 int Fail(const std::string& message) {
-    std::fprintf(stderr, "pivotwarden: %s\n", message.c_str());
+    Say(message);
     return 2;
 }
 
@@ -138,6 +141,9 @@ int Run(const std::vector<std::string>& args) {
     // disk at every write.
     pw::FileRegistry registry(replaySettings.Path(), replaying ? pw::FileRegistry::Durability::Discardable
                                                                : pw::FileRegistry::Durability::CrashSafe);
+    // A full disk or a read-only file does not stop play; the player is told
+    // once that the score is no longer kept.
+    registry.OnWriteFailure(Say);
     if (replaying && !pw::StoreReplayStart(registry, start))
         return Fail("cannot store the replay's settings in '" + replaySettings.Path() + "'");
     pw::LocalSystemTime localTime;
@@ -180,8 +186,7 @@ int Run(const std::vector<std::string>& args) {
     if (claim == pw::SingleInstance::Claim::AnotherRuns) return 0;
     if (claim == pw::SingleInstance::Claim::NoAnswer) return Fail(instance.Problem());
     if (claim == pw::SingleInstance::Claim::Unavailable)
-        std::fprintf(stderr, "pivotwarden: playing without the one-copy check: %s\n",
-                     instance.Problem().c_str());
+        Say("playing without the one-copy check: " + instance.Problem());
 
     pw::QuitSignalWatcher quitSignals;
     pw::SdlWindow window;
@@ -220,11 +225,8 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // A file size limit then shows as a failed write, reported as such,
-    // rather than ending the game.
-    std::signal(SIGXFSZ, SIG_IGN);
-    // So too a speech tool that stops reading the descriptions.
-    std::signal(SIGPIPE, SIG_IGN);
+    pw::PrepareProcess();
+    pw::QuietLibraryMessages();
     // The game's few threads (signals, the one-copy listener, opening the
     // sound device) allocate little: one heap for all of them keeps what they
     // free reusable instead of in a heap of its own each.

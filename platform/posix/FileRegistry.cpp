@@ -23,31 +23,53 @@ namespace {
 enum class FileState {
     Absent,       // no file yet: no values
     Readable,     // text to parse
-    Corrupt,      // too large or binary: no values, and a write replaces it
+    Corrupt,      // binary: no values, and a write replaces it, keeping it as settings.reg.bak
+    TooLarge,     // over kMaxFileBytes: not read, and never replaced
     Unreachable,  // cannot be opened or read: no values, and it is left alone
 };
 
 struct LoadedFile {
     FileState state = FileState::Absent;
     std::string text;
+    std::string bytes;  // as read, for the copy kept of a corrupt file
     mode_t mode = 0600;
+    bool readOnly = false;  // the player took write permission away: never replaced
+    int error = 0;          // why it is unreachable
 };
 
+enum class Utf16 { No, Little, Big };
+
 // A registry export as the system writes it is UTF-16 with a byte order
-// mark; it is read as the UTF-8 text it stands for (and written back as
+// mark; some tools leave the mark out, and then every other byte of the
+// text (all of it ASCII at the start) is zero.
+Utf16 Utf16Order(const std::string& bytes, size_t& start) {
+    start = 0;
+    if (bytes.size() < 2 || bytes.size() % 2 != 0) return Utf16::No;
+    const auto at = [&bytes](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    start = 2;
+    if (at(0) == 0xFF && at(1) == 0xFE) return Utf16::Little;
+    if (at(0) == 0xFE && at(1) == 0xFF) return Utf16::Big;
+    start = 0;
+    bool little = true, big = true;
+    for (size_t i = 0; i < bytes.size() && i < 512; i += 2) {
+        little = little && at(i) != 0 && at(i + 1) == 0;
+        big = big && at(i) == 0 && at(i + 1) != 0;
+    }
+    return little ? Utf16::Little : big ? Utf16::Big : Utf16::No;
+}
+
+// UTF-16 is read as the UTF-8 text it stands for (and written back as
 // UTF-8). Any other text is taken as it is.
 std::string FromUtf16(const std::string& bytes) {
-    if (bytes.size() < 2) return bytes;
-    const unsigned char first = static_cast<unsigned char>(bytes[0]),
-                        second = static_cast<unsigned char>(bytes[1]);
-    const bool little = first == 0xFF && second == 0xFE, big = first == 0xFE && second == 0xFF;
-    if (!little && !big) return bytes;
+    size_t start = 0;
+    const Utf16 order = Utf16Order(bytes, start);
+    if (order == Utf16::No) return bytes;
     std::u16string units;
     units.reserve(bytes.size() / 2);
-    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    for (size_t i = start; i + 1 < bytes.size(); i += 2) {
         const unsigned char a = static_cast<unsigned char>(bytes[i]),
                             b = static_cast<unsigned char>(bytes[i + 1]);
-        units.push_back(static_cast<char16_t>(little ? (b << 8 | a) : (a << 8 | b)));
+        units.push_back(static_cast<char16_t>(order == Utf16::Little ? (b << 8 | a) : (a << 8 | b)));
     }
     return ToUtf8(units);
 }
@@ -57,36 +79,43 @@ LoadedFile LoadFile(const std::string& path) {
     // O_NONBLOCK so that a pipe put in the file's place cannot hang the game.
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
+        loaded.error = errno;
         loaded.state = errno == ENOENT ? FileState::Absent : FileState::Unreachable;
         return loaded;
     }
     struct stat info;
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         close(fd);
+        loaded.error = EINVAL;
         loaded.state = FileState::Unreachable;
         return loaded;
     }
     loaded.mode = info.st_mode & 07777;
+    loaded.readOnly = (info.st_mode & S_IWUSR) == 0;
     loaded.state = FileState::Readable;
-    // One byte past the limit is enough to know the file is too large.
+    // The limit holds for the bytes on disk, whatever they encode: one byte
+    // past it is enough to know the file is too large.
     std::vector<char> chunk(64 * 1024);
-    while (loaded.text.size() <= FileRegistry::kMaxFileBytes) {
+    while (loaded.bytes.size() <= FileRegistry::kMaxFileBytes) {
         ssize_t got = read(fd, chunk.data(), chunk.size());
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
+            loaded.error = errno;
             loaded.state = FileState::Unreachable;
             break;
         }
         if (got == 0) break;
-        loaded.text.append(chunk.data(), static_cast<size_t>(got));
+        loaded.bytes.append(chunk.data(), static_cast<size_t>(got));
     }
     close(fd);
-    if (loaded.state == FileState::Readable) loaded.text = FromUtf16(loaded.text);
-    if (loaded.state == FileState::Readable &&
-        (loaded.text.size() > FileRegistry::kMaxFileBytes || loaded.text.find('\0') != std::string::npos)) {
-        loaded.state = FileState::Corrupt;
+    if (loaded.state == FileState::Readable && loaded.bytes.size() > FileRegistry::kMaxFileBytes)
+        loaded.state = FileState::TooLarge;
+    if (loaded.state == FileState::Readable) {
+        loaded.text = FromUtf16(loaded.bytes);
+        if (loaded.text.find('\0') != std::string::npos) loaded.state = FileState::Corrupt;
     }
     if (loaded.state != FileState::Readable) loaded.text.clear();
+    if (loaded.state != FileState::Corrupt) loaded.bytes.clear();
     return loaded;
 }
 
@@ -123,16 +152,25 @@ std::string WriteTarget(const std::string& path) {
 }
 
 // Replaces path with a file holding text, so that the file is at every moment
-// either whole old or whole new, also after a crash.
+// either whole old or whole new, also after a crash. False with errno set.
 bool ReplaceAtomically(const std::string& path, const std::string& text, mode_t mode) {
     const std::string folder = FolderOf(path);
     std::string temporary = folder + "/." + FileRegistry::kFileName + ".XXXXXX";
     int fd = mkstemp(&temporary[0]);
     if (fd < 0) return false;
     bool written = fchmod(fd, mode) == 0 && WriteAll(fd, text) && fsync(fd) == 0;
-    if (close(fd) != 0) written = false;
-    if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
+    int failure = written ? 0 : errno;
+    if (close(fd) != 0 && written) {
+        written = false;
+        failure = errno;
+    }
+    if (written && rename(temporary.c_str(), path.c_str()) != 0) {
+        written = false;
+        failure = errno;
+    }
+    if (!written) {
         unlink(temporary.c_str());
+        errno = failure;
         return false;
     }
     // The rename itself reaches the disk only with the folder. Should this
@@ -154,7 +192,10 @@ bool Overwrite(const std::string& path, const std::string& text, mode_t mode) {
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY, mode);
     if (fd < 0) return false;
     const bool written = WriteAll(fd, text) && ftruncate(fd, static_cast<off_t>(text.size())) == 0;
-    return close(fd) == 0 && written;
+    const int failure = errno;
+    if (close(fd) != 0) return false;
+    errno = failure;
+    return written;
 }
 
 bool IsFolder(const std::string& path) {
@@ -202,8 +243,12 @@ size_t Utf16Length(const std::string& text) {
 
 class FileRegistryKey : public RegistryKey {
 public:
-    FileRegistryKey(const std::string& folder, std::string keyName, bool crashSafe)
-        : path(folder + "/" + FileRegistry::kFileName), keyName(std::move(keyName)), crashSafe(crashSafe) {}
+    FileRegistryKey(const std::string& folder, std::string keyName, bool crashSafe,
+                    FileRegistry::WriteFailures& failures)
+        : path(folder + "/" + FileRegistry::kFileName),
+          keyName(std::move(keyName)),
+          crashSafe(crashSafe),
+          failures(failures) {}
 
     std::optional<size_t> ValueSize(const std::string& name) override {
         std::optional<std::string> value = Read(name);
@@ -222,15 +267,34 @@ public:
 
     bool WriteValue(const std::string& name, const std::string& text) override {
         LoadedFile loaded = LoadFile(path);
-        if (loaded.state == FileState::Unreachable) return false;
+        if (loaded.state == FileState::Unreachable)
+            return Refuse(loaded.error == EINVAL ? "it is not a file" : std::strerror(loaded.error));
+        if (loaded.state == FileState::TooLarge)
+            return Refuse("it is larger than " + std::to_string(FileRegistry::kMaxFileBytes / 1024) +
+                          " KiB, and is left as it is");
+        if (loaded.readOnly) return Refuse("it is read-only, and is left as it is");
         RegistryExport file = RegistryExport::Parse(loaded.text);
         if (!file.SetStringValue(keyName, name, text)) return false;
         const std::string target = WriteTarget(path);
-        return crashSafe ? ReplaceAtomically(target, file.Text(), loaded.mode)
-                         : Overwrite(target, file.Text(), loaded.mode);
+        // What could not be read is kept aside before it is replaced: it may
+        // be the player's, damaged or in a form not understood here.
+        const std::string backup = path + ".bak";
+        if (loaded.state == FileState::Corrupt && !Write(backup, loaded.bytes, loaded.mode))
+            return Refuse("cannot keep the unreadable file as '" + backup + "': " + std::strerror(errno));
+        if (!Write(target, file.Text(), loaded.mode)) return Refuse(std::strerror(errno));
+        return true;
     }
 
 private:
+    bool Write(const std::string& target, const std::string& text, mode_t mode) const {
+        return crashSafe ? ReplaceAtomically(target, text, mode) : Overwrite(target, text, mode);
+    }
+
+    bool Refuse(const std::string& reason) {
+        failures.Report("cannot save the settings in '" + path + "': " + reason);
+        return false;
+    }
+
     std::optional<std::string> Read(const std::string& name) const {
         LoadedFile loaded = LoadFile(path);
         if (loaded.state != FileState::Readable) return std::nullopt;
@@ -240,6 +304,7 @@ private:
     const std::string path;
     const std::string keyName;
     const bool crashSafe;
+    FileRegistry::WriteFailures& failures;
 };
 
 }  // namespace
@@ -272,7 +337,13 @@ std::unique_ptr<RegistryKey> FileRegistry::CreateKey(const std::string& path) {
     }
     if (!MakeFolders(folder)) return nullptr;
     return std::make_unique<FileRegistryKey>(folder, "HKEY_CURRENT_USER\\" + path,
-                                             durability == Durability::CrashSafe);
+                                             durability == Durability::CrashSafe, failures_);
+}
+
+void FileRegistry::WriteFailures::Report(const std::string& message) {
+    if (reported || !report) return;
+    reported = true;
+    report(message);
 }
 
 }  // namespace pw

@@ -10,16 +10,21 @@
 // moment leaves either the old or the new settings whole. A settings file that
 // is a symbolic link keeps the link: the file it leads to is replaced, and
 // keeps its permissions. The file is read as UTF-8, or as UTF-16 when it
-// starts with a byte order mark (as the system's own exports are), and always
-// written as UTF-8. Stray temporary
-// files from such a crash are named ".settings.reg.XXXXXX" and never read.
+// starts with a byte order mark (as the system's own exports are) or has a
+// zero in every pair of bytes (UTF-16 without the mark), and always written
+// as UTF-8. Stray temporary files from such a crash are named
+// ".settings.reg.XXXXXX" and never read.
 //
-// A file that cannot be made sense of never stops the game: a file larger than
-// kMaxFileBytes or holding zero bytes (binary data) reads as having no values,
-// and the next write replaces it with a sound file. A file that exists but
-// cannot be opened (no permission, not a regular file) also reads as having no
-// values, but is never replaced, since what it holds is unknown.
+// A file that cannot be made sense of never stops the game: a file holding
+// zero bytes (binary data) reads as having no values, and the next write
+// keeps it as settings.reg.bak before replacing it with a sound file. A file
+// larger than kMaxFileBytes is neither read nor replaced, and neither is a
+// file that exists but cannot be opened (no permission, not a regular file),
+// nor one the player made read-only: what it holds is unknown, or meant to
+// stay. Play goes on with the values in memory, and the first write that
+// fails is reported (OnWriteFailure), once for the run.
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -55,9 +60,22 @@ public:
     // there is no home folder at all, and then every CreateKey fails.
     static std::string DefaultConfigRoot();
 
+    // Called with a one-line message for the first write that fails from now on.
+    void OnWriteFailure(std::function<void(const std::string&)> report) {
+        failures_.report = std::move(report);
+        failures_.reported = false;
+    }
+
+    struct WriteFailures {
+        std::function<void(const std::string&)> report;
+        bool reported = false;
+        void Report(const std::string& message);
+    };
+
 private:
     std::string configRoot;
     Durability durability = Durability::CrashSafe;
+    WriteFailures failures_;
 };
 
 }  // namespace pw
