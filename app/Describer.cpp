@@ -52,7 +52,10 @@ std::string Describer::Changes(const Board& now) {
     std::string out;
     const std::optional<Board> was = std::move(last_);
     last_ = now;
-    if (!was || was->screen != now.screen) {
+    // The first look tells the screen as it is; the game coming up tells
+    // its first puzzle.
+    if (!was) return BoardWords::Whole(now);
+    if (was->screen != now.screen) {
         if (now.screen == SceneState::Screen::Game) {
             Say(out, NewPuzzle(now));
             if (now.ringed >= 0) Say(out, Capital(BoardWords::Ringed(now)) + ".");
