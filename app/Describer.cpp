@@ -48,10 +48,15 @@ std::string NewPuzzle(const Board& board) {
 
 std::string Describer::Whole() const { return last_ ? BoardWords::Whole(*last_) : std::string(); }
 
-std::string Describer::Changes(const Board& now) {
+std::string Describer::Changes(Board now) {
+    std::string out = Tell(now);
+    last_ = std::move(now);
+    return out;
+}
+
+std::string Describer::Tell(const Board& now) const {
     std::string out;
-    const std::optional<Board> was = std::move(last_);
-    last_ = now;
+    const std::optional<Board>& was = last_;
     // The first look tells the screen as it is; the game coming up tells
     // its first puzzle.
     if (!was) return BoardWords::Whole(now);

@@ -15,11 +15,12 @@ class Describer {
 public:
     // What a player would notice since the last look, or empty. The first
     // look tells the whole screen.
-    std::string Changes(const Board& now);
+    std::string Changes(Board now);
     // The whole board as last seen.
     std::string Whole() const;
 
 private:
+    std::string Tell(const Board& now) const;
     void WithinPuzzle(const Board& was, const Board& now, std::string& out) const;
 
     std::optional<Board> last_;

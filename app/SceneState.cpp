@@ -3,7 +3,6 @@
 #include "app/Application.h"
 #include "elements/Weight.h"
 #include "game/GameScreen.h"
-#include "platform/TextFormat.h"
 #include "resources/ResourceIds.h"
 #include "settings/SettingsStore.h"
 #include "title/TitleScreen.h"
@@ -19,9 +18,16 @@ SceneElement::Pan PanOf(const GameScreen* game, Weight* weight) {
     return SceneElement::Pan::None;
 }
 
+// Kind names are plain ASCII: narrowed as they are, without a UTF-16 copy.
+std::string KindName(const char16_t* name) {
+    std::string out;
+    for (; *name != u'\0'; ++name) out += static_cast<char>(*name);
+    return out;
+}
+
 SceneElement Read(Figure& e, const GameScreen* game) {
     SceneElement out;
-    out.kind = ToUtf8(e.GetKindName());
+    out.kind = KindName(e.GetKindName());
     out.x = e.GetX();
     out.y = e.GetY();
     out.width = e.GetWidth();
