@@ -68,6 +68,8 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             if (!takeValue(options.screenshotPath)) return false;
         } else if (name == "--dump") {
             if (!takeValue(options.dumpPath)) return false;
+        } else if (name == "--describe") {
+            if (!takeValue(options.describePath)) return false;
         } else if (name == "--fullscreen") {
             if (!noValue()) return false;
             options.fullscreen = true;
@@ -103,6 +105,8 @@ std::string HostUsage() {
            "  --replay FILE      play FILE back on a virtual clock and exit\n"
            "  --screenshot FILE  when the run ends, write what the window shows as a PNG\n"
            "  --dump FILE        when the run ends, write the current screen's state as JSON\n"
+           "  --describe FILE    write what happens in the game to FILE as it happens, one\n"
+           "                     line of plain English each (/dev/stdout for a speech tool)\n"
            "  --version          print the version and exit\n"
            "  --help             print this help and exit\n"
            "\n"
@@ -121,6 +125,7 @@ std::string HostUsage() {
            "  O                  open the options panel; there Up and Down change the\n"
            "                     level, A ticks Automatic Leveling, R ticks Reset Score\n"
            "                     and Enter presses OK\n"
+           "  B                  describe the whole board (with --describe)\n"
            "  F11                full screen on or off\n"
            "  M                  sound off or on; the choice is kept\n";
 }

@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "app/DescriptionFile.h"
 #include "app/HostOptions.h"
 #include "app/MainLoop.h"
+#include "app/Narration.h"
 #include "app/ReplayFile.h"
 #include "app/ReplayRecorder.h"
 #include "app/ReplaySettings.h"
@@ -112,6 +114,32 @@ struct Windowed {
     std::unique_ptr<pw::RaiseListener> raiseListener;
 };
 
+// The spoken descriptions, when asked for: the narration writes each to the
+// file, and nothing is described without it.
+class Descriptions {
+public:
+    bool Open(const std::string& path, std::string& error) {
+        if (path.empty()) return true;
+        if (!file_.Open(path, error)) return false;
+        narration_ = std::make_unique<pw::Narration>([this](const std::string& line) { file_.Write(line); });
+        return true;
+    }
+    void Watch(pw::MainLoop& loop) {
+        if (narration_) loop.Watch(narration_.get());
+    }
+    int Finish(pw::MainLoop& loop) {
+        if (!narration_) return 0;
+        loop.Watch(nullptr);
+        std::string error;
+        return file_.Close(error) ? 0 : Fail(error);
+    }
+
+private:
+    pw::OutputFile output_;
+    pw::DescriptionFile file_{output_};
+    std::unique_ptr<pw::Narration> narration_;
+};
+
 int Run(const std::vector<std::string>& args) {
     pw::HostOptions options;
     std::string error;
@@ -137,6 +165,9 @@ int Run(const std::vector<std::string>& args) {
         // same every time.
         options.seed = start.seed ? *start.seed : options.seed.value_or(0);
     }
+
+    Descriptions descriptions;
+    if (!descriptions.Open(options.describePath, error)) return Fail(error);
 
     pw::SdlRuntime sdl(!options.headless);
     pw::EmbeddedResourceStore resources;
@@ -189,6 +220,7 @@ int Run(const std::vector<std::string>& args) {
     pw::MainLoop loop(platform);
     loop.SetStopCheck([] { return pw::StopSignals::Received() != 0; });
     if (!options.dumpPath.empty()) loop.KeepLastDump();
+    descriptions.Watch(loop);
     loop.Start(options.seed);
     if (windowed) {
         windowed->window.Show();
@@ -214,8 +246,9 @@ int Run(const std::vector<std::string>& args) {
         recorder.Record(pw::ReplayEvent{clock.Now(), pw::ReplayEvent::Type::End, 0, 0});
     }
     const int recorded = recorder.IsOpen() && !recorder.Close(error) ? Fail(error) : 0;
+    const int described = descriptions.Finish(loop);
     const int finished = Finish(options, loop, window);
-    return code != 0 ? code : recorded != 0 ? recorded : finished;
+    return code != 0 ? code : recorded != 0 ? recorded : described != 0 ? described : finished;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/MainLoop.h"
+#include "app/Narration.h"
 #include "app/Replay.h"
 #include "app/ReplaySettings.h"
 #include "platform/AtlasTextRenderer.h"
@@ -19,6 +20,7 @@
 #include "platform/headless/HeadlessWindow.h"
 #include "platform/web/AnimationFrames.h"
 #include "platform/web/LocalStorage.h"
+#include "platform/web/PageSpeech.h"
 #include "platform/web/WebSoundPlayer.h"
 #include "platform/web/WebWindow.h"
 #include "resources/EmbeddedResources.h"
@@ -42,6 +44,15 @@ public:
 
     std::string Dump() { return loop_.Dump(); }
 
+    // The page's live region is listening (or no longer is): descriptions
+    // are made only while it is.
+    void Describe(bool on) {
+        if (on == (narration_ != nullptr)) return;
+        if (on) narration_ = std::make_unique<pw::Narration>(pw::SayOnPage);
+        loop_.Watch(narration_.get());
+        if (!on) narration_.reset();
+    }
+
 private:
     bool Frame() {
         const bool more = loop_.RunWaitingPasses();
@@ -64,6 +75,8 @@ private:
     pw::TextRegistry registry_{storage_};
     pw::LocalSystemTime time_;
     pw::Platform platform_{window_, resources_, text_, sound_, clock_, registry_, time_};
+    // Before the loop, so that it outlives the loop that shows it the scene.
+    std::unique_ptr<pw::Narration> narration_;
     pw::MainLoop loop_{platform_};
     bool closed_ = false;
 };
@@ -150,6 +163,12 @@ int pw_key(const char* code, int shift, int repeat, int paintFirst) {
     event.shift = shift != 0;
     game->Post(event);
     return 1;
+}
+
+// 1: the page's live region is there to speak the game's descriptions; 0: it
+// no longer is.
+void pw_describe(int on) {
+    if (game) game->Describe(on != 0);
 }
 
 // Plays a replay; 1 when it played, 0 when the text is not a replay. Then
