@@ -58,8 +58,9 @@ std::vector<std::string> SingleInstance::Folders() {
     else
         folders.push_back("/tmp/pivotwarden-" + std::to_string(getuid()));
     const char* cache = std::getenv("XDG_CACHE_HOME");
-    const std::string cacheRoot =
-        cache != nullptr && cache[0] == '/' ? cache : HomeFolder().empty() ? "" : HomeFolder() + "/.cache";
+    const std::string cacheRoot = cache != nullptr && cache[0] == '/' ? cache
+                                  : HomeFolder().empty()              ? ""
+                                                                      : HomeFolder() + "/.cache";
     if (!cacheRoot.empty()) folders.push_back(cacheRoot + "/pivotwarden");
     return folders;
 }

@@ -51,7 +51,7 @@ private:
     std::vector<std::string> folders_;
     std::string folderPath_;
     std::string problem_;
-    PrivateFolder folder_;  // open while we live: the socket path may lead through it
+    PrivateFolder folder_;                        // open while we live: the socket path may lead through it
     std::unique_ptr<PrivateFolder> laterFolder_;  // where another copy was found, if not in folder_
     int lockFd_ = -1;
     int listenFd_ = -1;
