@@ -110,11 +110,12 @@ int Run(const std::vector<std::string>& args) {
     // disk at every write.
     pw::FileRegistry registry(replaySettings.Path(), replaying ? pw::FileRegistry::Durability::Discardable
                                                                : pw::FileRegistry::Durability::CrashSafe);
+    std::string startFailure = "cannot store the replay's settings in '" + replaySettings.Path() + "'";
+    registry.OnWriteFailure([&startFailure](const std::string& why) { startFailure += ": " + why; });
+    if (replaying && !pw::StoreReplayStart(registry, start)) return Fail(startFailure);
     // A full disk or a read-only file does not stop play; the player is told
     // once that the score is no longer kept.
     registry.OnWriteFailure(Say);
-    if (replaying && !pw::StoreReplayStart(registry, start))
-        return Fail("cannot store the replay's settings in '" + replaySettings.Path() + "'");
     pw::LocalSystemTime localTime;
     pw::SystemClock systemClock;
     pw::VirtualClock virtualClock;

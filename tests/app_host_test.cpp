@@ -407,6 +407,36 @@ TEST_F(HeadlessRunTest, AStoppedReplayRemovesItsSettingsFolder) {
     }
 }
 
+// A settings write that fails (here through a file size limit, as on a full
+// disk) is said once, and play goes on to the end.
+TEST_F(HeadlessRunTest, AFailedSaveIsSaidOnceAndPlayGoesOn) {
+    // Into the options, then automatic levelling off and on: two writes.
+    Write("options.replay",
+          "pivotwarden-replay 1\nseed 42\nat 1000 down 30 295\nat 1050 up 30 295\nat 1400 down 15 15\n"
+          "at 1450 up 15 15\nat 1600 down 30 140\nat 1650 up 30 140\nat 1800 down 30 140\n"
+          "at 1850 up 30 140\nat 2000 end\n");
+    Write("start.replay", "pivotwarden-replay 1\nlevel 3\nat 2000 end\n");
+    // The limit holds for the game's error output too when that is a file: a
+    // pipe takes it instead.
+    const auto runLimited = [this](const std::string& replay) {
+        const std::string command = "cd '" + dir_.string() + "' && (timeout -s KILL 60 prlimit --fsize=60 '" +
+                                    PW_EXECUTABLE + "' --headless --replay " + replay +
+                                    " 2>&1 >/dev/null; echo $? >code.txt) | cat >stderr.txt";
+        return std::system(command.c_str()) == 0 ? std::stoi(Read("code.txt")) : -1;
+    };
+    EXPECT_EQ(runLimited("options.replay"), 0);
+    EXPECT_EQ(Lines("stderr.txt"), 1) << Read("stderr.txt");
+    EXPECT_NE(Read("stderr.txt").find("cannot save the settings in '"), std::string::npos)
+        << Read("stderr.txt");
+    EXPECT_NE(Read("stderr.txt").find("settings.reg': File too large"), std::string::npos)
+        << Read("stderr.txt");
+    EXPECT_EQ(runLimited("start.replay"), 2);
+    EXPECT_EQ(Lines("stderr.txt"), 1) << Read("stderr.txt");
+    EXPECT_NE(Read("stderr.txt").find("cannot store the replay's settings in '"), std::string::npos)
+        << Read("stderr.txt");
+    EXPECT_NE(Read("stderr.txt").find("File too large"), std::string::npos) << Read("stderr.txt");
+}
+
 // Without a display the game says so in one line of its own, and says what
 // happened when SDL was told to use a driver that shows nothing.
 TEST_F(HeadlessRunTest, WithoutADisplayTheGameSaysWhyInOneLine) {
