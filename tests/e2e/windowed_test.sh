@@ -4,7 +4,8 @@
 # a second (PW_SECOND_COPY_MS, for a slower build) and leaves one window, one
 # started while the first is stopped says it does not answer, and closing
 # the window ends the game with 0; so does SIGTERM, with or without an error
-# output, and the sound library's complaints do not reach the terminal.
+# output, and also while the game waits on a recording no one reads; the
+# sound library's complaints do not reach the terminal.
 # The window survives any size, showing the picture fitted with black bars.
 # Usage: windowed_test.sh PIVOTWARDEN XCLOSE XPIXEL
 set -u
