@@ -30,7 +30,6 @@
 #include "platform/posix/OutputFile.h"
 #include "platform/posix/ProcessStart.h"
 #include "platform/posix/RaiseListener.h"
-#include "platform/posix/ReplaySettingsFolder.h"
 #include "platform/posix/SingleInstance.h"
 #include "platform/posix/StopSignals.h"
 #include "platform/sdl/QuitSignalWatcher.h"
@@ -92,30 +91,30 @@ int Run(const std::vector<std::string>& args) {
     pw::InputFile replayInput;
     pw::ReplayFile replay(replayInput);
     pw::ReplayHeader start;
-    pw::ReplaySettingsFolder replaySettings;
     if (replaying) {
-        // Stopped by a signal, a replay still removes its settings folder.
+        // Stopped by a signal, a replay ends at its next pass, cleaned up.
         pw::StopSignals::Catch();
         if (!replay.Open(options.replayPath, start, error)) return Fail(error);
         // Without a seed of its own, a replay plays on --seed or on 0: the
         // same every time.
         options.seed = start.seed ? *start.seed : options.seed.value_or(0);
-        if (!replaySettings.Make(error)) return Fail(error);
     }
 
     pw::SdlRuntime sdl(!options.headless);
     pw::EmbeddedResourceStore resources;
     pw::AtlasTextRenderer text;
-    // The replay's settings are thrown away at its end: not worth a flush to
-    // disk at every write.
-    pw::FileRegistry registry(replaySettings.Path(), replaying ? pw::FileRegistry::Durability::Discardable
-                                                               : pw::FileRegistry::Durability::CrashSafe);
-    std::string startFailure = "cannot store the replay's settings in '" + replaySettings.Path() + "'";
-    registry.OnWriteFailure([&startFailure](const std::string& why) { startFailure += ": " + why; });
-    if (replaying && !pw::StoreReplayStart(registry, start)) return Fail(startFailure);
+    // The player's settings, or a replay's own, held in memory and gone with
+    // it, so that a replay ends the same way every time and never touches
+    // the player's score and level.
+    pw::FileRegistry playerRegistry;
+    pw::MemoryTextStorage replayStorage;
+    pw::TextRegistry replayRegistry(replayStorage);
+    pw::TextRegistry& registry = replaying ? replayRegistry : playerRegistry;
     // A full disk or a read-only file does not stop play; the player is told
     // once that the score is no longer kept.
     registry.OnWriteFailure(Say);
+    if (replaying && !pw::StoreReplayStart(registry, start))
+        return Fail("cannot store the replay's settings");
     pw::LocalSystemTime localTime;
     pw::SystemClock systemClock;
     pw::VirtualClock virtualClock;
