@@ -55,6 +55,12 @@ public:
     // Called on the destroy message while the game is still whole, so that
     // its last screen can be kept.
     void SetBeforeClose(std::function<void()> beforeClose) { beforeClose_ = std::move(beforeClose); }
+    // From now on the dump of the last screen is taken as a close ends the
+    // game, so that Dump can still give it afterwards.
+    void KeepLastDump() { keepLastDump_ = true; }
+    // The current screen's state as one JSON object; once a close has ended
+    // the game, its last screen's (when kept), else the stored settings.
+    std::string Dump();
     // Asked before every pass of a replay: true stops it there (a signal
     // came), and RunReplay returns 1.
     void SetStopCheck(std::function<bool()> stopRequested) { stopRequested_ = std::move(stopRequested); }
@@ -110,6 +116,8 @@ private:
     uint32_t seed_ = 0;
     ReplayRecorder* recorder_ = nullptr;
     std::function<void()> beforeClose_;
+    bool keepLastDump_ = false;
+    std::string lastDump_;
     std::function<bool()> stopRequested_;
 };
 

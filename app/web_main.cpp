@@ -10,7 +10,6 @@
 #include "app/MainLoop.h"
 #include "app/Replay.h"
 #include "app/ReplaySettings.h"
-#include "app/SceneDump.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
 #include "platform/KeyCodes.h"
@@ -41,7 +40,7 @@ public:
         if (!closed_) window_.Post(event);
     }
 
-    std::string Dump() { return pw::DumpScene(loop_.App(), registry_); }
+    std::string Dump() { return loop_.Dump(); }
 
 private:
     bool Frame() {
@@ -96,12 +95,10 @@ bool PlayReplay(const std::string& text, ReplayOutcome& outcome) {
     pw::LocalSystemTime time;
     pw::Platform platform{outcome.window, resources, renderer, sound, clock, registry, time};
     pw::MainLoop loop(platform);
-    std::string closedDump;
-    loop.SetBeforeClose([&]() { closedDump = pw::DumpScene(loop.App(), registry); });
+    loop.KeepLastDump();
     loop.Start(replay.seed.value_or(0));
     loop.RunReplay(replay, clock);
-    outcome.text =
-        loop.App() == nullptr && !closedDump.empty() ? closedDump : pw::DumpScene(loop.App(), registry);
+    outcome.text = loop.Dump();
     return true;
 }
 
