@@ -56,7 +56,8 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             uint64_t n = 0;
             if (!takeValue(text)) return false;
             if (!ParseDecimal(text, 4294967295u, n)) {
-                error = "bad value " + QuotedText(text) + " for --seed: expected a whole number from 0 to 4294967295";
+                error = "bad value " + QuotedText(text) +
+                        " for --seed: expected a whole number from 0 to 4294967295";
                 return false;
             }
             options.seed = static_cast<uint32_t>(n);
