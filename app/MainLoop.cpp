@@ -1,7 +1,6 @@
 #include "app/MainLoop.h"
 
-#include "platform/StopSignals.h"
-#include "platform/headless/HeadlessServices.h"
+#include "platform/VirtualClock.h"
 #include "scene/Screen.h"
 
 namespace pw {
@@ -186,7 +185,7 @@ int MainLoop::RunReplay(ReplayEvents& events, VirtualClock& clock) {
     std::optional<WindowEvent> waiting;
     for (;;) {
         if (quitPosted_) return 0;
-        if (StopSignals::Received() != 0) return 1;
+        if (stopRequested_ && stopRequested_()) return 1;
         const ReplayPlayed played = PlayReplayPass(&due, waiting);
         if (played == ReplayPlayed::Due && !events.Next(due)) return 1;
         if (ReplayEndReached(due, clock.now)) break;

@@ -55,6 +55,9 @@ public:
     // Called on the destroy message while the game is still whole, so that
     // its last screen can be kept.
     void SetBeforeClose(std::function<void()> beforeClose) { beforeClose_ = std::move(beforeClose); }
+    // Asked before every pass of a replay: true stops it there (a signal
+    // came), and RunReplay returns 1.
+    void SetStopCheck(std::function<bool()> stopRequested) { stopRequested_ = std::move(stopRequested); }
 
     // The pieces of a replay pass, shared with tools that drive the loop
     // themselves. A replay takes from the window only paints and the destroy
@@ -107,6 +110,7 @@ private:
     uint32_t seed_ = 0;
     ReplayRecorder* recorder_ = nullptr;
     std::function<void()> beforeClose_;
+    std::function<bool()> stopRequested_;
 };
 
 }  // namespace pw

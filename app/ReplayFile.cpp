@@ -1,35 +1,18 @@
 #include "app/ReplayFile.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-#include <cstring>
-
 namespace pw {
-
-ReplayFile::~ReplayFile() {
-    reader_.reset();
-    text_.reset();
-    if (file_ != nullptr) std::fclose(file_);
-}
 
 bool ReplayFile::Open(const std::string& path, ReplayHeader& header, std::string& error) {
     path_ = path;
-    struct stat info;
-    if (stat(path_.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-        error = "replay '" + path_ + "' is not a file";
+    std::string reason;
+    if (!input_.Open(path_, reason)) {
+        error = "cannot read replay file '" + path_ + "': " + reason;
         return false;
     }
-    file_ = std::fopen(path_.c_str(), "rb");
-    if (file_ == nullptr) {
-        error = "cannot read replay file '" + path_ + "': " + std::strerror(errno);
-        return false;
-    }
-    text_ = std::make_unique<FileReplayText>(file_);
     {
         // Read through once, so that a bad line is reported before anything
         // plays.
-        ReplayReader check(*text_);
+        ReplayReader check(text_);
         ReplayHeader ignored;
         ReplayEvent event;
         if (check.ReadHeader(ignored))
@@ -40,13 +23,12 @@ bool ReplayFile::Open(const std::string& path, ReplayHeader& header, std::string
             return false;
         }
     }
-    if (std::ferror(file_) != 0) {
+    // Then played from its start.
+    if (input_.Failed() || !input_.Rewind()) {
         error = "cannot read replay file '" + path_ + "'";
         return false;
     }
-    // Then played from its start.
-    std::rewind(file_);
-    reader_ = std::make_unique<ReplayReader>(*text_);
+    reader_ = std::make_unique<ReplayReader>(text_);
     if (!reader_->ReadHeader(header)) {
         error = "cannot read replay file '" + path + "'";
         return false;

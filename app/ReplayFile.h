@@ -2,34 +2,29 @@
 // A replay file to play: read through once when opened, so that a bad line is
 // reported before anything is played, then played from its start one line at
 // a time.
-#include <cstdio>
 #include <memory>
 #include <string>
 
 #include "app/Replay.h"
 #include "app/ReplayReader.h"
+#include "platform/InputStream.h"
 
 namespace pw {
 
-// Replay text read from an open file through stdio's buffer.
-class FileReplayText : public ReplayText {
+// Replay text read from a file.
+class StreamReplayText : public ReplayText {
 public:
-    explicit FileReplayText(std::FILE* file) : file_(file) {}
-    int Get() override {
-        const int c = getc_unlocked(file_);  // one thread reads it
-        return c == EOF ? -1 : c;
-    }
+    explicit StreamReplayText(InputStream& input) : input_(input) {}
+    int Get() override { return input_.Get(); }
 
 private:
-    std::FILE* file_;
+    InputStream& input_;
 };
 
 class ReplayFile : public ReplayEvents {
 public:
-    ReplayFile() = default;
-    ~ReplayFile() override;
-    ReplayFile(const ReplayFile&) = delete;
-    ReplayFile& operator=(const ReplayFile&) = delete;
+    // Reads from input, which outlives the replay.
+    explicit ReplayFile(InputStream& input) : input_(input), text_(input) {}
 
     // False with a one-line message naming the file for a file that cannot
     // be read or holds a bad line.
@@ -39,9 +34,9 @@ public:
     std::string Error() const;
 
 private:
+    InputStream& input_;
+    StreamReplayText text_;
     std::string path_;
-    std::FILE* file_ = nullptr;
-    std::unique_ptr<FileReplayText> text_;
     std::unique_ptr<ReplayReader> reader_;
 };
 

@@ -13,12 +13,15 @@
 #include <string>
 
 #include "app/Replay.h"
-#include "platform/OutputFile.h"
+#include "platform/OutputStream.h"
 
 namespace pw {
 
 class ReplayRecorder {
 public:
+    // Writes into file, which outlives the recorder.
+    explicit ReplayRecorder(OutputStream& file) : file_(file) {}
+
     // Writes the header and puts the file in place.
     bool Open(const std::string& path, const ReplayHeader& header, std::string& error);
     // The event's time is a reading of the game's clock. A failed write
@@ -32,7 +35,7 @@ private:
     std::string Failure(const std::string& reason) const;
 
     std::string path_;
-    OutputFile file_;
+    OutputStream& file_;
     std::string failure_;
     bool started_ = false;
     uint32_t firstAt_ = 0;  // the clock's reading at the first event

@@ -16,23 +16,24 @@
 #include "app/ReplayFile.h"
 #include "app/ReplayRecorder.h"
 #include "app/ReplaySettings.h"
-#include "app/ReplaySettingsFolder.h"
 #include "app/SceneDump.h"
 #include "game/GameScreen.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
-#include "platform/FileRegistry.h"
-#include "platform/OutputFile.h"
 #include "platform/PngWriter.h"
-#include "platform/RaiseListener.h"
-#include "platform/SdlRuntime.h"
-#include "platform/SingleInstance.h"
-#include "platform/StopSignals.h"
 #include "platform/SystemServices.h"
 #include "platform/TextFormat.h"
 #include "platform/headless/HeadlessServices.h"
 #include "platform/headless/HeadlessWindow.h"
+#include "platform/posix/FileRegistry.h"
+#include "platform/posix/InputFile.h"
+#include "platform/posix/OutputFile.h"
+#include "platform/posix/RaiseListener.h"
+#include "platform/posix/ReplaySettingsFolder.h"
+#include "platform/posix/SingleInstance.h"
+#include "platform/posix/StopSignals.h"
 #include "platform/sdl/QuitSignalWatcher.h"
+#include "platform/sdl/SdlRuntime.h"
 #include "platform/sdl/SdlSoundPlayer.h"
 #include "platform/sdl/SdlWindow.h"
 #include "resources/EmbeddedResources.h"
@@ -50,8 +51,12 @@ int Fail(const std::string& message) {
 int Finish(const pw::HostOptions& options, pw::MainLoop& loop, pw::Window& window, pw::Registry& registry,
            const std::string& closedDump) {
     std::string error;
-    if (!options.screenshotPath.empty() && !pw::WritePng(window.Shown(), options.screenshotPath, error))
-        return Fail(error);
+    if (!options.screenshotPath.empty()) {
+        const std::vector<uint8_t> png = pw::EncodePng(window.Shown());
+        if (png.empty()) return Fail("nothing to write to '" + options.screenshotPath + "'");
+        if (!pw::WriteOutputFile(options.screenshotPath, std::string(png.begin(), png.end()), error))
+            return Fail("cannot write screenshot '" + options.screenshotPath + "': " + error);
+    }
     if (!options.dumpPath.empty()) {
         const std::string dump =
             loop.App() == nullptr && !closedDump.empty() ? closedDump : pw::DumpScene(loop.App(), registry);
@@ -81,7 +86,8 @@ int Run(const std::vector<std::string>& args) {
     }
 
     const bool replaying = !options.replayPath.empty();
-    pw::ReplayFile replay;
+    pw::InputFile replayInput;
+    pw::ReplayFile replay(replayInput);
     pw::ReplayHeader start;
     pw::ReplaySettingsFolder replaySettings;
     if (replaying) {
@@ -114,6 +120,7 @@ int Run(const std::vector<std::string>& args) {
         pw::RecordingSoundPlayer sound;
         pw::Platform platform{window, resources, text, sound, clock, registry, localTime};
         pw::MainLoop loop(platform);
+        loop.SetStopCheck([] { return pw::StopSignals::Received() != 0; });
         loop.SetBeforeClose([&]() {
             if (!options.dumpPath.empty()) closedDump = pw::DumpScene(loop.App(), registry);
         });
@@ -122,7 +129,8 @@ int Run(const std::vector<std::string>& args) {
             return pw::StopSignals::Received() != 0 ? 1 : Fail(replay.Error());
         // Without a replay nothing can happen headless: the first frame is
         // the whole run, and a recording of it holds the start and its end.
-        pw::ReplayRecorder recorder;
+        pw::OutputFile recording;
+        pw::ReplayRecorder recorder(recording);
         if (!options.recordPath.empty()) {
             if (!recorder.Open(options.recordPath,
                                pw::RecordedStart(loop.App()->Game().settings, loop.Seed()), error))
@@ -152,6 +160,7 @@ int Run(const std::vector<std::string>& args) {
     pw::SdlSoundPlayer sound;
     pw::Platform platform{window, resources, text, sound, clock, registry, localTime};
     pw::MainLoop loop(platform);
+    loop.SetStopCheck([] { return pw::StopSignals::Received() != 0; });
     loop.SetBeforeClose([&]() {
         if (!options.dumpPath.empty()) closedDump = pw::DumpScene(loop.App(), registry);
     });
@@ -159,7 +168,8 @@ int Run(const std::vector<std::string>& args) {
     window.Show();
     sound.OpenInBackground();  // off the path to the first frame
     loop.App()->Game();        // and the game screen, now that the title shows
-    pw::ReplayRecorder recorder;
+    pw::OutputFile recording;
+    pw::ReplayRecorder recorder(recording);
     if (!options.recordPath.empty() &&
         !recorder.Open(options.recordPath, pw::RecordedStart(loop.App()->Game().settings, loop.Seed()),
                        error))

@@ -3,9 +3,9 @@
 # The resulting folder site/ is plain static files.
 include(${CMAKE_SOURCE_DIR}/cmake/EmbedResources.cmake)
 
+# The portable root, the browser's backend, and the headless one for the
+# replays the page plays.
 file(GLOB PW_PLATFORM_SOURCES CONFIGURE_DEPENDS platform/*.cpp platform/web/*.cpp platform/headless/*.cpp)
-# What only the desktop has: SDL, screenshots and the one-copy check.
-list(FILTER PW_PLATFORM_SOURCES EXCLUDE REGEX "/platform/(Sdl|PngWriter|SingleInstance|RaiseListener|PrivateFolder)[^/]*\\.cpp$")
 add_library(pw_platform STATIC ${PW_PLATFORM_SOURCES} ${PW_EMBEDDED_SOURCES})
 target_include_directories(pw_platform PUBLIC ${CMAKE_SOURCE_DIR})
 # stb's headers from Debian (libstb-dev): only their folder, linked into the
@@ -15,13 +15,7 @@ file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/stb-include)
 file(CREATE_LINK ${STB_INCLUDE_DIR}/stb ${CMAKE_BINARY_DIR}/stb-include/stb SYMBOLIC)
 target_include_directories(pw_platform SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/stb-include)
 
-file(GLOB PW_GAME_SOURCES CONFIGURE_DEPENDS
-  scene/*.cpp elements/*.cpp game/*.cpp title/*.cpp settings/*.cpp app/*.cpp)
-list(FILTER PW_GAME_SOURCES EXCLUDE REGEX ".*/app/(web_)?main\\.cpp$")
-add_library(pw_game STATIC ${PW_GAME_SOURCES})
-target_include_directories(pw_game PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(pw_game PUBLIC pw_platform)
-target_compile_definitions(pw_game PUBLIC PW_VERSION="${PROJECT_VERSION}")
+include(${CMAKE_SOURCE_DIR}/cmake/Game.cmake)
 
 set(PW_WEB_EXPORTS _pw_play,_pw_post,_pw_key,_pw_dump,_pw_replay,_pw_replay_text,_pw_replay_show,_malloc,_free)
 add_executable(pivotwarden app/web_main.cpp)

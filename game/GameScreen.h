@@ -16,7 +16,7 @@
 #include "elements/Weight.h"
 #include "platform/Platform.h"
 #include "scene/ElementListener.h"
-#include "scene/PointerList.h"
+#include "base/PointerList.h"
 #include "scene/Screen.h"
 #include "scene/ScreenListener.h"
 #include "settings/SettingsStore.h"

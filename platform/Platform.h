@@ -1,7 +1,9 @@
 #pragma once
 // The services the game uses from the machine it runs on, as small interfaces.
-// Two backends implement them: an SDL2 one for play and a headless one for
-// tests and replays. Only plain values cross this boundary.
+// Each backend implements them in a folder of its own: sdl/ (the desktop's
+// window and sound, with posix/ for what every POSIX desktop shares), web/
+// (the browser), headless/ (tests and replays). Only plain values cross
+// this boundary.
 #include <cstddef>
 #include <cstdint>
 #include <memory>

@@ -5,8 +5,6 @@
 #define STBI_WRITE_NO_STDIO
 #include <stb/stb_image_write.h>
 
-#include "platform/OutputFile.h"
-
 namespace pw {
 
 namespace {
@@ -35,20 +33,6 @@ std::vector<uint8_t> EncodePng(const Surface& picture) {
     }
     if (stbi_write_png_to_func(Append, &png, w, h, 3, rgb.data(), w * 3) == 0) png.clear();
     return png;
-}
-
-bool WritePng(const Surface& picture, const std::string& path, std::string& error) {
-    const std::vector<uint8_t> png = EncodePng(picture);
-    if (png.empty()) {
-        error = "nothing to write to '" + path + "'";
-        return false;
-    }
-    const std::string bytes(png.begin(), png.end());
-    if (!WriteOutputFile(path, bytes, error)) {
-        error = "cannot write screenshot '" + path + "': " + error;
-        return false;
-    }
-    return true;
 }
 
 }  // namespace pw

@@ -1,7 +1,5 @@
 #include "platform/TextRegistry.h"
 
-#include <strings.h>
-
 #include <optional>
 #include <utility>
 
@@ -67,6 +65,17 @@ private:
     const std::string keyName;
 };
 
+// Registry paths compare without regard to case, as Windows does.
+bool IsSoftware(const std::string& part) {
+    static const char kSoftware[] = "software";
+    if (part.size() != sizeof kSoftware - 1) return false;
+    for (size_t i = 0; i < part.size(); ++i) {
+        const char c = part[i] >= 'A' && part[i] <= 'Z' ? static_cast<char>(part[i] - 'A' + 'a') : part[i];
+        if (c != kSoftware[i]) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string TextRegistry::TextName(const std::string& path) {
@@ -78,7 +87,7 @@ std::string TextRegistry::TextName(const std::string& path) {
         const std::string part =
             path.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (part.empty() || part.find('/') != std::string::npos) return std::string();
-        const bool software = first && end != std::string::npos && strcasecmp(part.c_str(), "Software") == 0;
+        const bool software = first && end != std::string::npos && IsSoftware(part);
         if (!software) name += part + "/";
         first = false;
         if (end == std::string::npos) break;

@@ -6,7 +6,7 @@
 
 #include "platform/Surface.h"
 #include "scene/ElementListener.h"
-#include "scene/PointerList.h"
+#include "base/PointerList.h"
 
 namespace pw {
 

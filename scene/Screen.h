@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "platform/Platform.h"
-#include "scene/PointerList.h"
+#include "base/PointerList.h"
 #include "scene/ScreenListener.h"
 
 namespace pw {

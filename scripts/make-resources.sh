@@ -9,8 +9,8 @@ scripts/install-deps.sh libfreetype-dev libharfbuzz-dev libpng-dev
 cmake -S . -B build-res -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPW_BUILD_RESOURCE_TOOL=ON >/dev/null
 if [ "${1:-}" = "--check" ]; then
     cmake --build build-res -j"$(nproc)" --target pw_resource_tool_tests
-    build-res/resources/tool/pw_resource_tool_tests
+    build-res/tools/resources/pw_resource_tool_tests
 else
     cmake --build build-res -j"$(nproc)" --target make_resources
-    build-res/resources/tool/make_resources resources
+    build-res/tools/resources/make_resources resources
 fi

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "platform/Registry.h"
-#include "scene/PointerList.h"
+#include "base/PointerList.h"
 
 namespace pw {
 

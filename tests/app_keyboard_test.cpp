@@ -16,6 +16,7 @@
 #include "game/GameScreen.h"
 #include "game/PuzzleSolver.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "platform/posix/OutputFile.h"
 #include "resources/ResourceIds.h"
 #include "tools/autoplay/TempFolder.h"
 
@@ -121,7 +122,8 @@ protected:
         Platform platform{window, hp.resources, hp.text, hp.sound, hp.clock, hp.registry, hp.time};
         MainLoop loop(platform);
         running = &loop;
-        ReplayRecorder recorder;
+        OutputFile file;
+        ReplayRecorder recorder(file);
         const std::string path = config.path + "/keys.replay";
         std::string error;
         loop.Start(kSeed);

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <random>
 
-#include "platform/FileRegistry.h"
+#include "platform/posix/FileRegistry.h"
 #include "platform/RegistryExport.h"
 #include "tests/settings_test_folder.h"
 

@@ -12,8 +12,8 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "platform/RaiseListener.h"
-#include "platform/SingleInstance.h"
+#include "platform/posix/RaiseListener.h"
+#include "platform/posix/SingleInstance.h"
 #include "tools/autoplay/TempFolder.h"
 
 namespace pw {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "scene/PointerList.h"
+#include "base/PointerList.h"
 
 namespace pw {
 namespace {

@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-#include "platform/FileRegistry.h"
+#include "platform/posix/FileRegistry.h"
 #include "tests/settings_test_folder.h"
 
 namespace pw {

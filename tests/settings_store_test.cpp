@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/FileRegistry.h"
+#include "platform/posix/FileRegistry.h"
 #include "settings/SettingsStore.h"
 #include "tests/settings_test_folder.h"
 

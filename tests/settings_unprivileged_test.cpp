@@ -8,7 +8,7 @@
 
 #include <filesystem>
 
-#include "platform/FileRegistry.h"
+#include "platform/posix/FileRegistry.h"
 #include "settings/SettingsStore.h"
 #include "settings_test_folder.h"
 

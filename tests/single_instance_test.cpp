@@ -13,7 +13,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "platform/SingleInstance.h"
+#include "platform/posix/SingleInstance.h"
 #include "tools/autoplay/TempFolder.h"
 
 namespace pw {

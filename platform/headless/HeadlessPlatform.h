@@ -6,7 +6,7 @@
 
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
-#include "platform/FileRegistry.h"
+#include "platform/posix/FileRegistry.h"
 #include "platform/headless/HeadlessServices.h"
 #include "platform/headless/HeadlessWindow.h"
 

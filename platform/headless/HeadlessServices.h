@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/VirtualClock.h"
 
 namespace pw {
 
@@ -14,12 +15,6 @@ public:
     }
     // Ids of the sounds started, in order.
     std::vector<int> played;
-};
-
-class VirtualClock : public Clock {
-public:
-    uint32_t Now() override { return now; }
-    uint32_t now = 0;
 };
 
 class FixedTime : public SystemTime {

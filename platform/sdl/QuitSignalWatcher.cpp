@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <cstdint>
 
-#include "platform/SignalFreeThread.h"
+#include "platform/posix/SignalFreeThread.h"
 
 namespace pw {
 

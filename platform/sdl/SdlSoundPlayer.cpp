@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "platform/SignalFreeThread.h"
+#include "platform/posix/SignalFreeThread.h"
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/FileRegistry.h"
+#include "platform/posix/FileRegistry.h"
 #include "settings/SettingsStore.h"
 #include "tests/fuzz/FuzzFolder.h"
 

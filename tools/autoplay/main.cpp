@@ -12,6 +12,7 @@
 #include "app/ReplayFile.h"
 #include "game/GameScreen.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "platform/posix/InputFile.h"
 #include "tools/autoplay/AutoPlayer.h"
 #include "tools/autoplay/ReplayPassRunner.h"
 #include "tools/autoplay/TempFolder.h"
@@ -67,7 +68,8 @@ struct Outcome {
 
 // Plays the written replay back through the main loop's own replay mode.
 bool Replayed(const std::string& path, Outcome& outcome, std::string& error) {
-    pw::ReplayFile replay;
+    pw::InputFile replayInput;
+    pw::ReplayFile replay(replayInput);
     pw::ReplayHeader start;
     if (!replay.Open(path, start, error)) return false;
     pw::TempFolder config;

@@ -4,7 +4,7 @@
 // raise its window and then leaves.
 #include <string>
 
-#include "platform/PrivateFolder.h"
+#include "platform/posix/PrivateFolder.h"
 
 namespace pw {
 

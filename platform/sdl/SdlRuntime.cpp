@@ -1,4 +1,4 @@
-#include "platform/SdlRuntime.h"
+#include "platform/sdl/SdlRuntime.h"
 
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-#include "platform/FileRegistry.h"
+#include "platform/posix/FileRegistry.h"
 
 #include <fcntl.h>
 #include <pwd.h>

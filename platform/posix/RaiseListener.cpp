@@ -1,4 +1,4 @@
-#include "platform/RaiseListener.h"
+#include "platform/posix/RaiseListener.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <cstdint>
 
-#include "platform/SignalFreeThread.h"
-#include "platform/SingleInstance.h"
+#include "platform/posix/SignalFreeThread.h"
+#include "platform/posix/SingleInstance.h"
 
 namespace pw {
 

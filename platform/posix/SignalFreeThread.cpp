@@ -1,4 +1,4 @@
-#include "platform/SignalFreeThread.h"
+#include "platform/posix/SignalFreeThread.h"
 
 #include <pthread.h>
 #include <signal.h>

@@ -1,4 +1,4 @@
-#include "app/ReplaySettingsFolder.h"
+#include "platform/posix/ReplaySettingsFolder.h"
 
 #include <ftw.h>
 #include <stdlib.h>

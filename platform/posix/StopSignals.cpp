@@ -1,4 +1,4 @@
-#include "platform/StopSignals.h"
+#include "platform/posix/StopSignals.h"
 
 #include <signal.h>
 

@@ -1,4 +1,4 @@
-#include "platform/OutputFile.h"
+#include "platform/posix/OutputFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

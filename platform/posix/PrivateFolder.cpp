@@ -1,4 +1,4 @@
-#include "platform/PrivateFolder.h"
+#include "platform/posix/PrivateFolder.h"
 
 #include <fcntl.h>
 #include <sys/socket.h>

@@ -12,27 +12,25 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/OutputStream.h"
+
 namespace pw {
 
-class OutputFile {
+class OutputFile : public OutputStream {
 public:
     OutputFile() = default;
     // Closes the file; an unpublished temporary is removed.
-    ~OutputFile();
+    ~OutputFile() override;
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    bool Open(const std::string& path, std::string& error);
-    // Writes all of data; after the first failure every call fails with it.
-    bool Write(const void* data, size_t size, std::string& error);
-    // Puts what is written so far in place of the old file; later writes go
-    // on into it. Nothing to do for a file written in place.
-    bool Publish(std::string& error);
-    // Flushes, publishes and closes; false when any of it, or an earlier
-    // write, failed.
-    bool Close(std::string& error);
+    bool Open(const std::string& path, std::string& error) override;
+    bool Write(const void* data, size_t size, std::string& error) override;
+    // Nothing to do for a file written in place.
+    bool Publish(std::string& error) override;
+    bool Close(std::string& error) override;
 
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const override { return fd_ >= 0; }
 
 private:
     bool Failed(std::string& error);
