@@ -171,12 +171,15 @@ void pw_describe(int on) {
     if (game) game->Describe(on != 0);
 }
 
-// Plays a replay; 1 when it played, 0 when the text is not a replay. Then
-// pw_replay_text is the dump (or the message that names the bad line) and
-// the last picture is shown on the canvas.
-int pw_replay(const char* text) {
+// Plays a replay of length bytes; 1 when it played, 0 when the text is not a
+// replay. Then pw_replay_text is the dump (or the message that names the bad
+// line) and the last picture is shown on the canvas. The length is given so
+// that a NUL byte in the text is refused as the desktop refuses it, rather
+// than ending the text early.
+int pw_replay(const char* text, int length) {
     lastReplay = std::make_unique<ReplayOutcome>();
-    const bool played = PlayReplay(text != nullptr ? text : "", *lastReplay);
+    const std::string source = text != nullptr && length > 0 ? std::string(text, static_cast<size_t>(length)) : "";
+    const bool played = PlayReplay(source, *lastReplay);
     return played ? 1 : 0;
 }
 
