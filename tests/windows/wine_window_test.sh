@@ -4,7 +4,8 @@
 # a weight and solves the puzzle the autoplayer solved, F11 fills the screen
 # and gives the window back, a second copy exits with 0 and leaves one
 # window, the close icon ends the game with 0, and the score is then found
-# in Wine's registry. The recording made under Windows replays on Linux to
+# in Wine's registry, as a string value that replaced a number stored by
+# hand. The recording made under Windows replays on Linux to
 # the same score.
 # Usage: wine_window_test.sh PIVOTWARDEN.EXE LINUX-PIVOTWARDEN PW_AUTOPLAY
 set -u
@@ -29,6 +30,11 @@ start_wine
 "$autoplay" --seed 7 --puzzles 1 --out "$work/solve.replay" >"$work/expected.txt" || fail "the autoplayer failed"
 expected=$(sed -n 's/.*expected from fresh settings: score \([0-9]*\).*/\1/p' "$work/expected.txt")
 [ -n "$expected" ] && [ "$expected" -gt 0 ] || { cat "$work/expected.txt"; fail "no expected score"; }
+
+# A score stored by hand as a number, not as the game's string, reads as
+# missing (the game starts from 0) and is replaced by the string it writes.
+"$wine" reg add 'HKCU\Software\Marblequill\Pivotwarden' /v score /t REG_DWORD /d 500 /f >/dev/null 2>&1 ||
+    fail "cannot store the number"
 
 "$wine" "$exe" --seed 7 --record "$work/windows.replay" >"$work/game.log" 2>&1 &
 game_pid=$!
