@@ -1,6 +1,7 @@
 #include "app/HostOptions.h"
 
 #include "app/DecimalText.h"
+#include "app/QuotedText.h"
 
 namespace pw {
 
@@ -17,6 +18,11 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             inlineValue = true;
         }
         auto takeValue = [&](std::string& out) {
+            if (!out.empty()) {
+                // Two files for one output would leave one of them unwritten.
+                error = "option " + name + " given twice";
+                return false;
+            }
             if (inlineValue) {
                 out = value;
             } else if (i + 1 < args.size()) {
@@ -41,7 +47,7 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             uint64_t n = 0;
             if (!takeValue(text)) return false;
             if (!ParseDecimal(text, 8, n) || n < 1) {
-                error = "bad value '" + text + "' for --scale: expected a whole number from 1 to 8";
+                error = "bad value " + QuotedText(text) + " for --scale: expected a whole number from 1 to 8";
                 return false;
             }
             options.scale = static_cast<int>(n);
@@ -50,7 +56,7 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             uint64_t n = 0;
             if (!takeValue(text)) return false;
             if (!ParseDecimal(text, 4294967295u, n)) {
-                error = "bad value '" + text + "' for --seed: expected a whole number from 0 to 4294967295";
+                error = "bad value " + QuotedText(text) + " for --seed: expected a whole number from 0 to 4294967295";
                 return false;
             }
             options.seed = static_cast<uint32_t>(n);
@@ -75,7 +81,7 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             if (!noValue()) return false;
             options.showHelp = true;
         } else {
-            error = "unknown option '" + args[i] + "' (try --help)";
+            error = "unknown option " + QuotedText(args[i]) + " (try --help)";
             return false;
         }
     }

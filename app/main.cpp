@@ -20,6 +20,7 @@
 #include "platform/PngWriter.h"
 #include "platform/SystemServices.h"
 #include "platform/TextFormat.h"
+#include "platform/TextRegistry.h"
 #include "platform/headless/HeadlessServices.h"
 #include "platform/headless/HeadlessWindow.h"
 #include "platform/sdl/SdlRuntime.h"
@@ -29,7 +30,6 @@
 #include "resources/ResourceIds.h"
 
 #ifdef _WIN32
-#include "platform/TextRegistry.h"
 #include "platform/windows/Console.h"
 #include "platform/windows/ConsoleCloseWatcher.h"
 #include "platform/windows/InputFile.h"
@@ -41,13 +41,12 @@
 #else
 #include <malloc.h>
 
-#include <csignal>
-
 #include "platform/posix/FileRegistry.h"
 #include "platform/posix/InputFile.h"
+#include "platform/posix/LibraryMessages.h"
 #include "platform/posix/OutputFile.h"
+#include "platform/posix/ProcessStart.h"
 #include "platform/posix/RaiseListener.h"
-#include "platform/posix/ReplaySettingsFolder.h"
 #include "platform/posix/SingleInstance.h"
 #include "platform/posix/StopSignals.h"
 #include "platform/sdl/QuitSignalWatcher.h"
@@ -55,12 +54,15 @@
 
 namespace {
 
-int Fail(const std::string& message) {
 #ifdef _WIN32
-    pw::ReportProblem(message);
+// On stderr, or in a message box when the game has no console.
+void Say(const std::string& message) { pw::ReportProblem(message); }
 #else
-    std::fprintf(stderr, "pivotwarden: %s\n", message.c_str());
+void Say(const std::string& message) { std::fprintf(stderr, "pivotwarden: %s\n", message.c_str()); }
 #endif
+
+int Fail(const std::string& message) {
+    Say(message);
     return 2;
 }
 
@@ -107,41 +109,36 @@ int Run(const std::vector<std::string>& args) {
     pw::InputFile replayInput;
     pw::ReplayFile replay(replayInput);
     pw::ReplayHeader start;
-#ifndef _WIN32
-    pw::ReplaySettingsFolder replaySettings;
-#endif
     if (replaying) {
-        // Stopped by a signal, a replay still removes its settings folder.
+        // Stopped by a signal, a replay ends at its next pass, cleaned up.
         pw::StopSignals::Catch();
         if (!replay.Open(options.replayPath, start, error)) return Fail(error);
         // Without a seed of its own, a replay plays on --seed or on 0: the
         // same every time.
         options.seed = start.seed ? *start.seed : options.seed.value_or(0);
-#ifndef _WIN32
-        if (!replaySettings.Make(error)) return Fail(error);
-#endif
     }
 
     pw::SdlRuntime sdl(!options.headless);
     pw::EmbeddedResourceStore resources;
     pw::AtlasTextRenderer text;
+    // The player's settings, or a replay's own, held in memory and gone with
+    // it, so that a replay ends the same way every time and never touches
+    // the player's score and level.
 #ifdef _WIN32
-    // The player's settings are the real registry's; a replay's are held in
-    // memory and gone with it.
+    // On Windows the player's settings are the real registry's.
+    pw::WindowsRegistry playerRegistry;
+#else
+    pw::FileRegistry playerRegistry;
+#endif
     pw::MemoryTextStorage replayStorage;
     pw::TextRegistry replayRegistry(replayStorage);
-    pw::WindowsRegistry playerRegistry;
     pw::Registry& registry = replaying ? static_cast<pw::Registry&>(replayRegistry) : playerRegistry;
+    // A full disk or a read-only file does not stop play; the player is told
+    // once that the score is no longer kept.
+    playerRegistry.OnWriteFailure(Say);
+    replayRegistry.OnWriteFailure(Say);
     if (replaying && !pw::StoreReplayStart(registry, start))
         return Fail("cannot store the replay's settings");
-#else
-    // The replay's settings are thrown away at its end: not worth a flush to
-    // disk at every write.
-    pw::FileRegistry registry(replaySettings.Path(), replaying ? pw::FileRegistry::Durability::Discardable
-                                                               : pw::FileRegistry::Durability::CrashSafe);
-    if (replaying && !pw::StoreReplayStart(registry, start))
-        return Fail("cannot store the replay's settings in '" + replaySettings.Path() + "'");
-#endif
     pw::LocalSystemTime localTime;
     pw::SystemClock systemClock;
     pw::VirtualClock virtualClock;
@@ -180,8 +177,7 @@ int Run(const std::vector<std::string>& args) {
     if (claim == pw::SingleInstance::Claim::AnotherRuns) return 0;
     if (claim == pw::SingleInstance::Claim::NoAnswer) return Fail(instance.Problem());
     if (claim == pw::SingleInstance::Claim::Unavailable)
-        std::fprintf(stderr, "pivotwarden: playing without the one-copy check: %s\n",
-                     instance.Problem().c_str());
+        Say("playing without the one-copy check: " + instance.Problem());
 
 #ifndef _WIN32
     pw::QuitSignalWatcher quitSignals;
@@ -233,9 +229,8 @@ int main() {
 }
 #else
 int main(int argc, char** argv) {
-    // A file size limit then shows as a failed write, reported as such,
-    // rather than ending the game.
-    std::signal(SIGXFSZ, SIG_IGN);
+    pw::PrepareProcess();
+    pw::QuietLibraryMessages();
     // The game's few threads (signals, the one-copy listener, opening the
     // sound device) allocate little: one heap for all of them keeps what they
     // free reusable instead of in a heap of its own each.

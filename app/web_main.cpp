@@ -13,6 +13,7 @@
 #include "app/SceneDump.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
+#include "platform/KeyCodes.h"
 #include "platform/SystemServices.h"
 #include "platform/TextRegistry.h"
 #include "platform/headless/HeadlessServices.h"
@@ -135,15 +136,23 @@ void pw_post(int type, int x, int y, int primaryOnly) {
     game->Post(pw::WindowEvent{kTypes[type], x, y, primaryOnly != 0});
 }
 
-// A key pressed on the page: its number in the game's key list (Enter is 1,
-// the digits come last) and whether Shift was held.
-void pw_key(int key, int shift) {
-    if (!game || key <= static_cast<int>(pw::Key::None) || key > static_cast<int>(pw::Key::Digit9)) return;
+// A key pressed on the page, by its KeyboardEvent.code, whether Shift was
+// held, whether it is a held key's repeat and whether the window is to be
+// painted first (a replay's picture is on it). 1 when the game took the key,
+// 2 when it is the game's but a held key that does not repeat, 0 when it is
+// not the game's (F11 is the page's); the page keeps the game's keys from
+// the browser.
+int pw_key(const char* code, int shift, int repeat, int paintFirst) {
+    const pw::Key key = pw::KeyFromCode(code != nullptr ? code : "");
+    if (!game || key == pw::Key::None || key == pw::Key::F11) return 0;
+    if (repeat != 0 && !pw::KeyRepeats(key)) return 2;
+    if (paintFirst != 0) game->Post(pw::WindowEvent{});
     pw::WindowEvent event;
     event.type = pw::WindowEvent::Type::KeyDown;
-    event.key = static_cast<pw::Key>(key);
+    event.key = key;
     event.shift = shift != 0;
     game->Post(event);
+    return 1;
 }
 
 // Plays a replay; 1 when it played, 0 when the text is not a replay. Then

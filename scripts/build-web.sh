@@ -11,6 +11,6 @@ command -v npm >/dev/null 2>&1 || scripts/install-deps.sh nodejs npm
 # Debian's emcc needs its acorn module, which Node.js does not look for in
 # /usr/share/nodejs by itself.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release >/dev/null
+emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release
 cmake --build build-web -j"$(nproc)"
 echo "the site is in build-web/site/"

@@ -14,7 +14,7 @@
 #include "app/Replay.h"
 #include "app/SceneDump.h"
 #include "game/GameScreen.h"
-#include "game/PuzzleSolver.h"
+#include "tools/autoplay/PuzzleSolver.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/posix/OutputFile.h"
 #include "resources/ResourceIds.h"

@@ -1,5 +1,5 @@
 #pragma once
-// The real window: the 240 x 320 display scaled nearest-neighbour and
+// The real window: the game's display scaled nearest-neighbour and
 // letterboxed as WindowLayout places it, presented through the window's own
 // surface (no OpenGL). Mouse, touch or pen act as the stylus.
 #include <deque>
@@ -18,9 +18,6 @@ namespace pw {
 
 class SdlWindow : public Window {
 public:
-    static constexpr int kDisplayWidth = 240;
-    static constexpr int kDisplayHeight = 320;
-
     SdlWindow();
     ~SdlWindow() override;
     SdlWindow(const SdlWindow&) = delete;
