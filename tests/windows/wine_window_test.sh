@@ -1,5 +1,6 @@
 #!/bin/sh
-# The Windows build in a window, under Wine with Xvfb: the window opens at
+# The Windows build in a window, under Wine with Xvfb: without a console a
+# problem shows in a message box; the window opens at
 # 480 x 640, a click on the title shows the game, a drag by the mouse moves
 # a weight and solves the puzzle the autoplayer solved, F11 fills the screen
 # and gives the window back, a second copy exits with 0 and leaves one
@@ -25,6 +26,28 @@ xpixel=$work/xpixel
 . "$here/wine.sh"
 start_xvfb
 start_wine
+
+# Started without a console, as from the Start menu, the game shows a
+# problem in a message box, and ends with 2 once it is dismissed.
+"$wine" start /wait /unix "$exe" --no-such-option &
+box_pid=$!
+box=""
+for _ in $(seq 100); do
+    box=$(xdotool search --name "Pivot Warden" 2>/dev/null | head -1)
+    [ -n "$box" ] && break
+    sleep 0.1
+done
+[ -n "$box" ] || fail "no message box for a bad option"
+window=$box
+[ "$(geometry)" != 480x640 ] || fail "the game's window opened instead of a message box"
+for _ in $(seq 50); do
+    kill -0 $box_pid 2>/dev/null || break
+    xdotool key --window "$box" Return 2>/dev/null
+    sleep 0.1
+done
+wait $box_pid
+code=$?
+[ $code -eq 2 ] || fail "the bad option ended with $code after the message box"
 
 # One puzzle solved by stylus: a click on the title, then drags.
 "$autoplay" --seed 7 --puzzles 1 --out "$work/solve.replay" >"$work/expected.txt" || fail "the autoplayer failed"
@@ -106,4 +129,4 @@ game_pid=""
     fail "the recording made under Windows does not replay on Linux"
 grep -q "\"score\": $expected" "$work/replayed.json" ||
     { cat "$work/windows.replay"; fail "the recording made under Windows does not replay to score $expected"; }
-echo "Windows build under Wine: window 480x640, title click, drag solved the puzzle (score $expected in the registry), F11 on and off, second copy left one window, closed with 0"
+echo "Windows build under Wine: message box without a console, window 480x640, title click, drag solved the puzzle (score $expected in the registry), F11 on and off, second copy left one window, closed with 0"
