@@ -71,6 +71,12 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             if (!takeValue(options.dumpPath)) return false;
         } else if (name == "--describe") {
             if (!takeValue(options.describePath)) return false;
+        } else if (name == "--set") {
+            if (!takeValue(options.setText)) return false;
+        } else if (name == "--progress") {
+            if (!takeValue(options.progressPath)) return false;
+        } else if (name == "--history") {
+            if (!takeValue(options.historyPath)) return false;
         } else if (name == "--fullscreen") {
             if (!noValue()) return false;
             options.fullscreen = true;
@@ -115,6 +121,14 @@ std::string HostUsage() {
            "  --dump FILE        when the run ends, write the current screen's state as JSON\n"
            "  --describe FILE    write what happens in the game to FILE as it happens, one\n"
            "                     line of plain English each (/dev/stdout for a speech tool)\n"
+           "  --set SEED-LEVEL   play a puzzle set, as in --set 4711-6: the same puzzles in\n"
+           "                     the same order for everyone, at that level, automatic\n"
+           "                     levelling off, on settings of its own (the player's\n"
+           "                     score and level are untouched)\n"
+           "  --progress FILE    write the progress view (an HTML page drawn from the\n"
+           "                     results history) to FILE and exit\n"
+           "  --history FILE     keep the results history in FILE instead of the\n"
+           "                     player's, also with --headless and --replay (for tests)\n"
            "  --version          print the version and exit\n"
            "  --help             print this help and exit\n"
            "\n"
@@ -135,7 +149,12 @@ std::string HostUsage() {
            "                     and Enter presses OK\n"
            "  B                  describe the whole board (with --describe)\n"
            "  F11                full screen on or off\n"
-           "  M                  sound off or on; the choice is kept\n";
+           "  M                  sound off or on; the choice is kept\n"
+           "  P                  open the progress view in the desktop's browser\n"
+           "\n"
+           "Every puzzle played is kept as one row of the results history,\n"
+           "${XDG_DATA_HOME:-$HOME/.local/share}/Marblequill/Pivotwarden/results.csv;\n"
+           "replays and --headless keep none.\n";
 }
 
 }  // namespace pw

@@ -90,6 +90,7 @@ void MainLoop::DeliverPen(const WindowEvent& m) {
                                    : m.type == WindowEvent::Type::PenMove ? ReplayEvent::Type::Move
                                                                           : ReplayEvent::Type::Up;
     if (recorder_ != nullptr) recorder_->Record(ReplayEvent{platform_.clock.Now(), type, m.x, m.y});
+    if (watcher_ != nullptr) watcher_->Pen(m);
     Screen* screen = app_->current;
     if (type == ReplayEvent::Type::Down)
         screen->OnPenDown(m.x, m.y);
