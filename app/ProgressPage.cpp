@@ -62,7 +62,7 @@ struct LevelFigures {
 
 // The chart's drawing area inside a 640 × 300 picture.
 constexpr int kWidth = 640, kHeight = 300;
-constexpr int kLeft = 56, kRight = 584, kTop = 20, kBottom = 240;
+constexpr int kLeft = 60, kRight = 580, kTop = 20, kBottom = 240;
 
 std::string Chart(const std::array<Day, kDays>& days, long first) {
     int most = 1;
@@ -122,10 +122,10 @@ std::string Chart(const std::array<Day, kDays>& days, long first) {
     s += "<text x=\"" + std::to_string((kLeft + kRight) / 2) + "\" y=\"" + std::to_string(kHeight - 12) +
          "\" text-anchor=\"middle\" class=\"title\">Day (month-day)</text>\n";
     s += "<text transform=\"translate(16 " + std::to_string((kTop + kBottom) / 2) +
-         ") rotate(-90)\" text-anchor=\"middle\" class=\"title\">Puzzles balanced (bars)</text>\n";
+         ") rotate(-90)\" text-anchor=\"middle\" class=\"title\">Balanced (bars)</text>\n";
     s += "<text transform=\"translate(" + std::to_string(kWidth - 14) + " " +
          std::to_string((kTop + kBottom) / 2) +
-         ") rotate(90)\" text-anchor=\"middle\" class=\"title\">Highest level (line)</text>\n";
+         ") rotate(90)\" text-anchor=\"middle\" class=\"title\">Top level (line)</text>\n";
     s += "</svg>\n";
     return s;
 }
@@ -144,7 +144,8 @@ const char kHead[] =
     "table{border-collapse:collapse;margin:.5em 0}th,td{border:1px solid #999;padding:.25em "
     ".5em;text-align:right}\n"
     "th{background:#eee}caption{text-align:left;font-weight:bold;padding:.25em 0}\n"
-    ".scroll{overflow-x:auto}\n"
+    ".scroll{overflow-x:auto}th[scope=row]{white-space:nowrap}\n"
+    "@media (max-width:500px){.chart{font-size:17px}body{margin:.5em}}\n"
     "</style>\n</head>\n<body>\n<h1>Pivotwarden progress</h1>\n";
 
 }  // namespace
