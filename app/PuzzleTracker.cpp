@@ -1,5 +1,8 @@
 #include "app/PuzzleTracker.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "game/GameScreen.h"
 
 namespace pw {
@@ -54,15 +57,17 @@ void PuzzleTracker::Look(const SceneState& scene, const Rect&) {
         return;
     }
     bool flash = false, panel = false, keypad = false, allHome = true;
-    std::string board;
+    // The weights as built, in an order of their own: a weight dropped is put
+    // back into the element list at another place.
+    std::vector<std::string> weights;
     int32_t dropsOnPans = 0;
     for (const SceneElement& e : scene.elements) {
         if (At(e, "Animation", 10, 160) && e.visible) flash = true;
         if (At(e, "Image", 0, 100) && e.width == 240 && e.visible) panel = true;
         if (At(e, "Button", 210, 290) && e.visible) keypad = true;
         if (!e.isWeight) continue;
-        board += (e.grey ? "g" : "y") + std::to_string(e.initialValue) + "@" + std::to_string(e.homeX) + "," +
-                 std::to_string(e.homeY) + ";";
+        weights.push_back((e.grey ? "g" : "y") + std::to_string(e.initialValue) + "@" +
+                          std::to_string(e.homeX) + "," + std::to_string(e.homeY) + ";");
         if (e.grey) continue;
         const std::pair<int32_t, int32_t> home{e.homeX, e.homeY};
         const Rect bounds{e.x, e.y, e.x + e.width, e.y + e.height};
@@ -82,6 +87,9 @@ void PuzzleTracker::Look(const SceneState& scene, const Rect&) {
         }
         if (e.pan != SceneElement::Pan::None || e.x != e.homeX || e.y != e.homeY) allHome = false;
     }
+    std::sort(weights.begin(), weights.end());
+    std::string board;
+    for (const std::string& w : weights) board += w;
     const bool fresh = !flash && !panel && !keypad && allHome;
     const int32_t gained = scene.score > lastScore_ ? scene.score - lastScore_ : 0;
     const bool flashWasShown = flashSeen_;
