@@ -63,6 +63,8 @@ void MainLoop::HandleMessage(const WindowEvent& m) {
         case WindowEvent::Type::KeyDown:
             if (m.key == Key::B) {
                 if (watcher_ != nullptr) watcher_->WholeAsked();
+            } else if (m.key == Key::P) {
+                if (progressAsked_) progressAsked_();
             } else if (app_) {
                 keys_.OnKey(*app_, m);
             }

@@ -48,6 +48,7 @@
 #else
 #include <malloc.h>
 
+#include "platform/posix/BrowserOpener.h"
 #include "platform/posix/FileHistoryStorage.h"
 #include "platform/posix/FileRegistry.h"
 #include "platform/posix/InputFile.h"
@@ -74,6 +75,11 @@ struct OutsideClose {
 };
 // The results history is not kept on Windows yet.
 std::unique_ptr<pw::HistoryStorage> OpenHistory(const std::string&) { return nullptr; }
+std::string ProgressViewPath() { return std::string(); }
+bool OpenInBrowser(const std::string&, std::string& reason) {
+    reason = "no browser is opened on this system";
+    return false;
+}
 #else
 // The player's settings in a file; a message on stderr; SIGTERM, SIGINT and
 // SIGHUP close the window.
@@ -93,6 +99,12 @@ std::unique_ptr<pw::HistoryStorage> OpenHistory(const std::string& path) {
     return std::make_unique<pw::FileHistoryStorage>(slash == 0 ? "" : path.substr(0, slash),
                                                     path.substr(slash + 1));
 }
+// Where P writes the progress view, beside the history.
+std::string ProgressViewPath() {
+    const std::string root = pw::FileHistoryStorage::DefaultDataRoot();
+    return root.empty() ? std::string() : root + "/Marblequill/Pivotwarden/progress.html";
+}
+using pw::OpenInBrowser;
 #endif
 
 int Fail(const std::string& message) {
@@ -273,6 +285,17 @@ int Run(const std::vector<std::string>& args) {
         tracker = std::make_unique<pw::PuzzleTracker>(
             clock, localTime, inSet ? set.Name() : std::string(),
             [&history](const pw::ResultRow& row) { history->Append(row); });
+    }
+    // P writes the progress view from the history as it stands and opens it.
+    if (history && windowed) {
+        loop.SetProgressAsked([&history, &localTime]() {
+            const std::string path = ProgressViewPath();
+            std::string problem;
+            if (path.empty()) return Say("there is no home folder to write the progress view in");
+            if (!pw::WriteOutputFile(path, pw::ProgressPage(history->Read(), localTime.LocalNow()), problem))
+                return Say("cannot write the progress view '" + path + "': " + problem);
+            if (!OpenInBrowser(path, problem)) Say("the progress view is in " + path + " (" + problem + ")");
+        });
     }
     pw::WatcherPair watchers(descriptions.Watcher(), tracker.get());
     if (descriptions.Watcher() != nullptr || tracker) loop.Watch(&watchers);
