@@ -1,6 +1,7 @@
 #include "app/MainLoop.h"
 
 #include "app/SceneDump.h"
+#include "app/SceneState.h"
 #include "platform/VirtualClock.h"
 #include "scene/Screen.h"
 
@@ -60,10 +61,26 @@ void MainLoop::HandleMessage(const WindowEvent& m) {
             DeliverPen(m);
             break;
         case WindowEvent::Type::KeyDown:
-            if (app_) keys_.OnKey(*app_, m);
+            if (m.key == Key::B) {
+                if (watcher_ != nullptr) watcher_->WholeAsked();
+            } else if (app_) {
+                keys_.OnKey(*app_, m);
+            }
             break;
     }
     keys_.Follow(app_.get());
+    ShowWatcher();
+}
+
+void MainLoop::Watch(SceneWatcher* watcher) {
+    watcher_ = watcher;
+    ShowWatcher();
+}
+
+void MainLoop::ShowWatcher() {
+    // Before the start there is nothing to see; after the close, that it ended.
+    if (watcher_ == nullptr || (!app_ && !quitPosted_)) return;
+    watcher_->Look(ReadScene(app_.get(), platform_.registry), keys_.Ringed());
 }
 
 void MainLoop::DeliverPen(const WindowEvent& m) {
@@ -84,8 +101,14 @@ void MainLoop::DeliverPen(const WindowEvent& m) {
 
 void MainLoop::TickCurrent() {
     if (!app_) return;
+    // A tick changes what a player sees only when an animation ends (a
+    // level's flash, after which the keypad shows or the next puzzle comes).
+    const Screen* screen = app_->current;
+    const int32_t ticking = screen->tickers.count;
     app_->current->Tick(platform_.clock.Now());
     keys_.Follow(app_.get());
+    if (watcher_ != nullptr && (app_->current != screen || app_->current->tickers.count != ticking))
+        ShowWatcher();
 }
 
 bool MainLoop::HasPendingWork() const {

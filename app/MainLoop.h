@@ -11,6 +11,7 @@
 #include "app/KeyControl.h"
 #include "app/Replay.h"
 #include "app/ReplayRecorder.h"
+#include "app/SceneWatcher.h"
 #include "app/SoundSwitch.h"
 #include "platform/Platform.h"
 
@@ -61,6 +62,9 @@ public:
     // The current screen's state as one JSON object; once a close has ended
     // the game, its last screen's (when kept), else the stored settings.
     std::string Dump();
+    // Shows the scene to watcher (null: to nobody) from now on, starting
+    // with a look at it as it is; B asks it for the whole board.
+    void Watch(SceneWatcher* watcher);
     // Asked before every pass of a replay: true stops it there (a signal
     // came), and RunReplay returns 1.
     void SetStopCheck(std::function<bool()> stopRequested) { stopRequested_ = std::move(stopRequested); }
@@ -104,6 +108,7 @@ public:
 private:
     void DeliverPen(const WindowEvent& message);
     void TickCurrent();
+    void ShowWatcher();
 
     SoundSwitch sound_;
     Platform platform_;
@@ -118,6 +123,7 @@ private:
     std::function<void()> beforeClose_;
     bool keepLastDump_ = false;
     std::string lastDump_;
+    SceneWatcher* watcher_ = nullptr;
     std::function<bool()> stopRequested_;
 };
 

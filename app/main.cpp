@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "app/DescriptionFile.h"
 #include "app/HostOptions.h"
 #include "app/MainLoop.h"
+#include "app/Narration.h"
 #include "app/ReplayFile.h"
 #include "app/ReplayRecorder.h"
 #include "app/ReplaySettings.h"
@@ -65,7 +67,6 @@ struct OutsideClose {
     explicit OutsideClose(pw::SdlWindow& window) : watcher([&window]() { window.RequestClose(); }) {}
     pw::ConsoleCloseWatcher watcher;
 };
-void WatchWrites(PlayerRegistry&) {}
 #else
 // The player's settings in a file; a message on stderr; SIGTERM, SIGINT and
 // SIGHUP close the window.
@@ -75,9 +76,6 @@ struct OutsideClose {
     explicit OutsideClose(pw::SdlWindow&) {}
     pw::QuitSignalWatcher watcher;
 };
-// A full disk or a read-only file does not stop play; the player is told
-// once that the score is no longer kept.
-void WatchWrites(PlayerRegistry& registry) { registry.OnWriteFailure(Say); }
 #endif
 
 int Fail(const std::string& message) {
@@ -112,6 +110,32 @@ struct Windowed {
     std::unique_ptr<pw::RaiseListener> raiseListener;
 };
 
+// The spoken descriptions, when asked for: the narration writes each to the
+// file, and nothing is described without it.
+class Descriptions {
+public:
+    bool Open(const std::string& path, std::string& error) {
+        if (path.empty()) return true;
+        if (!file_.Open(path, error)) return false;
+        narration_ = std::make_unique<pw::Narration>([this](const std::string& line) { file_.Write(line); });
+        return true;
+    }
+    void Watch(pw::MainLoop& loop) {
+        if (narration_) loop.Watch(narration_.get());
+    }
+    int Finish(pw::MainLoop& loop) {
+        if (!narration_) return 0;
+        loop.Watch(nullptr);
+        std::string error;
+        return file_.Close(error) ? 0 : Fail(error);
+    }
+
+private:
+    pw::OutputFile output_;
+    pw::DescriptionFile file_{output_};
+    std::unique_ptr<pw::Narration> narration_;
+};
+
 int Run(const std::vector<std::string>& args) {
     pw::HostOptions options;
     std::string error;
@@ -138,6 +162,9 @@ int Run(const std::vector<std::string>& args) {
         options.seed = start.seed ? *start.seed : options.seed.value_or(0);
     }
 
+    Descriptions descriptions;
+    if (!descriptions.Open(options.describePath, error)) return Fail(error);
+
     pw::SdlRuntime sdl(!options.headless);
     pw::EmbeddedResourceStore resources;
     pw::AtlasTextRenderer text;
@@ -145,10 +172,13 @@ int Run(const std::vector<std::string>& args) {
     // it, so that a replay ends the same way every time and never touches
     // the player's score and level.
     PlayerRegistry playerRegistry;
-    WatchWrites(playerRegistry);
     pw::MemoryTextStorage replayStorage;
     pw::TextRegistry replayRegistry(replayStorage);
     pw::Registry& registry = replaying ? static_cast<pw::Registry&>(replayRegistry) : playerRegistry;
+    // A full disk or a read-only file does not stop play; the player is told
+    // once that the score is no longer kept.
+    playerRegistry.OnWriteFailure(Say);
+    replayRegistry.OnWriteFailure(Say);
     if (replaying && !pw::StoreReplayStart(registry, start))
         return Fail("cannot store the replay's settings");
     pw::LocalSystemTime localTime;
@@ -189,6 +219,7 @@ int Run(const std::vector<std::string>& args) {
     pw::MainLoop loop(platform);
     loop.SetStopCheck([] { return pw::StopSignals::Received() != 0; });
     if (!options.dumpPath.empty()) loop.KeepLastDump();
+    descriptions.Watch(loop);
     loop.Start(options.seed);
     if (windowed) {
         windowed->window.Show();
@@ -214,8 +245,9 @@ int Run(const std::vector<std::string>& args) {
         recorder.Record(pw::ReplayEvent{clock.Now(), pw::ReplayEvent::Type::End, 0, 0});
     }
     const int recorded = recorder.IsOpen() && !recorder.Close(error) ? Fail(error) : 0;
+    const int described = descriptions.Finish(loop);
     const int finished = Finish(options, loop, window);
-    return code != 0 ? code : recorded != 0 ? recorded : finished;
+    return code != 0 ? code : recorded != 0 ? recorded : described != 0 ? described : finished;
 }
 
 }  // namespace
