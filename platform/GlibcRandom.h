@@ -1,8 +1,8 @@
 #pragma once
 // The random numbers of the GNU C library's rand() and srand(), computed
 // here so that the same seed deals the same puzzles wherever the game runs:
-// on the desktop the C library's own rand() gives these numbers, in the
-// browser this class stands in for it (platform/web/CRandom.cpp).
+// on Linux the C library's own rand() gives these numbers, in the browser
+// and on Windows this class stands in for it (platform/web/CRandom.cpp).
 #include <cstdint>
 
 namespace pw {
