@@ -56,7 +56,8 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             uint64_t n = 0;
             if (!takeValue(text)) return false;
             if (!ParseDecimal(text, 4294967295u, n)) {
-                error = "bad value " + QuotedText(text) + " for --seed: expected a whole number from 0 to 4294967295";
+                error = "bad value " + QuotedText(text) +
+                        " for --seed: expected a whole number from 0 to 4294967295";
                 return false;
             }
             options.seed = static_cast<uint32_t>(n);
@@ -68,6 +69,8 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             if (!takeValue(options.screenshotPath)) return false;
         } else if (name == "--dump") {
             if (!takeValue(options.dumpPath)) return false;
+        } else if (name == "--describe") {
+            if (!takeValue(options.describePath)) return false;
         } else if (name == "--fullscreen") {
             if (!noValue()) return false;
             options.fullscreen = true;
@@ -94,7 +97,14 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
 
 std::string HostUsage() {
     return "Usage: pivotwarden [options]\n"
-           "A balance-scale arithmetic puzzle game.\n\n"
+           "A balance-scale arithmetic puzzle game. A balance scale shows grey weights on\n"
+           "its pans and a tray of seven yellow numbered weights below it: drag yellow\n"
+           "weights onto the pans until the scale is level, and in the harder levels type\n"
+           "the number of a hidden weight on the keypad. Fifteen levels build fresh\n"
+           "puzzles from random numbers; points shrink with extra moves, and automatic\n"
+           "levelling moves the player up or down with the last five results. The mouse,\n"
+           "a touch screen or a pen acts as the stylus, and the whole game plays from the\n"
+           "keyboard too.\n\n"
            "  --scale N          window scale factor, 1 to 8 (default 2)\n"
            "  --fullscreen       full screen, scaled to fit\n"
            "  --headless         no window and no audio device\n"
@@ -103,6 +113,8 @@ std::string HostUsage() {
            "  --replay FILE      play FILE back on a virtual clock and exit\n"
            "  --screenshot FILE  when the run ends, write what the window shows as a PNG\n"
            "  --dump FILE        when the run ends, write the current screen's state as JSON\n"
+           "  --describe FILE    write what happens in the game to FILE as it happens, one\n"
+           "                     line of plain English each (/dev/stdout for a speech tool)\n"
            "  --version          print the version and exit\n"
            "  --help             print this help and exit\n"
            "\n"
@@ -121,6 +133,7 @@ std::string HostUsage() {
            "  O                  open the options panel; there Up and Down change the\n"
            "                     level, A ticks Automatic Leveling, R ticks Reset Score\n"
            "                     and Enter presses OK\n"
+           "  B                  describe the whole board (with --describe)\n"
            "  F11                full screen on or off\n"
            "  M                  sound off or on; the choice is kept\n";
 }

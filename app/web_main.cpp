@@ -8,9 +8,9 @@
 #include <string>
 
 #include "app/MainLoop.h"
+#include "app/Narration.h"
 #include "app/Replay.h"
 #include "app/ReplaySettings.h"
-#include "app/SceneDump.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
 #include "platform/KeyCodes.h"
@@ -20,6 +20,7 @@
 #include "platform/headless/HeadlessWindow.h"
 #include "platform/web/AnimationFrames.h"
 #include "platform/web/LocalStorage.h"
+#include "platform/web/PageSpeech.h"
 #include "platform/web/WebSoundPlayer.h"
 #include "platform/web/WebWindow.h"
 #include "resources/EmbeddedResources.h"
@@ -41,7 +42,16 @@ public:
         if (!closed_) window_.Post(event);
     }
 
-    std::string Dump() { return pw::DumpScene(loop_.App(), registry_); }
+    std::string Dump() { return loop_.Dump(); }
+
+    // The page's live region is listening (or no longer is): descriptions
+    // are made only while it is.
+    void Describe(bool on) {
+        if (on == (narration_ != nullptr)) return;
+        if (on) narration_ = std::make_unique<pw::Narration>(pw::SayOnPage);
+        loop_.Watch(narration_.get());
+        if (!on) narration_.reset();
+    }
 
 private:
     bool Frame() {
@@ -65,6 +75,8 @@ private:
     pw::TextRegistry registry_{storage_};
     pw::LocalSystemTime time_;
     pw::Platform platform_{window_, resources_, text_, sound_, clock_, registry_, time_};
+    // Before the loop, so that it outlives the loop that shows it the scene.
+    std::unique_ptr<pw::Narration> narration_;
     pw::MainLoop loop_{platform_};
     bool closed_ = false;
 };
@@ -96,12 +108,10 @@ bool PlayReplay(const std::string& text, ReplayOutcome& outcome) {
     pw::LocalSystemTime time;
     pw::Platform platform{outcome.window, resources, renderer, sound, clock, registry, time};
     pw::MainLoop loop(platform);
-    std::string closedDump;
-    loop.SetBeforeClose([&]() { closedDump = pw::DumpScene(loop.App(), registry); });
+    loop.KeepLastDump();
     loop.Start(replay.seed.value_or(0));
     loop.RunReplay(replay, clock);
-    outcome.text =
-        loop.App() == nullptr && !closedDump.empty() ? closedDump : pw::DumpScene(loop.App(), registry);
+    outcome.text = loop.Dump();
     return true;
 }
 
@@ -155,12 +165,21 @@ int pw_key(const char* code, int shift, int repeat, int paintFirst) {
     return 1;
 }
 
-// Plays a replay; 1 when it played, 0 when the text is not a replay. Then
-// pw_replay_text is the dump (or the message that names the bad line) and
-// the last picture is shown on the canvas.
-int pw_replay(const char* text) {
+// 1: the page's live region is there to speak the game's descriptions; 0: it
+// no longer is.
+void pw_describe(int on) {
+    if (game) game->Describe(on != 0);
+}
+
+// Plays a replay of length bytes; 1 when it played, 0 when the text is not a
+// replay. Then pw_replay_text is the dump (or the message that names the bad
+// line) and the last picture is shown on the canvas. The length is given so
+// that a NUL byte in the text is refused as the desktop refuses it, rather
+// than ending the text early.
+int pw_replay(const char* text, int length) {
     lastReplay = std::make_unique<ReplayOutcome>();
-    const bool played = PlayReplay(text != nullptr ? text : "", *lastReplay);
+    const std::string source = text != nullptr && length > 0 ? std::string(text, static_cast<size_t>(length)) : "";
+    const bool played = PlayReplay(source, *lastReplay);
     return played ? 1 : 0;
 }
 

@@ -14,17 +14,13 @@ find_path(STB_INCLUDE_DIR stb/stb_image.h PATHS /usr/include NO_CMAKE_FIND_ROOT_
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/stb-include)
 file(CREATE_LINK ${STB_INCLUDE_DIR}/stb ${CMAKE_BINARY_DIR}/stb-include/stb SYMBOLIC)
 
-# The portable root (with the clock and calendar of platform/windows/), the
+# The portable root, the
 # SDL window and sound (without the POSIX signal watcher: Windows has a
 # console handler instead), the headless backend for --headless and
 # replays, and the Windows pieces.
 file(GLOB PW_PLATFORM_SOURCES CONFIGURE_DEPENDS
   platform/*.cpp platform/sdl/*.cpp platform/headless/*.cpp platform/windows/*.cpp)
-list(REMOVE_ITEM PW_PLATFORM_SOURCES
-  ${CMAKE_SOURCE_DIR}/platform/SystemServices.cpp ${CMAKE_SOURCE_DIR}/platform/sdl/QuitSignalWatcher.cpp)
-# The C library's rand() here deals other numbers than on the desktop: the
-# game's own generator stands in for it, as in the browser.
-list(APPEND PW_PLATFORM_SOURCES platform/web/CRandom.cpp)
+list(REMOVE_ITEM PW_PLATFORM_SOURCES ${CMAKE_SOURCE_DIR}/platform/sdl/QuitSignalWatcher.cpp)
 add_library(pw_platform STATIC ${PW_PLATFORM_SOURCES} ${PW_EMBEDDED_SOURCES})
 set_source_files_properties(platform/Surface.cpp PROPERTIES COMPILE_OPTIONS "-O3")
 target_include_directories(pw_platform PUBLIC ${CMAKE_SOURCE_DIR})

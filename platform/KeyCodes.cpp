@@ -14,7 +14,8 @@ Key KeyFromCode(const std::string& code) {
         {"ArrowRight", Key::Right}, {"ArrowUp", Key::Up},
         {"ArrowDown", Key::Down},   {"Backspace", Key::Backspace},
         {"Delete", Key::Delete},    {"F11", Key::F11},
-        {"KeyA", Key::A},           {"KeyH", Key::H},
+        {"KeyA", Key::A},           {"KeyB", Key::B},
+        {"KeyH", Key::H},
         {"KeyM", Key::M},           {"KeyO", Key::O},
         {"KeyR", Key::R},
     };

@@ -122,6 +122,7 @@ enum class Key {
     Delete,
     F11,
     A,
+    B,
     H,
     M,
     O,

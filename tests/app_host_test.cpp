@@ -28,7 +28,7 @@ TEST(HostOptionsTest, AcceptsEveryOptionInBothSpellings) {
     HostOptions o;
     std::string error;
     ASSERT_TRUE(ParseHostOptions({"--scale", "3", "--seed=42", "--headless", "--replay", "r.txt",
-                                  "--screenshot=s.png", "--dump", "d.json", "--fullscreen"},
+                                  "--screenshot=s.png", "--dump", "d.json", "--fullscreen", "--describe=-"},
                                  o, error))
         << error;
     EXPECT_EQ(o.scale, 3);
@@ -38,6 +38,7 @@ TEST(HostOptionsTest, AcceptsEveryOptionInBothSpellings) {
     EXPECT_EQ(o.replayPath, "r.txt");
     EXPECT_EQ(o.screenshotPath, "s.png");
     EXPECT_EQ(o.dumpPath, "d.json");
+    EXPECT_EQ(o.describePath, "-");
     ASSERT_TRUE(ParseHostOptions({}, o, error));
     EXPECT_EQ(o.scale, 2);
     EXPECT_FALSE(o.seed.has_value());
@@ -47,11 +48,16 @@ TEST(HostOptionsTest, BadOptionsAndValuesAreNamed) {
     HostOptions o;
     std::string error;
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{"--frobnicate"}, "--frobnicate"},   {{"--scale", "0"}, "--scale"},
-        {{"--scale", "9"}, "--scale"},        {{"--scale", "2x"}, "2x"},
-        {{"--scale"}, "needs a value"},       {{"--seed", "-1"}, "--seed"},
-        {{"--seed", "4294967296"}, "--seed"}, {{"--headless=yes"}, "takes no value"},
-        {{"--dump="}, "non-empty"},           {{"--record", "a", "--replay", "b"}, "together"},
+        {{"--frobnicate"}, "--frobnicate"},
+        {{"--scale", "0"}, "--scale"},
+        {{"--scale", "9"}, "--scale"},
+        {{"--scale", "2x"}, "2x"},
+        {{"--scale"}, "needs a value"},
+        {{"--seed", "-1"}, "--seed"},
+        {{"--seed", "4294967296"}, "--seed"},
+        {{"--headless=yes"}, "takes no value"},
+        {{"--dump="}, "non-empty"},
+        {{"--record", "a", "--replay", "b"}, "together"},
         // One output to two files would leave one of them unwritten.
         {{"--dump", "a", "--dump=b"}, "--dump given twice"},
         {{"--screenshot=a", "--screenshot", "a"}, "--screenshot given twice"},
@@ -294,7 +300,7 @@ TEST_F(HeadlessRunTest, OutputFilesAreReplacedOrWrittenInPlaceAndFailuresReporte
     EXPECT_NE(piped.find("\"screen\""), std::string::npos);
     EXPECT_EQ(fs::status(Path("pipe")).type(), fs::file_type::fifo);
 
-    for (const std::string option : {"--dump", "--screenshot", "--record"}) {
+    for (const std::string option : {"--dump", "--screenshot", "--record", "--describe"}) {
         EXPECT_EQ(Run("--headless " + option + " /dev/full"), 2) << option;
         EXPECT_NE(Read("stderr.txt").find("/dev/full': No space left on device"), std::string::npos)
             << Read("stderr.txt");
@@ -315,8 +321,8 @@ TEST_F(HeadlessRunTest, OutputsNeverWaitForAReaderNorFollowAnotherUsersLink) {
     fs::create_directory(Path("tmp"));
     const std::string inTmp = "TMPDIR='" + Path("tmp") + "'";
     ASSERT_EQ(mkfifo(Path("unread").c_str(), 0600), 0);
-    for (const std::string option : {"--replay still.replay --dump", "--replay still.replay --screenshot",
-                                     "--seed 1 --record"}) {
+    for (const std::string option :
+         {"--replay still.replay --dump", "--replay still.replay --screenshot", "--seed 1 --record"}) {
         EXPECT_EQ(Run("--headless " + option + " unread", inTmp), 2) << option;
         EXPECT_NE(Read("stderr.txt").find("'unread': nothing is reading from it"), std::string::npos)
             << Read("stderr.txt");
@@ -412,11 +418,33 @@ TEST_F(HeadlessRunTest, WithoutADisplayTheGameSaysWhyInOneLine) {
         << Read("stderr.txt");
 }
 
+// What a player who listens hears of each game the docs show, as committed:
+// a change in the wording or in what is told shows up here for review.
+TEST_F(HeadlessRunTest, TheDocsReplaysAreDescribedAsCommitted) {
+    const fs::path replays = fs::path(PW_SOURCE_DIR) / "docs/replays";
+    int described = 0;
+    for (const auto& entry : fs::directory_iterator(replays)) {
+        if (entry.path().extension() != ".replay") continue;
+        const std::string name = entry.path().stem().string();
+        fs::remove_all(Path("config"));
+        ASSERT_EQ(Run("--headless --replay '" + entry.path().string() + "' --describe said.txt"), 0)
+            << Read("stderr.txt");
+        std::ifstream in(fs::path(PW_SOURCE_DIR) / "tests/data/described" / (name + ".txt"),
+                         std::ios::binary);
+        std::stringstream expected;
+        expected << in.rdbuf();
+        EXPECT_EQ(Read("said.txt"), expected.str()) << name;
+        ++described;
+    }
+    EXPECT_GE(described, 5);
+}
+
 TEST_F(HeadlessRunTest, VersionAndHelp) {
     EXPECT_EQ(Run("--version"), 0);
     EXPECT_NE(Read("stdout.txt").find("pivotwarden"), std::string::npos);
     EXPECT_EQ(Run("--help"), 0);
     EXPECT_NE(Read("stdout.txt").find("--replay"), std::string::npos);
+    EXPECT_NE(Read("stdout.txt").find("--describe FILE"), std::string::npos);
 }
 
 }  // namespace

@@ -44,6 +44,8 @@ Key FromKeycode(int32_t keycode) {
             return Key::F11;
         case SDLK_a:
             return Key::A;
+        case SDLK_b:
+            return Key::B;
         case SDLK_h:
             return Key::H;
         case SDLK_m:

@@ -13,6 +13,24 @@
   const elsewhere = document.getElementById("elsewhere");
   const ended = document.getElementById("ended");
 
+  // The live region a screen reader speaks from: the game's descriptions,
+  // one paragraph each, the last few kept. The game makes them only once
+  // the region listens, from the first key the page takes.
+  const said = document.getElementById("said");
+  const KEPT_LINES = 20;
+  let listening = false;
+  function say(line) {
+    const paragraph = document.createElement("p");
+    paragraph.textContent = line;
+    said.append(paragraph);
+    while (said.childElementCount > KEPT_LINES) said.firstElementChild.remove();
+  }
+  function listen() {
+    if (listening || !game) return;
+    listening = true;
+    game._pw_describe(1);
+  }
+
   // The focus ring the keys move, drawn over the canvas in the page, never
   // into the game's picture; its area is in display pixels.
   const ring = document.getElementById("ring");
@@ -183,6 +201,7 @@
       sounds: live ? sounds : null,
       onWindowClosed: live ? showEnded : null,
       showFocusRing: live ? showFocusRing : null,
+      say: live ? say : null,
     });
   }
 
@@ -215,6 +234,7 @@
       const seed = new URLSearchParams(location.search).get("seed");
       const seeded = seed !== null && /^[0-9]{1,10}$/.test(seed) && Number(seed) <= 4294967295;
       game._pw_play(seeded ? 1 : 0, seeded ? Number(seed) : 0);
+      canvas.focus();
     });
 
   // Keys: the page's own (F11 for full screen) are the page's; the game
@@ -234,6 +254,7 @@
     if (taken === 1) repaintFirst = false;
     event.preventDefault();
     sounds.unlock();
+    listen();
   });
 
   // Replays play in an instance of their own: its settings, random numbers
@@ -248,7 +269,7 @@
     const copy = module._malloc(size);
     if (!copy) throw new Error("replay too large");
     module.stringToUTF8(source, copy, size);
-    const played = module._pw_replay(copy);
+    const played = module._pw_replay(copy, size - 1);
     module._free(copy);
     const result = module.UTF8ToString(module._pw_replay_text());
     if (!played) throw new Error(result);
