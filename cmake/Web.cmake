@@ -5,7 +5,9 @@ include(${CMAKE_SOURCE_DIR}/cmake/EmbedResources.cmake)
 
 # The portable root, the browser's backend, and the headless one for the
 # replays the page plays.
+# Emscripten's C library gives the POSIX clock and calendar.
 file(GLOB PW_PLATFORM_SOURCES CONFIGURE_DEPENDS platform/*.cpp platform/web/*.cpp platform/headless/*.cpp)
+list(APPEND PW_PLATFORM_SOURCES platform/posix/SystemServices.cpp)
 add_library(pw_platform STATIC ${PW_PLATFORM_SOURCES} ${PW_EMBEDDED_SOURCES})
 target_include_directories(pw_platform PUBLIC ${CMAKE_SOURCE_DIR})
 # stb's headers from Debian (libstb-dev): only their folder, linked into the

@@ -32,6 +32,9 @@ public:
     // Asks for Raise() on the window's own thread, through its event queue;
     // callable from any thread, once the window is open.
     void RequestRaise();
+    // Asks for the window to close as its close icon does (the destroy
+    // message); callable from any thread.
+    void RequestClose();
 
     Size ClientSize() const override { return Size{kDisplayWidth, kDisplayHeight}; }
     void Present(const Surface& back, const Rect& area) override;

@@ -76,24 +76,24 @@ test("every key the README lists does its job in the page: the ring, carrying, o
   const errors = collectErrors(page);
   await page.goto(session.url + "?seed=42");
   await waitForGame(page);
-  const ringX = async () => (await page.locator("#ring").boundingBox()).x;
-
   await page.keyboard.press("Enter");
   await waitFor(page, () => JSON.parse(window.Pivotwarden.dump()).screen === "game", null,
     "Enter did not start the game");
 
-  // The ring: Right and Tab move it on, Left and Shift+Tab back.
+  // The ring: Right and Tab move it on, Left and Shift+Tab back. The game
+  // takes a key at its next frame, so the ring is waited for.
+  const ringX = () => page.evaluate(() => document.getElementById("ring").getBoundingClientRect().x);
+  const ringMoves = (key, from, to, what) => page.keyboard.press(key).then(() => waitFor(page,
+    ([f, t]) => { const x = document.getElementById("ring").getBoundingClientRect().x; return t === null ? x !== f : x === t; },
+    [from, to], what));
   await page.keyboard.press("Tab");
+  await waitFor(page, () => !document.getElementById("ring").hidden, null, "Tab showed no ring");
   const first = await ringX();
-  await page.keyboard.press("ArrowRight");
+  await ringMoves("ArrowRight", first, null, "Right did not move the ring");
   const second = await ringX();
-  assert.notEqual(second, first, "Right did not move the ring");
-  await page.keyboard.press("ArrowLeft");
-  assert.equal(await ringX(), first, "Left did not move the ring back");
-  await page.keyboard.press("Tab");
-  assert.equal(await ringX(), second, "Tab did not move the ring on");
-  await page.keyboard.press("Shift+Tab");
-  assert.equal(await ringX(), first, "Shift+Tab did not move the ring back");
+  await ringMoves("ArrowLeft", second, first, "Left did not move the ring back");
+  await ringMoves("Tab", first, second, "Tab did not move the ring on");
+  await ringMoves("Shift+Tab", second, first, "Shift+Tab did not move the ring back");
 
   // Space picks the ringed weight up, Right carries it, Escape puts it back.
   const before = await weightsOf(page);
