@@ -56,7 +56,8 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             uint64_t n = 0;
             if (!takeValue(text)) return false;
             if (!ParseDecimal(text, 4294967295u, n)) {
-                error = "bad value " + QuotedText(text) + " for --seed: expected a whole number from 0 to 4294967295";
+                error = "bad value " + QuotedText(text) +
+                        " for --seed: expected a whole number from 0 to 4294967295";
                 return false;
             }
             options.seed = static_cast<uint32_t>(n);
@@ -96,7 +97,14 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
 
 std::string HostUsage() {
     return "Usage: pivotwarden [options]\n"
-           "A balance-scale arithmetic puzzle game.\n\n"
+           "A balance-scale arithmetic puzzle game. A balance scale shows grey weights on\n"
+           "its pans and a tray of seven yellow numbered weights below it: drag yellow\n"
+           "weights onto the pans until the scale is level, and in the harder levels type\n"
+           "the number of a hidden weight on the keypad. Fifteen levels build fresh\n"
+           "puzzles from random numbers; points shrink with extra moves, and automatic\n"
+           "levelling moves the player up or down with the last five results. The mouse,\n"
+           "a touch screen or a pen acts as the stylus, and the whole game plays from the\n"
+           "keyboard too.\n\n"
            "  --scale N          window scale factor, 1 to 8 (default 2)\n"
            "  --fullscreen       full screen, scaled to fit\n"
            "  --headless         no window and no audio device\n"

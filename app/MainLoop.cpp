@@ -1,5 +1,6 @@
 #include "app/MainLoop.h"
 
+#include "app/SceneDump.h"
 #include "app/SceneState.h"
 #include "platform/VirtualClock.h"
 #include "scene/Screen.h"
@@ -47,6 +48,7 @@ void MainLoop::HandleMessage(const WindowEvent& m) {
             if (recorder_ != nullptr)
                 recorder_->Record(ReplayEvent{platform_.clock.Now(), ReplayEvent::Type::End, 0, 0});
             if (beforeClose_ && app_) beforeClose_();
+            if (keepLastDump_ && app_) lastDump_ = DumpScene(app_.get(), platform_.registry);
             if (keepClosed_)
                 closed_ = std::move(app_);
             else
@@ -216,6 +218,11 @@ int MainLoop::RunReplay(ReplayEvents& events, VirtualClock& clock) {
     }
     HandleQueuedAtEnd(waiting);
     return 0;
+}
+
+std::string MainLoop::Dump() {
+    if (app_ == nullptr && !lastDump_.empty()) return lastDump_;
+    return DumpScene(app_.get(), platform_.registry);
 }
 
 }  // namespace pw

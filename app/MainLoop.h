@@ -56,6 +56,12 @@ public:
     // Called on the destroy message while the game is still whole, so that
     // its last screen can be kept.
     void SetBeforeClose(std::function<void()> beforeClose) { beforeClose_ = std::move(beforeClose); }
+    // From now on the dump of the last screen is taken as a close ends the
+    // game, so that Dump can still give it afterwards.
+    void KeepLastDump() { keepLastDump_ = true; }
+    // The current screen's state as one JSON object; once a close has ended
+    // the game, its last screen's (when kept), else the stored settings.
+    std::string Dump();
     // Shows the scene to watcher (null: to nobody) from now on, starting
     // with a look at it as it is; B asks it for the whole board.
     void Watch(SceneWatcher* watcher);
@@ -115,6 +121,8 @@ private:
     uint32_t seed_ = 0;
     ReplayRecorder* recorder_ = nullptr;
     std::function<void()> beforeClose_;
+    bool keepLastDump_ = false;
+    std::string lastDump_;
     SceneWatcher* watcher_ = nullptr;
     std::function<bool()> stopRequested_;
 };

@@ -9,6 +9,7 @@ std::string ReplayRecorder::Failure(const std::string& reason) const {
 bool ReplayRecorder::Open(const std::string& path, const ReplayHeader& header, std::string& error) {
     path_ = path;
     failure_.clear();
+    started_ = false;
     const std::string text = "pivotwarden-replay 1\n" + FormatReplayHeader(header);
     std::string reason;
     if (!file_.Open(path, reason) || !file_.Write(text.data(), text.size(), reason) ||
@@ -22,7 +23,14 @@ bool ReplayRecorder::Open(const std::string& path, const ReplayHeader& header, s
 
 void ReplayRecorder::Record(const ReplayEvent& event) {
     if (!file_.IsOpen() || !failure_.empty()) return;
-    const std::string line = FormatReplayEvent(event) + "\n";
+    if (!started_) {
+        started_ = true;
+        firstAt_ = event.at;
+    }
+    ReplayEvent written = event;
+    // Unsigned: the difference is right across the clock's wrap.
+    written.at = event.at - firstAt_ + 1;
+    const std::string line = FormatReplayEvent(written) + "\n";
     std::string reason;
     if (!file_.Write(line.data(), line.size(), reason)) failure_ = Failure(reason);
 }

@@ -17,7 +17,6 @@
 #include "app/ReplayFile.h"
 #include "app/ReplayRecorder.h"
 #include "app/ReplaySettings.h"
-#include "app/SceneDump.h"
 #include "game/GameScreen.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
@@ -89,9 +88,8 @@ int Fail(const std::string& message) {
 }
 
 // Writes what was asked for once the run has ended. A game that closed is
-// dumped as its last screen was (closedDump).
-int Finish(const pw::HostOptions& options, pw::MainLoop& loop, pw::Window& window, pw::Registry& registry,
-           const std::string& closedDump) {
+// dumped as its last screen was.
+int Finish(const pw::HostOptions& options, pw::MainLoop& loop, pw::Window& window) {
     std::string error;
     if (!options.screenshotPath.empty()) {
         const std::vector<uint8_t> png = pw::EncodePng(window.Shown());
@@ -100,9 +98,7 @@ int Finish(const pw::HostOptions& options, pw::MainLoop& loop, pw::Window& windo
             return Fail("cannot write screenshot '" + options.screenshotPath + "': " + error);
     }
     if (!options.dumpPath.empty()) {
-        const std::string dump =
-            loop.App() == nullptr && !closedDump.empty() ? closedDump : pw::DumpScene(loop.App(), registry);
-        if (!pw::WriteOutputFile(options.dumpPath, dump, error))
+        if (!pw::WriteOutputFile(options.dumpPath, loop.Dump(), error))
             return Fail("cannot write dump '" + options.dumpPath + "': " + error);
     }
     return 0;
@@ -223,10 +219,7 @@ int Run(const std::vector<std::string>& args) {
     pw::Platform platform{window, resources, text, sound, clock, registry, localTime};
     pw::MainLoop loop(platform);
     loop.SetStopCheck([] { return pw::StopSignals::Received() != 0; });
-    std::string closedDump;
-    loop.SetBeforeClose([&]() {
-        if (!options.dumpPath.empty()) closedDump = pw::DumpScene(loop.App(), registry);
-    });
+    if (!options.dumpPath.empty()) loop.KeepLastDump();
     descriptions.Watch(loop);
     loop.Start(options.seed);
     if (windowed) {
@@ -254,7 +247,7 @@ int Run(const std::vector<std::string>& args) {
     }
     const int recorded = recorder.IsOpen() && !recorder.Close(error) ? Fail(error) : 0;
     const int described = descriptions.Finish(loop);
-    const int finished = Finish(options, loop, window, registry, closedDump);
+    const int finished = Finish(options, loop, window);
     return code != 0 ? code : recorded != 0 ? recorded : described != 0 ? described : finished;
 }
 

@@ -11,7 +11,6 @@
 #include "app/Narration.h"
 #include "app/Replay.h"
 #include "app/ReplaySettings.h"
-#include "app/SceneDump.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
 #include "platform/KeyCodes.h"
@@ -43,7 +42,7 @@ public:
         if (!closed_) window_.Post(event);
     }
 
-    std::string Dump() { return pw::DumpScene(loop_.App(), registry_); }
+    std::string Dump() { return loop_.Dump(); }
 
     // The page's live region is listening (or no longer is): descriptions
     // are made only while it is.
@@ -109,12 +108,10 @@ bool PlayReplay(const std::string& text, ReplayOutcome& outcome) {
     pw::LocalSystemTime time;
     pw::Platform platform{outcome.window, resources, renderer, sound, clock, registry, time};
     pw::MainLoop loop(platform);
-    std::string closedDump;
-    loop.SetBeforeClose([&]() { closedDump = pw::DumpScene(loop.App(), registry); });
+    loop.KeepLastDump();
     loop.Start(replay.seed.value_or(0));
     loop.RunReplay(replay, clock);
-    outcome.text =
-        loop.App() == nullptr && !closedDump.empty() ? closedDump : pw::DumpScene(loop.App(), registry);
+    outcome.text = loop.Dump();
     return true;
 }
 
@@ -174,12 +171,15 @@ void pw_describe(int on) {
     if (game) game->Describe(on != 0);
 }
 
-// Plays a replay; 1 when it played, 0 when the text is not a replay. Then
-// pw_replay_text is the dump (or the message that names the bad line) and
-// the last picture is shown on the canvas.
-int pw_replay(const char* text) {
+// Plays a replay of length bytes; 1 when it played, 0 when the text is not a
+// replay. Then pw_replay_text is the dump (or the message that names the bad
+// line) and the last picture is shown on the canvas. The length is given so
+// that a NUL byte in the text is refused as the desktop refuses it, rather
+// than ending the text early.
+int pw_replay(const char* text, int length) {
     lastReplay = std::make_unique<ReplayOutcome>();
-    const bool played = PlayReplay(text != nullptr ? text : "", *lastReplay);
+    const std::string source = text != nullptr && length > 0 ? std::string(text, static_cast<size_t>(length)) : "";
+    const bool played = PlayReplay(source, *lastReplay);
     return played ? 1 : 0;
 }
 

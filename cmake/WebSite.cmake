@@ -7,6 +7,11 @@ file(COPY ${_pages}/index.html ${_pages}/page.js ${_pages}/manifest.webmanifest 
 file(COPY ${_dir}/pivotwarden.js ${_dir}/pivotwarden.wasm DESTINATION ${SITE})
 file(GLOB _icons ${SOURCE}/resources/icon/*.png)
 file(COPY ${_icons} DESTINATION ${SITE}/icons)
+# The pictures the desktop's AppStream listing shows from the published
+# site; the game does not need them, so the service worker does not keep them.
+file(MAKE_DIRECTORY ${SITE}/screenshots)
+file(COPY ${SOURCE}/docs/overview.png ${SOURCE}/docs/game-left.png ${SOURCE}/docs/keypad.png
+  ${SOURCE}/docs/options.png DESTINATION ${SITE}/screenshots)
 
 set(_kept index.html page.js manifest.webmanifest pivotwarden.js pivotwarden.wasm)
 foreach(_icon IN LISTS _icons)

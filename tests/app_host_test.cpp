@@ -48,11 +48,16 @@ TEST(HostOptionsTest, BadOptionsAndValuesAreNamed) {
     HostOptions o;
     std::string error;
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{"--frobnicate"}, "--frobnicate"},   {{"--scale", "0"}, "--scale"},
-        {{"--scale", "9"}, "--scale"},        {{"--scale", "2x"}, "2x"},
-        {{"--scale"}, "needs a value"},       {{"--seed", "-1"}, "--seed"},
-        {{"--seed", "4294967296"}, "--seed"}, {{"--headless=yes"}, "takes no value"},
-        {{"--dump="}, "non-empty"},           {{"--record", "a", "--replay", "b"}, "together"},
+        {{"--frobnicate"}, "--frobnicate"},
+        {{"--scale", "0"}, "--scale"},
+        {{"--scale", "9"}, "--scale"},
+        {{"--scale", "2x"}, "2x"},
+        {{"--scale"}, "needs a value"},
+        {{"--seed", "-1"}, "--seed"},
+        {{"--seed", "4294967296"}, "--seed"},
+        {{"--headless=yes"}, "takes no value"},
+        {{"--dump="}, "non-empty"},
+        {{"--record", "a", "--replay", "b"}, "together"},
         // One output to two files would leave one of them unwritten.
         {{"--dump", "a", "--dump=b"}, "--dump given twice"},
         {{"--screenshot=a", "--screenshot", "a"}, "--screenshot given twice"},
@@ -316,8 +321,8 @@ TEST_F(HeadlessRunTest, OutputsNeverWaitForAReaderNorFollowAnotherUsersLink) {
     fs::create_directory(Path("tmp"));
     const std::string inTmp = "TMPDIR='" + Path("tmp") + "'";
     ASSERT_EQ(mkfifo(Path("unread").c_str(), 0600), 0);
-    for (const std::string option : {"--replay still.replay --dump", "--replay still.replay --screenshot",
-                                     "--seed 1 --record"}) {
+    for (const std::string option :
+         {"--replay still.replay --dump", "--replay still.replay --screenshot", "--seed 1 --record"}) {
         EXPECT_EQ(Run("--headless " + option + " unread", inTmp), 2) << option;
         EXPECT_NE(Read("stderr.txt").find("'unread': nothing is reading from it"), std::string::npos)
             << Read("stderr.txt");

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <random>
 
-#include "platform/posix/FileRegistry.h"
 #include "platform/RegistryExport.h"
+#include "platform/posix/FileRegistry.h"
 #include "tests/settings_test_folder.h"
 
 namespace pw {
@@ -230,7 +230,8 @@ TEST_F(FileRegistryTest, ReadOnlyFileOrAFailedWriteLeavesTheFileWholeAndIsSaidOn
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "check " << WEXITSTATUS(status) << " failed";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "check " << WEXITSTATUS(status) << " failed";
 }
 
 // One limit for the bytes on disk, whatever they encode: a file over it is

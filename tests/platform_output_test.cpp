@@ -16,9 +16,9 @@
 #include <thread>
 
 #include "platform/EmbeddedResourceStore.h"
-#include "platform/posix/OutputFile.h"
 #include "platform/PngWriter.h"
 #include "platform/QuitRequest.h"
+#include "platform/posix/OutputFile.h"
 #include "platform/sdl/SdlSoundPlayer.h"
 #include "scene_test_support.h"
 #include "tools/autoplay/TempFolder.h"

@@ -138,14 +138,23 @@ TEST_F(UnsafeFolderTest, AFolderOfAnotherUserGivesWayToTheUsersOwn) {
     SingleInstance second(folders);
     EXPECT_EQ(second.ClaimOrSignal(), Claim::AnotherRuns) << second.Problem();
     EXPECT_FALSE(fs::exists(folders[0] + "/instance.lock"));
+    // Nor can that user switch the check off by taking their folder away
+    // while the first copy plays: the next copy makes the shared folder its
+    // own, and still finds the first.
+    fs::remove(folders[0]);
+    SingleInstance third(folders);
+    EXPECT_EQ(third.ClaimOrSignal(), Claim::AnotherRuns) << third.Problem();
+    EXPECT_TRUE(fs::exists(folders[0] + "/instance.lock"));
 
     // Only when no folder serves is the check off, saying why for each.
     const std::vector<std::string> neither = {folders[0], root.path + "/file/pivotwarden"};
     std::ofstream(root.path + "/file") << "a file where a folder should be";
-    SingleInstance third(neither);
-    EXPECT_EQ(third.ClaimOrSignal(), Claim::Unavailable);
-    EXPECT_NE(third.Problem().find("belongs to another user"), std::string::npos) << third.Problem();
-    EXPECT_NE(third.Problem().find("file/pivotwarden"), std::string::npos) << third.Problem();
+    fs::create_directory(folders[0]);
+    ASSERT_EQ(chown(folders[0].c_str(), 65534, 65534), 0);
+    SingleInstance fourth(neither);
+    EXPECT_EQ(fourth.ClaimOrSignal(), Claim::Unavailable);
+    EXPECT_NE(fourth.Problem().find("belongs to another user"), std::string::npos) << fourth.Problem();
+    EXPECT_NE(fourth.Problem().find("file/pivotwarden"), std::string::npos) << fourth.Problem();
 }
 
 TEST_F(UnsafeFolderTest, SymbolicLinksAreNotFollowed) {

@@ -87,7 +87,8 @@ bool OutputFile::OpenInPlace(const struct stat& info, std::string& error) {
     }
     // Without O_NONBLOCK, opening a FIFO waits for a reader, for ever if none
     // comes; with it, a FIFO without a reader fails at once.
-    fd_ = open(path_.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC | O_NONBLOCK | (link ? 0 : O_NOFOLLOW));
+    fd_ =
+        open(path_.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC | O_NONBLOCK | (link ? 0 : O_NOFOLLOW));
     if (fd_ < 0 && errno == ENXIO) return Failed(error, "nothing is reading from it");
     return fd_ >= 0 || Failed(error);
 }

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <utility>
 
 namespace pw {
@@ -57,8 +58,9 @@ std::vector<std::string> SingleInstance::Folders() {
     else
         folders.push_back("/tmp/pivotwarden-" + std::to_string(getuid()));
     const char* cache = std::getenv("XDG_CACHE_HOME");
-    const std::string cacheRoot =
-        cache != nullptr && cache[0] == '/' ? cache : HomeFolder().empty() ? "" : HomeFolder() + "/.cache";
+    const std::string cacheRoot = cache != nullptr && cache[0] == '/' ? cache
+                                  : HomeFolder().empty()              ? ""
+                                                                      : HomeFolder() + "/.cache";
     if (!cacheRoot.empty()) folders.push_back(cacheRoot + "/pivotwarden");
     return folders;
 }
@@ -108,7 +110,7 @@ SingleInstance::Claim SingleInstance::ClaimOrSignal() {
         return Claim::Unavailable;
     }
 
-    if (flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
+    if (flock(lockFd_, LOCK_EX | LOCK_NB) != 0 || FindCopyInLaterFolder(address)) {
         close(lockFd_);
         lockFd_ = -1;
         if (SignalFirstCopy(address)) return Claim::AnotherRuns;
@@ -125,6 +127,34 @@ SingleInstance::Claim SingleInstance::ClaimOrSignal() {
         listenFd_ = -1;
     }
     return Claim::First;
+}
+
+// A copy that found the shared folder taken by another user runs from a
+// later folder; should that user then remove theirs, a copy starting now
+// would take the shared folder as free. So the later folders are looked at
+// too (without making them): a lock held there is another copy.
+bool SingleInstance::FindCopyInLaterFolder(sockaddr_un& address) {
+    bool later = false;
+    for (const std::string& folder : folders_) {
+        if (!later) {
+            later = folder == folderPath_;
+            continue;
+        }
+        // Kept open while the copy there is called: the socket's address
+        // may lead through it.
+        auto other = std::make_unique<PrivateFolder>();
+        std::string ignored;
+        if (!other->OpenExisting(folder, ignored)) continue;
+        const int lock = other->OpenExistingFile(kLockName);
+        if (lock < 0) continue;
+        const bool held = flock(lock, LOCK_EX | LOCK_NB) != 0;
+        close(lock);
+        if (!held) continue;
+        other->SocketAddress(kSocketName, address);
+        laterFolder_ = std::move(other);
+        return true;
+    }
+    return false;
 }
 
 bool SingleInstance::SignalFirstCopy(const sockaddr_un& address) {

@@ -2,6 +2,7 @@
 // One running copy per user: the first holds a lock in the user's runtime
 // folder and listens on a socket beside it; a second copy asks the first to
 // raise its window, waits for its answer and then leaves.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,13 +44,15 @@ public:
 
 private:
     bool OpenFolder();
+    bool FindCopyInLaterFolder(sockaddr_un& address);
     bool SignalFirstCopy(const sockaddr_un& address);
     static bool AwaitAnswer(int fd, long deadline);
 
     std::vector<std::string> folders_;
     std::string folderPath_;
     std::string problem_;
-    PrivateFolder folder_;  // open while we live: the socket path may lead through it
+    PrivateFolder folder_;                        // open while we live: the socket path may lead through it
+    std::unique_ptr<PrivateFolder> laterFolder_;  // where another copy was found, if not in folder_
     int lockFd_ = -1;
     int listenFd_ = -1;
     std::string socketPath_;

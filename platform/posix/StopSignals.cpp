@@ -33,8 +33,8 @@ void StopSignals::Catch() {
     // outside it: the faults a program causes itself (SIGSEGV and the like)
     // are left to end it where they happen. A signal ignored now (SIGPIPE,
     // or one the caller chose to ignore) stays ignored.
-    for (int signal : {SIGHUP, SIGINT, SIGQUIT, SIGPIPE, SIGALRM, SIGTERM, SIGUSR1, SIGUSR2, SIGPOLL,
-                       SIGPROF, SIGVTALRM, SIGXCPU, SIGSTKFLT, SIGPWR})
+    for (int signal : {SIGHUP, SIGINT, SIGQUIT, SIGPIPE, SIGALRM, SIGTERM, SIGUSR1, SIGUSR2, SIGPOLL, SIGPROF,
+                       SIGVTALRM, SIGXCPU, SIGSTKFLT, SIGPWR})
         if (!IsIgnored(signal)) sigaction(signal, &action, nullptr);
     for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal)
         if (!IsIgnored(signal)) sigaction(signal, &action, nullptr);

@@ -4,7 +4,8 @@
 # a second (PW_SECOND_COPY_MS, for a slower build) and leaves one window, one
 # started while the first is stopped says it does not answer, and closing
 # the window ends the game with 0; so does SIGTERM, with or without an error
-# output, and the sound library's complaints do not reach the terminal.
+# output, and also while the game waits on a recording no one reads; the
+# sound library's complaints do not reach the terminal.
 # The window survives any size, showing the picture fitted with black bars.
 # Usage: windowed_test.sh PIVOTWARDEN XCLOSE XPIXEL
 set -u
@@ -123,6 +124,29 @@ kill -0 $game_pid 2>/dev/null && fail "with its error output closed the game did
 wait $game_pid
 code=$?
 [ $code -eq 0 ] || fail "with its error output closed the game ended with $code"
+# A recording into a FIFO whose reader holds it open but never reads: once
+# the pipe (cut to one page) is full the game waits, yet SIGTERM still ends
+# it, and the unwritten recording is reported.
+mkfifo "$work/held"
+perl -e 'open(my $f, "+<", $ARGV[0]) or die; fcntl($f, 1031, 4096); sleep 60' "$work/held" &
+holder=$!
+sleep 0.2
+"$game" --record "$work/held" >"$work/held.log" 2>&1 &
+game_pid=$!
+wait_for_window "$work/held.log"
+moves=""
+for step in $(seq 100 700); do moves="$moves mousemove --window $window $((step % 400 + 40)) 300"; done
+# shellcheck disable=SC2086
+xdotool mousemove --window "$window" 40 300 mousedown 1 $moves mouseup 1
+sleep 0.5
+kill -TERM $game_pid
+for _ in $(seq 30); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $game_pid 2>/dev/null && { kill $holder; fail "the game waiting on a full FIFO did not end on SIGTERM"; }
+wait $game_pid
+code=$?
+kill $holder
+[ $code -eq 2 ] && grep -q "asked to end while the reader was not reading" "$work/held.log" ||
+    { cat "$work/held.log"; fail "the game waiting on a full FIFO ended with $code"; }
 # The recording plays back headless to the same screen.
 "$game" --headless --replay "$work/game.replay" --dump "$work/replayed.json" || fail "the recording does not replay"
 grep -q '"screen": "game"' "$work/replayed.json" || fail "the replayed recording does not reach the game"

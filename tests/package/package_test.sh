@@ -10,7 +10,7 @@ if [ "$(id -u)" -ne 0 ]; then
     exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
-scripts/install-deps.sh lintian man-db
+scripts/install-deps.sh lintian man-db appstream
 scripts/package.sh
 deb=$(ls "$PWD"/build-package/pivotwarden_*.deb)
 work=$(mktemp -d)
@@ -105,6 +105,23 @@ if grep -q "SYNOPSIS" "$work/man" && [ -z "$missing" ]; then
 else
     fail "man 6 pivotwarden lacks:${missing:- its synopsis}"
     cat "$work/man"
+fi
+
+metainfo=/usr/share/metainfo/io.marblequill.Pivotwarden.metainfo.xml
+if appstreamcli validate --no-net "$metainfo" >"$work/appstream" 2>&1 &&
+    grep -q "<control>keyboard</control>" "$metainfo" && grep -q "<screenshot type=\"default\">" "$metainfo"; then
+    pass "the AppStream metainfo is valid and lists keyboard control and screenshots"
+else
+    fail "the AppStream metainfo is invalid or lacks keyboard control or screenshots"
+    cat "$work/appstream"
+fi
+
+# The description is the help's opening paragraph, not one line.
+described=$(sed -n '/^DESCRIPTION/,/^ *--/p' "$work/man" | sed '1d;$d' | wc -w)
+if [ "$described" -ge 40 ] && grep -q "keyboard" "$work/man"; then
+    pass "man 6 pivotwarden describes the game ($described words)"
+else
+    fail "man 6 pivotwarden's description has only $described words"
 fi
 
 left_after() {

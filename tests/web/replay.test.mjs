@@ -44,6 +44,10 @@ test("replays give the desktop's dump and picture, and leave the player's game a
   assert.equal(await page.evaluate((name) => localStorage.getItem(name), STORAGE_ITEM), stored);
   await assert.rejects(page.evaluate(() => window.Pivotwarden.replay("pivotwarden-replay 1\nat x down\n")),
     /replay line 2/);
+  // A NUL byte is refused as the desktop refuses it, not taken for the text's end.
+  await assert.rejects(
+    page.evaluate(() => window.Pivotwarden.replay("pivotwarden-replay 1\nat 10 end\u0000\nat 5 down 1 1\n")),
+    /replay line 2: contains a NUL byte/);
   assert.deepEqual(errors, []);
   await context.close();
 });

@@ -269,7 +269,7 @@
     const copy = module._malloc(size);
     if (!copy) throw new Error("replay too large");
     module.stringToUTF8(source, copy, size);
-    const played = module._pw_replay(copy);
+    const played = module._pw_replay(copy, size - 1);
     module._free(copy);
     const result = module.UTF8ToString(module._pw_replay_text());
     if (!played) throw new Error(result);

@@ -1,0 +1,199 @@
+/* Floods a program's window with synthetic X events (XSendEvent) and prints
+   two figures in ms: how long the program takes to absorb a burst, and how
+   long SIGTERM takes to end it while a second burst is being absorbed.
+
+   The program is started here; once its first top-level window is mapped,
+   it is clicked in the middle (the game's title gives way to the game) and
+   given 1.5 s to settle; then COUNT events are sent to that window at once. A burst
+   counts as absorbed when the program's threads have used less than 2 ms of
+   CPU over the last 100 ms (from /proc/PID/schedstat), the figure being the
+   time up to the start of that quiet spell. Then a second burst is sent, the
+   program is given 100 ms to be busy with it, SIGTERM is sent and the time
+   to its exit is measured. A program still running after 120 s is killed.
+
+   KIND is "motion" (pointer moves with the primary button held, as in a
+   drag: the stylus's moves), "keys" (key presses and releases of one key) or
+   "mixed" (moves, presses and releases of the primary button, keys).
+
+   Usage: xflood COUNT KIND PROGRAM [ARGS...]
+   Prints: absorbed-ms sigterm-ms */
+#define _POSIX_C_SOURCE 200809L
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+#include <signal.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+static double Now(void) {
+    struct timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return (double)t.tv_sec * 1e3 + (double)t.tv_nsec / 1e6;
+}
+
+static void Sleep(double ms) {
+    struct timespec t = {(time_t)(ms / 1e3), (long)((ms - (double)(time_t)(ms / 1e3) * 1e3) * 1e6)};
+    nanosleep(&t, NULL);
+}
+
+/* CPU time of all the program's threads, in ns. */
+static unsigned long long CpuNs(pid_t pid) {
+    char path[64];
+    unsigned long long total = 0;
+    snprintf(path, sizeof path, "/proc/%d/task", (int)pid);
+    char command[128];
+    snprintf(command, sizeof command, "cat %s/*/schedstat 2>/dev/null", path);
+    FILE* in = popen(command, "r");
+    if (in == NULL) return 0;
+    unsigned long long run = 0, wait = 0, slices = 0;
+    while (fscanf(in, "%llu %llu %llu", &run, &wait, &slices) == 3) total += run;
+    pclose(in);
+    return total;
+}
+
+static void Button(Display* display, Window window, int type, int x, int y) {
+    XEvent e;
+    memset(&e, 0, sizeof e);
+    e.type = type;
+    e.xbutton.window = window;
+    e.xbutton.root = DefaultRootWindow(display);
+    e.xbutton.x = e.xbutton.x_root = x;
+    e.xbutton.y = e.xbutton.y_root = y;
+    e.xbutton.same_screen = True;
+    e.xbutton.button = Button1;
+    e.xbutton.state = type == ButtonRelease ? Button1Mask : 0;
+    XSendEvent(display, window, False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
+}
+
+static void Send(Display* display, Window window, int width, int height, int count, const char* kind) {
+    const KeyCode key = XKeysymToKeycode(display, XK_Right);
+    /* Moves are a drag: they start with a press near the bottom left corner,
+       on the game's first tray weight. */
+    if (strcmp(kind, "motion") == 0) Button(display, window, ButtonPress, width / 8, height * 92 / 100);
+    for (int i = 0; i < count; ++i) {
+        XEvent e;
+        memset(&e, 0, sizeof e);
+        const int step = strcmp(kind, "motion") == 0 ? 0 : strcmp(kind, "keys") == 0 ? 3 + i % 2 : i % 5;
+        const int x = i % width, y = (i / width * 7) % height;
+        if (step == 0 || step == 1 || step == 2) {
+            e.type = step == 0 ? MotionNotify : step == 1 ? ButtonPress : ButtonRelease;
+            e.xbutton.window = window;
+            e.xbutton.root = DefaultRootWindow(display);
+            e.xbutton.x = e.xbutton.x_root = x;
+            e.xbutton.y = e.xbutton.y_root = y;
+            e.xbutton.same_screen = True;
+            e.xbutton.time = CurrentTime;
+            if (step == 0) {
+                e.xmotion.state = Button1Mask;
+                e.xmotion.is_hint = NotifyNormal;
+            } else {
+                e.xbutton.button = Button1;
+                e.xbutton.state = step == 2 ? Button1Mask : 0;
+            }
+        } else {
+            e.type = step == 3 ? KeyPress : KeyRelease;
+            e.xkey.window = window;
+            e.xkey.root = DefaultRootWindow(display);
+            e.xkey.keycode = key;
+            e.xkey.same_screen = True;
+        }
+        const long mask = e.type == MotionNotify    ? PointerMotionMask
+                          : e.type == ButtonPress   ? ButtonPressMask
+                          : e.type == ButtonRelease ? ButtonReleaseMask
+                          : e.type == KeyPress      ? KeyPressMask
+                                                    : KeyReleaseMask;
+        XSendEvent(display, window, False, mask, &e);
+    }
+    XFlush(display);
+}
+
+/* Waits until the program has been quiet for 100 ms; the time that quiet
+   spell started, or a negative number when it never came within limitMs. */
+static double WaitQuiet(pid_t pid, double since, double limitMs) {
+    double lastBusy = Now();
+    unsigned long long before = CpuNs(pid);
+    while (Now() - since < limitMs) {
+        Sleep(10);
+        const unsigned long long now = CpuNs(pid);
+        if (now - before > 2000000ull) {
+            before = now;
+            lastBusy = Now();
+        } else if (Now() - lastBusy >= 100) {
+            return lastBusy;
+        }
+    }
+    return -1;
+}
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        fprintf(stderr, "usage: xflood COUNT motion|keys|mixed PROGRAM [ARGS...]\n");
+        return 2;
+    }
+    const int count = atoi(argv[1]);
+    const char* kind = argv[2];
+    Display* display = XOpenDisplay(NULL);
+    if (display == NULL) {
+        fprintf(stderr, "xflood: cannot open display\n");
+        return 1;
+    }
+    XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+    XSync(display, False);
+    pid_t child = fork();
+    if (child == 0) {
+        execvp(argv[3], argv + 3);
+        _exit(127);
+    }
+    if (child < 0) return 1;
+    Window window = 0;
+    const double started = Now();
+    while (window == 0 && Now() - started < 20000) {
+        while (XPending(display) > 0) {
+            XEvent event;
+            XNextEvent(display, &event);
+            if (event.type == MapNotify) window = event.xmap.window;
+        }
+        if (window == 0) Sleep(5);
+    }
+    if (window == 0) {
+        fprintf(stderr, "xflood: no window mapped\n");
+        kill(child, SIGKILL);
+        waitpid(child, NULL, 0);
+        return 1;
+    }
+    XWindowAttributes shape;
+    XGetWindowAttributes(display, window, &shape);
+    /* A click in the middle: the game's title gives way to the game. */
+    Button(display, window, ButtonPress, shape.width / 2, shape.height / 2);
+    Button(display, window, ButtonRelease, shape.width / 2, shape.height / 2);
+    XFlush(display);
+    Sleep(1500);
+
+    double sent = Now();
+    Send(display, window, shape.width, shape.height, count, kind);
+    const double quiet = WaitQuiet(child, sent, 120000);
+    const double absorbed = quiet < 0 ? -1 : quiet - sent;
+
+    Send(display, window, shape.width, shape.height, count, kind);
+    Sleep(100);
+    sent = Now();
+    kill(child, SIGTERM);
+    double ended = -1;
+    while (Now() - sent < 120000) {
+        if (waitpid(child, NULL, WNOHANG) == child) {
+            ended = Now() - sent;
+            break;
+        }
+        Sleep(1);
+    }
+    if (ended < 0) {
+        kill(child, SIGKILL);
+        waitpid(child, NULL, 0);
+    }
+    printf("%.0f %.0f\n", absorbed, ended);
+    XCloseDisplay(display);
+    return absorbed >= 0 && ended >= 0 ? 0 : 1;
+}
