@@ -67,7 +67,6 @@ struct OutsideClose {
     explicit OutsideClose(pw::SdlWindow& window) : watcher([&window]() { window.RequestClose(); }) {}
     pw::ConsoleCloseWatcher watcher;
 };
-void WatchWrites(PlayerRegistry&) {}
 #else
 // The player's settings in a file; a message on stderr; SIGTERM, SIGINT and
 // SIGHUP close the window.
@@ -77,9 +76,6 @@ struct OutsideClose {
     explicit OutsideClose(pw::SdlWindow&) {}
     pw::QuitSignalWatcher watcher;
 };
-// A full disk or a read-only file does not stop play; the player is told
-// once that the score is no longer kept.
-void WatchWrites(PlayerRegistry& registry) { registry.OnWriteFailure(Say); }
 #endif
 
 int Fail(const std::string& message) {
@@ -176,10 +172,13 @@ int Run(const std::vector<std::string>& args) {
     // it, so that a replay ends the same way every time and never touches
     // the player's score and level.
     PlayerRegistry playerRegistry;
-    WatchWrites(playerRegistry);
     pw::MemoryTextStorage replayStorage;
     pw::TextRegistry replayRegistry(replayStorage);
     pw::Registry& registry = replaying ? static_cast<pw::Registry&>(replayRegistry) : playerRegistry;
+    // A full disk or a read-only file does not stop play; the player is told
+    // once that the score is no longer kept.
+    playerRegistry.OnWriteFailure(Say);
+    replayRegistry.OnWriteFailure(Say);
     if (replaying && !pw::StoreReplayStart(registry, start))
         return Fail("cannot store the replay's settings");
     pw::LocalSystemTime localTime;

@@ -12,8 +12,8 @@ constexpr DWORD kAnswerMs = 1000;
 
 // "Local\": the objects belong to the player's session, so another user
 // signed in at the same machine plays a copy of their own.
-std::wstring ObjectName(const std::string& name, const char* part) {
-    return WideFromUtf8("Local\\" + name + "." + part);
+std::wstring ObjectName(const char* part) {
+    return WideFromUtf8(std::string("Local\\Marblequill.Pivotwarden.") + part);
 }
 
 void CloseIfOpen(void*& handle) {
@@ -22,10 +22,6 @@ void CloseIfOpen(void*& handle) {
 }
 
 }  // namespace
-
-SingleInstance::SingleInstance() : SingleInstance("Marblequill.Pivotwarden") {}
-
-SingleInstance::SingleInstance(std::string name) : name_(std::move(name)) {}
 
 SingleInstance::~SingleInstance() {
     CloseIfOpen(answer_);
@@ -37,15 +33,15 @@ SingleInstance::Claim SingleInstance::ClaimOrSignal() {
     // Both events exist before anyone can see the mutex taken, so a request
     // made while the first copy is still starting waits in the raise event
     // (auto-reset: it stays set until the listener takes it).
-    raise_ = CreateEventW(nullptr, FALSE, FALSE, ObjectName(name_, "Raise").c_str());
-    answer_ = CreateEventW(nullptr, FALSE, FALSE, ObjectName(name_, "Raised").c_str());
+    raise_ = CreateEventW(nullptr, FALSE, FALSE, ObjectName("Raise").c_str());
+    answer_ = CreateEventW(nullptr, FALSE, FALSE, ObjectName("Raised").c_str());
     if (raise_ == nullptr || answer_ == nullptr) {
         problem_ = "cannot make the one-copy events: " + SystemMessage(GetLastError());
         CloseIfOpen(raise_);
         CloseIfOpen(answer_);
         return Claim::Unavailable;
     }
-    mutex_ = CreateMutexW(nullptr, FALSE, ObjectName(name_, "Running").c_str());
+    mutex_ = CreateMutexW(nullptr, FALSE, ObjectName("Running").c_str());
     const DWORD created = GetLastError();
     if (mutex_ == nullptr) {
         problem_ = "cannot make the one-copy mutex: " + SystemMessage(created);

@@ -13,9 +13,7 @@ class SingleInstance {
 public:
     enum class Claim { First, AnotherRuns, NoAnswer, Unavailable };
 
-    SingleInstance();
-    // Uses names of its own (tests run beside a game that is playing).
-    explicit SingleInstance(std::string name);
+    SingleInstance() = default;
     ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
@@ -33,7 +31,6 @@ public:
     void AnswerRaise();
 
 private:
-    std::string name_;
     std::string problem_;
     void* mutex_ = nullptr;
     void* raise_ = nullptr;

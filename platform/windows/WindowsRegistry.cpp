@@ -12,7 +12,8 @@ namespace {
 
 class WindowsRegistryKey : public RegistryKey {
 public:
-    explicit WindowsRegistryKey(HKEY key) : key_(key) {}
+    WindowsRegistryKey(HKEY key, std::string path, TextRegistry::WriteFailures& failures)
+        : key_(key), path_(std::move(path)), failures_(failures) {}
     ~WindowsRegistryKey() override { RegCloseKey(key_); }
     WindowsRegistryKey(const WindowsRegistryKey&) = delete;
     WindowsRegistryKey& operator=(const WindowsRegistryKey&) = delete;
@@ -33,8 +34,12 @@ public:
     bool WriteValue(const std::string& name, const std::string& text) override {
         const std::wstring wide = WideFromUtf8(text);
         const DWORD bytes = static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t));
-        return RegSetValueExW(key_, WideFromUtf8(name).c_str(), 0, REG_SZ,
-                              reinterpret_cast<const BYTE*>(wide.c_str()), bytes) == ERROR_SUCCESS;
+        const LONG result = RegSetValueExW(key_, WideFromUtf8(name).c_str(), 0, REG_SZ,
+                                           reinterpret_cast<const BYTE*>(wide.c_str()), bytes);
+        if (result == ERROR_SUCCESS) return true;
+        failures_.Report("cannot save the settings in 'HKEY_CURRENT_USER\\" + path_ +
+                         "': " + SystemMessage(static_cast<unsigned long>(result)));
+        return false;
     }
 
 private:
@@ -65,6 +70,8 @@ private:
     }
 
     HKEY key_;
+    std::string path_;
+    TextRegistry::WriteFailures& failures_;
 };
 
 }  // namespace
@@ -75,7 +82,7 @@ std::unique_ptr<RegistryKey> WindowsRegistry::CreateKey(const std::string& path)
     if (RegCreateKeyExW(HKEY_CURRENT_USER, WideFromUtf8(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return nullptr;
-    return std::make_unique<WindowsRegistryKey>(key);
+    return std::make_unique<WindowsRegistryKey>(key, path, failures_);
 }
 
 }  // namespace pw

@@ -1,8 +1,9 @@
 #!/bin/sh
 # The Windows build under Wine, headless, against the Linux build: every
 # replay of the documentation and two whole games played by the autoplayer
-# give the same dump and the same screenshot, byte for byte. Output files
-# reach paths with letters outside ASCII, replace an old file whole, and a
+# give the same dump and the same screenshot, byte for byte. Replays are
+# read from, and output files written to, a folder whose name has letters
+# outside ASCII; an output file replaces an old one whole, and a
 # file that cannot be written is reported with the system's reason and a
 # non-zero exit, as is a replay that cannot be read.
 # Usage: wine_replay_test.sh PIVOTWARDEN.EXE LINUX-PIVOTWARDEN PW_AUTOPLAY
@@ -32,7 +33,8 @@ for replay in "$work"/replays/*.replay; do
         --dump "$work/linux/$name.json" --screenshot "$work/linux/$name.png" ||
         fail "the Linux build failed on $name"
     out="$work/windows-ö名/$name"
-    "$wine" "$exe" --headless --replay "$replay" --dump "$out.json" --screenshot "$out.png" \
+    cp "$replay" "$out.replay"
+    "$wine" "$exe" --headless --replay "$out.replay" --dump "$out.json" --screenshot "$out.png" \
         >"$work/wine.log" 2>&1 || { cat "$work/wine.log"; fail "the Windows build failed on $name"; }
     cmp "$work/linux/$name.json" "$out.json" ||
         { diff "$work/linux/$name.json" "$out.json" | head; fail "the dumps of $name differ"; }

@@ -1,10 +1,12 @@
 #!/bin/sh
-# The Windows build in a window, under Wine with Xvfb: the window opens at
+# The Windows build in a window, under Wine with Xvfb: without a console a
+# problem shows in a message box; the window opens at
 # 480 x 640, a click on the title shows the game, a drag by the mouse moves
 # a weight and solves the puzzle the autoplayer solved, F11 fills the screen
 # and gives the window back, a second copy exits with 0 and leaves one
 # window, the close icon ends the game with 0, and the score is then found
-# in Wine's registry. The recording made under Windows replays on Linux to
+# in Wine's registry, as a string value that replaced a number stored by
+# hand. The recording made under Windows replays on Linux to
 # the same score.
 # Usage: wine_window_test.sh PIVOTWARDEN.EXE LINUX-PIVOTWARDEN PW_AUTOPLAY
 set -u
@@ -25,10 +27,37 @@ xpixel=$work/xpixel
 start_xvfb
 start_wine
 
+# Started without a console, as from the Start menu, the game shows a
+# problem in a message box, and ends with 2 once it is dismissed.
+"$wine" start /wait /unix "$exe" --no-such-option &
+box_pid=$!
+box=""
+for _ in $(seq 100); do
+    box=$(xdotool search --name "Pivot Warden" 2>/dev/null | head -1)
+    [ -n "$box" ] && break
+    sleep 0.1
+done
+[ -n "$box" ] || fail "no message box for a bad option"
+window=$box
+[ "$(geometry)" != 480x640 ] || fail "the game's window opened instead of a message box"
+for _ in $(seq 50); do
+    kill -0 $box_pid 2>/dev/null || break
+    xdotool key --window "$box" Return 2>/dev/null
+    sleep 0.1
+done
+wait $box_pid
+code=$?
+[ $code -eq 2 ] || fail "the bad option ended with $code after the message box"
+
 # One puzzle solved by stylus: a click on the title, then drags.
 "$autoplay" --seed 7 --puzzles 1 --out "$work/solve.replay" >"$work/expected.txt" || fail "the autoplayer failed"
 expected=$(sed -n 's/.*expected from fresh settings: score \([0-9]*\).*/\1/p' "$work/expected.txt")
 [ -n "$expected" ] && [ "$expected" -gt 0 ] || { cat "$work/expected.txt"; fail "no expected score"; }
+
+# A score stored by hand as a number, not as the game's string, reads as
+# missing (the game starts from 0) and is replaced by the string it writes.
+"$wine" reg add 'HKCU\Software\Marblequill\Pivotwarden' /v score /t REG_DWORD /d 500 /f >/dev/null 2>&1 ||
+    fail "cannot store the number"
 
 "$wine" "$exe" --seed 7 --record "$work/windows.replay" >"$work/game.log" 2>&1 &
 game_pid=$!
@@ -100,4 +129,4 @@ game_pid=""
     fail "the recording made under Windows does not replay on Linux"
 grep -q "\"score\": $expected" "$work/replayed.json" ||
     { cat "$work/windows.replay"; fail "the recording made under Windows does not replay to score $expected"; }
-echo "Windows build under Wine: window 480x640, title click, drag solved the puzzle (score $expected in the registry), F11 on and off, second copy left one window, closed with 0"
+echo "Windows build under Wine: message box without a console, window 480x640, title click, drag solved the puzzle (score $expected in the registry), F11 on and off, second copy left one window, closed with 0"
