@@ -97,7 +97,10 @@ void PuzzleTracker::Look(const SceneState& scene, const Rect&) {
     if (!puzzle_) {
         Start(scene, board);
     } else {
-        if (panel && scene.level != puzzle_->level) puzzle_->levelTouched = true;
+        // Only the arrows change the level while the panel is open (automatic
+        // levelling moves it at a balance, for the next puzzle).
+        if (panel && !panelWasOpen_) panelLevel_ = scene.level;
+        if (panel && scene.level != panelLevel_) puzzle_->levelTouched = true;
         const bool next =
             fresh && !wasFresh_ && (puzzle_->balanced || puzzle_->levelTouched || board != puzzle_->board);
         if (next) {
@@ -117,6 +120,7 @@ void PuzzleTracker::Look(const SceneState& scene, const Rect&) {
         }
     }
     flashSeen_ = flash;
+    panelWasOpen_ = panel;
     wasFresh_ = fresh;
     lastScore_ = scene.score;
     last_ = scene;

@@ -66,6 +66,8 @@ private:
     int32_t lastScore_ = 0;
     bool wasFresh_ = false;
     bool flashSeen_ = false;  // the flash has shown since the last look without it
+    bool panelWasOpen_ = false;
+    int32_t panelLevel_ = 0;  // the level when the options panel opened
     // Tray weights being dragged, by their home, with their last bounds.
     std::map<std::pair<int32_t, int32_t>, Rect> dragged_;
     Pressed pressed_ = Pressed::None;

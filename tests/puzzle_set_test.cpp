@@ -226,5 +226,40 @@ TEST(PuzzleSetTest, DifferentPlayGivesTheSameBoardsAndTheHistoryFollowsIt) {
     EXPECT_FALSE(rows.back().finished) << "the puzzle on the board when the run ended";
 }
 
+void Press(MainLoop& loop, int x, int y) {
+    loop.HandleMessage(WindowEvent{WindowEvent::Type::PenDown, x, y, false});
+    loop.HandleMessage(WindowEvent{WindowEvent::Type::PenUp, x, y, false});
+}
+
+TEST(PuzzleSetTest, APuzzleLeftForAnotherLevelIsUnfinishedAndOptionsAloneLeaveNoRow) {
+    TempFolder config;
+    HeadlessPlatform platform(config.path);
+    MainLoop loop(platform.Get());
+    std::vector<ResultRow> rows;
+    PuzzleTracker tracker(platform.clock, platform.time, "",
+                          [&](const ResultRow& row) { rows.push_back(row); });
+    loop.Watch(&tracker);
+    loop.Start(5);
+    Press(loop, 120, 160);  // the title gives way to the game
+    // Options opened and closed with OK, nothing changed: the same puzzle.
+    Press(loop, 15, 15);
+    Press(loop, 205, 175);
+    EXPECT_TRUE(rows.empty());
+    // Up a level and OK: the puzzle on the board is left.
+    Press(loop, 15, 15);
+    Press(loop, 16, 117);
+    Press(loop, 205, 175);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_FALSE(rows[0].finished);
+    EXPECT_EQ(rows[0].level, 1);
+    EXPECT_EQ(rows[0].moves, 0);
+    EXPECT_FALSE(rows[0].tenths.has_value());
+    // Closing the game leaves the next one, of the new level.
+    loop.HandleMessage(WindowEvent{WindowEvent::Type::Destroy, 0, 0, false});
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_FALSE(rows[1].finished);
+    EXPECT_EQ(rows[1].level, 2);
+}
+
 }  // namespace
 }  // namespace pw
