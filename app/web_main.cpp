@@ -9,6 +9,7 @@
 
 #include "app/MainLoop.h"
 #include "app/Narration.h"
+#include "app/PuzzleSet.h"
 #include "app/Replay.h"
 #include "app/ReplaySettings.h"
 #include "platform/AtlasTextRenderer.h"
@@ -30,7 +31,18 @@ namespace {
 // The game the player plays, on the page's canvas and the browser's storage.
 class BrowserGame {
 public:
-    explicit BrowserGame(std::optional<uint32_t> seed) {
+    // A puzzle set plays on settings of its own, held in memory, so that the
+    // player's stored score and level are untouched.
+    explicit BrowserGame(std::optional<uint32_t> seed, const pw::PuzzleSet* set = nullptr)
+        : inSet_(set != nullptr) {
+        if (set != nullptr) {
+            pw::ReplayHeader start;
+            start.score = 0;
+            start.level = set->level;
+            start.autoOff = 1;
+            pw::StoreReplayStart(setRegistry_, start);
+            seed = set->seed;
+        }
         for (size_t i = 0; i < pw::kEmbeddedResourceCount; ++i)
             if (pw::kEmbeddedResources[i].kind == pw::EmbeddedKind::Wave)
                 sound_.Preload(resources_.FindSound(pw::kEmbeddedResources[i].id));
@@ -71,10 +83,14 @@ private:
     pw::AtlasTextRenderer text_;
     pw::WebSoundPlayer sound_;
     pw::SystemClock clock_;
+    bool inSet_;
     pw::LocalStorage storage_;
     pw::TextRegistry registry_{storage_};
+    pw::MemoryTextStorage setStorage_;
+    pw::TextRegistry setRegistry_{setStorage_};
     pw::LocalSystemTime time_;
-    pw::Platform platform_{window_, resources_, text_, sound_, clock_, registry_, time_};
+    pw::Platform platform_{window_, resources_, text_, sound_, clock_, inSet_ ? setRegistry_ : registry_,
+                           time_};
     // Before the loop, so that it outlives the loop that shows it the scene.
     std::unique_ptr<pw::Narration> narration_;
     pw::MainLoop loop_{platform_};
@@ -129,6 +145,16 @@ void pw_play(int seeded, uint32_t seed) {
         game = std::make_unique<BrowserGame>(seeded != 0 ? std::optional<uint32_t>(seed) : std::nullopt);
 }
 
+// Starts a puzzle set ("4711-6"); 0, with nothing started, when the text is
+// no set.
+int pw_play_set(const char* text) {
+    pw::PuzzleSet set;
+    std::string error;
+    if (game || !pw::ParsePuzzleSet(text != nullptr ? text : "", set, error)) return 0;
+    game = std::make_unique<BrowserGame>(std::nullopt, &set);
+    return 1;
+}
+
 // The game's state as the desktop's --dump writes it; empty before it starts.
 const char* pw_dump() {
     static std::string dump;
@@ -178,7 +204,8 @@ void pw_describe(int on) {
 // than ending the text early.
 int pw_replay(const char* text, int length) {
     lastReplay = std::make_unique<ReplayOutcome>();
-    const std::string source = text != nullptr && length > 0 ? std::string(text, static_cast<size_t>(length)) : "";
+    const std::string source =
+        text != nullptr && length > 0 ? std::string(text, static_cast<size_t>(length)) : "";
     const bool played = PlayReplay(source, *lastReplay);
     return played ? 1 : 0;
 }
