@@ -445,6 +445,7 @@
     listen();
     if (!keysUsed) {
       keysUsed = true;
+      document.body.classList.add("keys");
       captionLater();
     }
   });
