@@ -7,7 +7,7 @@ import { test } from "node:test";
 import { SOURCE, dumpOf, sessionForTests, waitForGame, waitForPicture } from "./browser.mjs";
 import { replayEvents, strokes } from "./replays.mjs";
 import {
-  canvasPixels, collectErrors, desktopRun, differingPixels, pagePoint, pngPixels, touchDrag,
+  STORAGE_ITEM, canvasPixels, collectErrors, desktopRun, differingPixels, pagePoint, pngPixels, touchDrag,
 } from "./support.mjs";
 
 const { session, work } = sessionForTests({ work: true });
@@ -216,4 +216,57 @@ test("a touch drag at a phone's size turned sideways carries a tray weight onto 
   await dragOntoRightPan(SIZES.phoneLandscape, async (page, points) => {
     await touchDrag(page, points, 30);
   });
+});
+
+test("How to play starts by itself on a first visit only, ends on any press or key, and leaves the player's game as it was", async () => {
+  const context = await session.browser.newContext({ firstVisit: true, ...SIZES.phonePortrait });
+  const page = await context.newPage();
+  const errors = collectErrors(page);
+  const hand = page.locator("#hand");
+  const caption = page.locator("#caption");
+  // Waits for the demonstration's hand over the game, then ends it and
+  // checks that the player's dump and picture are back as they were.
+  const showAndEnd = async (end) => {
+    const dump = await page.evaluate(() => window.Pivotwarden.dump());
+    const pixels = await canvasPixels(page);
+    await hand.waitFor({ state: "visible" });
+    await page.waitForFunction(() => document.getElementById("caption").textContent === "Drag a yellow weight onto a pan");
+    await page.waitForFunction(() => document.getElementById("hand").classList.contains("down"));
+    let shown = 0;
+    for (let tries = 0; tries < 50 && shown <= 1000; ++tries) {
+      await page.waitForTimeout(200);
+      shown = differingPixels(await canvasPixels(page), pixels);
+    }
+    assert.ok(shown > 1000, "the demonstration is shown on the canvas");
+    assert.equal(await page.evaluate(() => window.Pivotwarden.dump()), dump, "the player's game takes nothing from it");
+    await end();
+    await hand.waitFor({ state: "hidden" });
+    await page.waitForTimeout(300);
+    assert.equal(await page.evaluate(() => window.Pivotwarden.dump()), dump);
+    assert.equal(differingPixels(await canvasPixels(page), pixels), 0, "the player's picture is back");
+  };
+
+  await page.goto(session.url + "?seed=42");
+  await waitForGame(page);
+  await showAndEnd(async () => {
+    const p = await pagePoint(page, 120, 160);
+    await page.touchscreen.tap(p.x, p.y);
+  });
+  assert.equal(await caption.textContent(), "Tap the picture to play");
+  assert.equal(await page.evaluate((name) => localStorage.getItem(name), STORAGE_ITEM), null,
+    "nothing stored in the player's settings");
+
+  // A second visit: not by itself; from the bar, in the middle of a game.
+  await page.reload();
+  await waitForGame(page);
+  await page.waitForTimeout(1500);
+  assert.equal(await hand.isHidden(), true);
+  const p = await pagePoint(page, 120, 160);
+  await page.touchscreen.tap(p.x, p.y);
+  await page.waitForFunction(() => JSON.parse(window.Pivotwarden.dump()).screen === "game");
+  await page.waitForTimeout(1000);
+  await page.getByRole("button", { name: "How to play" }).tap();
+  await showAndEnd(() => page.keyboard.press("Enter"));
+  assert.deepEqual(errors, []);
+  await context.close();
 });

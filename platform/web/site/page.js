@@ -191,6 +191,7 @@
   canvas.addEventListener("pointerdown", (event) => {
     event.preventDefault();
     sounds.unlock();
+    if (endedBy === event) return;
     if (!event.isPrimary || event.button !== 0 || stylus !== null) return;
     stylus = { id: event.pointerId, clientX: event.clientX, clientY: event.clientY, buttons: 0 };
     canvas.setPointerCapture(event.pointerId);
@@ -278,7 +279,7 @@
   let captionDue = false;
   function showCaption() {
     captionDue = false;
-    if (!game) return;
+    if (!game || demo) return;
     const onTitle = JSON.parse(dump()).screen === "title";
     const text = !onTitle ? "" : keysUsed ? "Press Enter to play" : "Tap the picture to play";
     if (caption.textContent !== text) caption.textContent = text;
@@ -292,12 +293,140 @@
 
   let firstPicture = true;
   function drawOnCanvas(rgba, x, y, w, h) {
+    if (demo && demo.shown) return;  // repainted whole when it ends
     context.putImageData(new ImageData(new Uint8ClampedArray(rgba), w, h), x, y);
     if (firstPicture) {
       firstPicture = false;
       performance.mark("pivotwarden-first-picture");
     }
     if (game) captionLater();
+  }
+
+
+  // How to play: two short recordings (a puzzle whose numbers show, then a
+  // hidden number typed on the keypad) played in a game of their own on
+  // private settings, shown on the canvas, with a hand drawn by the page at
+  // the recorded stylus and one caption at a time. Any press or key ends it,
+  // and the player's game, which took no input meanwhile, is painted again.
+  // It starts by itself on the very first visit.
+  const SHOWN = "Marblequill/Pivotwarden/shown-how";
+  const DEMO = [
+    { file: "demo/demo-shown.replay",
+      captions: ["Drag a yellow weight onto a pan", "Make both sides weigh the same"] },
+    { file: "demo/demo-hidden.replay",
+      captions: ["Make both sides weigh the same", "Type the hidden number"] },
+  ];
+  const SLOWER = 2.5;        // the recordings are a machine's pace; shown at a person's
+  const BETWEEN_MS = 1200;   // the solved first puzzle stays a moment
+  const hand = document.getElementById("hand");
+  let demo = null;
+  let shower = null;
+  let endedBy = null;        // the press or key that ended it goes no further
+
+  function recordedEvents(text) {
+    const events = [];
+    for (const raw of text.split("\n")) {
+      const words = raw.replace(/#.*/, "").trim().split(/\s+/);
+      if (words[0] !== "at" || words.length < 3) continue;
+      events.push({ at: Number(words[1]), type: words[2], x: Number(words[3]) || 0, y: Number(words[4]) || 0 });
+    }
+    return events;
+  }
+  function placeHand(x, y, down) {
+    const box = canvas.getBoundingClientRect();
+    const left = box.left + ((x + 0.5) * box.width) / WIDTH - 14;
+    const top = box.top + ((y + 0.5) * box.height) / HEIGHT - 6;
+    hand.style.transform = `translate(${left}px, ${top}px) scale(${down ? 0.9 : 1})`;
+    hand.classList.toggle("down", down);
+    hand.removeAttribute("hidden");  // an SVG element has no hidden property
+  }
+  function drawDemo(rgba, x, y, w, h) {
+    if (demo && demo.shown) context.putImageData(new ImageData(new Uint8ClampedArray(rgba), w, h), x, y);
+  }
+  function later(ms, then) {
+    demo.timers.push(setTimeout(then, ms));
+  }
+  // Plays one recording from its start; then calls next.
+  function playPart(module, index, next) {
+    const part = DEMO[index];
+    const text = demo.texts[index];
+    const size = module.lengthBytesUTF8(text) + 1;
+    const copy = module._malloc(size);
+    module.stringToUTF8(text, copy, size);
+    const started = copy && module._pw_show(copy, size - 1);
+    if (copy) module._free(copy);
+    if (!started) return endDemo();
+    caption.textContent = part.captions[0];
+    let dragged = false, moved = false;
+    for (const event of recordedEvents(text)) {
+      later(event.at * SLOWER, () => {
+        if (event.type === "end") return next();
+        const type = { down: Message.down, move: Message.move, up: Message.up }[event.type];
+        if (type === undefined) return;
+        if (type === Message.down) moved = false;
+        if (type === Message.move) moved = true;
+        placeHand(event.x, event.y, type !== Message.up);
+        module._pw_post(type, event.x, event.y, type === Message.up ? 0 : 1);
+        if (type === Message.up && moved && !dragged) {
+          dragged = true;
+          caption.textContent = part.captions[1];
+        }
+      });
+    }
+  }
+  async function showHowToPlay() {
+    if (demo || !game || !holding) return;
+    demo = { timers: [], shown: false, texts: null, startedAt: performance.now() };
+    const mine = demo;
+    try {
+      mine.texts = await Promise.all(DEMO.map((part) => fetch(part.file).then((answer) => {
+        if (!answer.ok) throw new Error(part.file);
+        return answer.text();
+      })));
+      if (!shower) {
+        shower = createPivotwarden({ drawOnCanvas: drawDemo, setDisplaySize: () => {} });
+      }
+      const module = await shower;
+      if (demo !== mine) return;
+      try { localStorage.setItem(SHOWN, "1"); } catch (e) { /* shown again next time */ }
+      mine.module = module;
+      mine.shown = true;
+      playPart(module, 0, () => later(BETWEEN_MS, () => playPart(module, 1, () => later(BETWEEN_MS, endDemo))));
+      performance.mark("pivotwarden-how-to-play");
+    } catch (error) {
+      if (demo === mine) endDemo();
+    }
+  }
+  function endDemo() {
+    if (!demo) return;
+    const ending = demo;
+    demo = null;
+    for (const timer of ending.timers) clearTimeout(timer);
+    if (ending.module) ending.module._pw_show_end();
+    hand.setAttribute("hidden", "");
+    caption.textContent = "";
+    if (ending.shown && game) game._pw_post(Message.paint, 0, 0, 0);
+    showCaption();
+  }
+  // The press that ended it, on "How to play" itself, does not start it again.
+  let swallowClick = false;
+  document.getElementById("how").addEventListener("click", () => {
+    if (swallowClick) {
+      swallowClick = false;
+      return;
+    }
+    showHowToPlay();
+  });
+  // Any press or key ends it, before anything else hears of it.
+  for (const type of ["pointerdown", "keydown"]) {
+    document.addEventListener(type, (event) => {
+      if (type === "pointerdown") swallowClick = false;
+      if (!demo) return;
+      endedBy = event;
+      if (type === "pointerdown") swallowClick = true;
+      endDemo();
+      if (type === "keydown" || event.target === canvas) event.preventDefault();
+    }, true);
   }
 
   // Whether this tab may write the player's settings: only while it holds
@@ -400,6 +529,12 @@
     });
   }
 
+  // The very first visit: nothing stored yet, and "How to play" never shown.
+  let firstVisit = false;
+  try {
+    firstVisit = localStorage.getItem(SETTINGS) === null && localStorage.getItem(SHOWN) === null;
+  } catch (e) { /* no storage: no demonstration by itself */ }
+
   const loading = instance(true);
   holdLock()
     .then(() => loading)
@@ -413,6 +548,7 @@
       showStored();
       showCaption();
       canvas.focus();
+      if (firstVisit) showHowToPlay();
     });
 
   // A key for the game, by its KeyboardEvent.code: 0 when it is not the
@@ -430,6 +566,7 @@
   // names the rest by their code and says whether they are its. A button of
   // the page keeps its own keys.
   document.addEventListener("keydown", (event) => {
+    if (endedBy === event) return;
     if (event.ctrlKey || event.altKey || event.metaKey) return;
     if (event.code === "F11") {
       event.preventDefault();
