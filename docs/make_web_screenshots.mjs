@@ -1,7 +1,8 @@
 // The browser build's page at a phone's size (390 x 844 CSS pixels, three
 // device pixels each) with the bar below the game, and at a desktop's
 // (1280 x 800) with the bar beside it: the keypad replay pressed in the page
-// by finger or mouse, as a player would see it.
+// by finger or mouse, as a player would see it; and "How to play" on a
+// phone's first visit.
 //   node docs/make_web_screenshots.mjs   (after scripts/build-web.sh)
 import { SOURCE, startSession, waitForGame } from "../tests/web/browser.mjs";
 import { replayEvents, strokes } from "../tests/web/replays.mjs";
@@ -36,6 +37,24 @@ try {
     await page.screenshot({ path: SOURCE + "docs/" + name, scale: "device" });
     await context.close();
   }
+  // "How to play" on a phone's first visit: the hand dragging a weight, its
+  // caption in the bar.
+  const context = await session.browser.newContext({
+    firstVisit: true, viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true,
+  });
+  const page = await context.newPage();
+  await page.goto(session.url);
+  await waitForGame(page);
+  await page.waitForFunction(() => {
+    const hand = document.getElementById("hand");
+    return hand.classList.contains("down") &&
+      document.getElementById("caption").textContent === "Drag a yellow weight onto a pan";
+  });
+  await page.waitForTimeout(1500);  // the title pressed: now the drag
+  await page.waitForFunction(() => document.getElementById("hand").classList.contains("down"));
+  await page.waitForTimeout(400);
+  await page.screenshot({ path: SOURCE + "docs/web-how-to-play.png", scale: "device" });
+  await context.close();
 } finally {
   await session.stop();
 }

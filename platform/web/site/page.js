@@ -341,7 +341,12 @@
     hand.removeAttribute("hidden");  // an SVG element has no hidden property
   }
   function drawDemo(rgba, x, y, w, h) {
-    if (demo && demo.shown) context.putImageData(new ImageData(new Uint8ClampedArray(rgba), w, h), x, y);
+    if (!demo || !demo.shown) return;
+    context.putImageData(new ImageData(new Uint8ClampedArray(rgba), w, h), x, y);
+    if (!demo.drawn) {
+      demo.drawn = true;
+      performance.mark("pivotwarden-how-to-play");
+    }
   }
   function later(ms, then) {
     demo.timers.push(setTimeout(then, ms));
@@ -376,7 +381,7 @@
   }
   async function showHowToPlay() {
     if (demo || !game || !holding) return;
-    demo = { timers: [], shown: false, texts: null, startedAt: performance.now() };
+    demo = { timers: [], shown: false, drawn: false, texts: null };
     const mine = demo;
     try {
       mine.texts = await Promise.all(DEMO.map((part) => fetch(part.file).then((answer) => {
@@ -392,7 +397,6 @@
       mine.module = module;
       mine.shown = true;
       playPart(module, 0, () => later(BETWEEN_MS, () => playPart(module, 1, () => later(BETWEEN_MS, endDemo))));
-      performance.mark("pivotwarden-how-to-play");
     } catch (error) {
       if (demo === mine) endDemo();
     }
