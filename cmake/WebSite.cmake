@@ -1,5 +1,5 @@
 # Writes the browser build's site: cmake -DSITE=... -DSOURCE=... -DGAME_JS=...
-# -P WebSite.cmake. Run after each link of the game.
+# -P WebSite.cmake. Run at every build, after the game links.
 get_filename_component(_dir ${GAME_JS} DIRECTORY)
 file(MAKE_DIRECTORY ${SITE}/icons)
 set(_pages ${SOURCE}/platform/web/site)
