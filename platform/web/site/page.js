@@ -396,6 +396,7 @@
       try { localStorage.setItem(SHOWN, "1"); } catch (e) { /* shown again next time */ }
       mine.module = module;
       mine.shown = true;
+      ring.hidden = true;  // the player's ring, back when the player's game is
       playPart(module, 0, () => later(BETWEEN_MS, () => playPart(module, 1, () => later(BETWEEN_MS, endDemo))));
     } catch (error) {
       if (demo === mine) endDemo();
@@ -408,6 +409,7 @@
     for (const timer of ending.timers) clearTimeout(timer);
     if (ending.module) ending.module._pw_show_end();
     hand.setAttribute("hidden", "");
+    ring.hidden = ringArea === null || canvas.hidden;
     caption.textContent = "";
     if (ending.shown && game) game._pw_post(Message.paint, 0, 0, 0);
     showCaption();
@@ -461,6 +463,7 @@
   let started = false;      // a game ran in this tab
   let granted = () => {};
   function showElsewhere() {
+    endDemo();
     canvas.hidden = true;
     ring.hidden = true;
     bar.hidden = true;
