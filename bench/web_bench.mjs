@@ -1,7 +1,9 @@
 // The browser build's figures, with their goals: the site's transfer size
 // (gzip), load to the title drawn (median of 10 fresh loads), animation
-// frames asked for over 10 s idle on the game screen, and press to changed
-// canvas pixels. Headless Debian chromium on 127.0.0.1.
+// frames asked for over 10 s idle on the game screen, press to changed
+// canvas pixels, and the start of "How to play" (on a first visit, from the
+// page's load; from a press on its button). Headless Debian chromium on
+// 127.0.0.1.
 //   node bench/web_bench.mjs [SITE]   (after scripts/build-web.sh)
 import { readdirSync, readFileSync, statSync } from "node:fs";
 import { join, relative } from "node:path";
@@ -61,6 +63,32 @@ try {
   }
   console.log(`load to title drawn, median of 10: ${ms(median(loads))} ` +
     `(${ms(Math.min(...loads))} to ${ms(Math.max(...loads))}); goal under 300 ms`);
+
+  // "How to play": on a first visit it starts by itself once the game has
+  // loaded; afterwards from its button, its recordings and game kept.
+  const firstVisits = [];
+  const pressed = [];
+  for (let i = 0; i < 5; ++i) {
+    const context = await session.browser.newContext({ firstVisit: true });
+    const page = await context.newPage();
+    await page.goto(session.url);
+    const shown = () => page.waitForFunction(() => performance.getEntriesByName("pivotwarden-how-to-play").length > 0)
+      .then(() => page.evaluate(() => performance.getEntriesByName("pivotwarden-how-to-play")[0].startTime));
+    firstVisits.push(await shown());
+    await page.keyboard.press("Escape");
+    await page.locator("#hand").waitFor({ state: "hidden" });
+    await page.evaluate(() => {
+      performance.clearMarks("pivotwarden-how-to-play");
+      window.addEventListener("click", (e) => { window.__pressed = performance.now(); }, { once: true, capture: true });
+    });
+    await page.getByRole("button", { name: "How to play" }).click();
+    pressed.push((await shown()) - (await page.evaluate(() => window.__pressed)));
+    await context.close();
+  }
+  console.log(`How to play shown, first visit, from load, median of 5: ${ms(median(firstVisits))} ` +
+    `(${ms(Math.min(...firstVisits))} to ${ms(Math.max(...firstVisits))})`);
+  console.log(`How to play shown after its button, median of 5: ${ms(median(pressed))} ` +
+    `(${ms(Math.min(...pressed))} to ${ms(Math.max(...pressed))})`);
 
   const context = await session.browser.newContext();
   await context.addInitScript(instrument);
