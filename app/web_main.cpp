@@ -3,15 +3,20 @@
 // browser owns the loop and runs it in animation frames only while something
 // happens, so an idle page costs nothing.
 
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/MainLoop.h"
-#include "app/PuzzleSet.h"
 #include "app/Narration.h"
+#include "app/ProgressPage.h"
+#include "app/PuzzleSet.h"
+#include "app/PuzzleTracker.h"
 #include "app/Replay.h"
 #include "app/ReplaySettings.h"
+#include "app/ResultsHistory.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
 #include "platform/KeyCodes.h"
@@ -20,6 +25,7 @@
 #include "platform/headless/HeadlessServices.h"
 #include "platform/headless/HeadlessWindow.h"
 #include "platform/web/AnimationFrames.h"
+#include "platform/web/IndexedDbHistory.h"
 #include "platform/web/LocalStorage.h"
 #include "platform/web/PageSpeech.h"
 #include "platform/web/WebSoundPlayer.h"
@@ -28,15 +34,32 @@
 
 namespace {
 
+// Problems the player cannot act on go to the browser's console.
+void SayOnConsole(const std::string& message) { std::fprintf(stderr, "pivotwarden: %s\n", message.c_str()); }
+
+// What a game keeps of its puzzles: the player's own game and a puzzle set
+// played by the player add rows to the results history (a set's carry its
+// name); a game only shown keeps nothing.
+struct Results {
+    bool kept = false;
+    std::string set;
+};
+
 // The game the player plays, on the page's canvas and the browser's storage;
-// or, with a replay's start, a game shown to the player on private settings
-// in memory holding just the replay's stored values, the page pressing its
-// stylus.
+// or, with a replay's start, a game on private settings in memory holding
+// just the replay's stored values: a puzzle set, or a game shown to the
+// player, the page pressing its stylus.
 class BrowserGame {
 public:
-    explicit BrowserGame(std::optional<uint32_t> seed, const pw::ReplayHeader* privateStart = nullptr)
+    explicit BrowserGame(std::optional<uint32_t> seed, const pw::ReplayHeader* privateStart = nullptr,
+                         const Results& results = Results{})
         : registry_(privateStart != nullptr ? static_cast<pw::TextStorage&>(memory_) : storage_) {
         if (privateStart != nullptr) started_ = pw::StoreReplayStart(registry_, *privateStart);
+        if (results.kept) {
+            tracker_ = std::make_unique<pw::PuzzleTracker>(
+                clock_, time_, results.set, [this](const pw::ResultRow& row) { history_.Append(row); });
+            Watch();
+        }
         for (size_t i = 0; i < pw::kEmbeddedResourceCount; ++i)
             if (pw::kEmbeddedResources[i].kind == pw::EmbeddedKind::Wave)
                 sound_.Preload(resources_.FindSound(pw::kEmbeddedResources[i].id));
@@ -55,18 +78,25 @@ public:
     // are made only while it is.
     void Describe(bool on) {
         if (on == (narration_ != nullptr)) return;
+        std::unique_ptr<pw::Narration> was = std::move(narration_);
         if (on) narration_ = std::make_unique<pw::Narration>(pw::SayOnPage);
-        loop_.Watch(narration_.get());
-        if (!on) narration_.reset();
+        Watch();
     }
 
 private:
+    // Shows the scene to whoever listens: the descriptions, the results.
+    void Watch() {
+        watchers_ = pw::WatcherPair(narration_.get(), tracker_.get());
+        loop_.Watch(narration_ || tracker_ ? &watchers_ : nullptr);
+    }
+
     bool Frame() {
         const bool more = loop_.RunWaitingPasses();
         // The game screen once the title is up (built sooner if a press needs it).
         if (loop_.App() != nullptr) loop_.App()->Game();
         if (loop_.QuitPosted() && !closed_) {
             closed_ = true;
+            if (tracker_) tracker_->End();
             window_.Close();
         }
         return more;
@@ -83,8 +113,12 @@ private:
     pw::TextRegistry registry_;
     pw::LocalSystemTime time_;
     pw::Platform platform_{window_, resources_, text_, sound_, clock_, registry_, time_};
-    // Before the loop, so that it outlives the loop that shows it the scene.
+    pw::IndexedDbHistory historyStorage_{pw::kResultsHeader, pw::ResultsHistory::kMaxRows};
+    pw::ResultsHistory history_{historyStorage_, SayOnConsole};
+    // Before the loop, so that they outlive the loop that shows them the scene.
     std::unique_ptr<pw::Narration> narration_;
+    std::unique_ptr<pw::PuzzleTracker> tracker_;
+    pw::WatcherPair watchers_{nullptr, nullptr};
     pw::MainLoop loop_{platform_};
     bool closed_ = false;
     bool started_ = true;
@@ -135,7 +169,8 @@ extern "C" {
 // Starts the game, seeded from the date and time unless a seed is given.
 void pw_play(int seeded, uint32_t seed) {
     if (!game)
-        game = std::make_unique<BrowserGame>(seeded != 0 ? std::optional<uint32_t>(seed) : std::nullopt);
+        game = std::make_unique<BrowserGame>(seeded != 0 ? std::optional<uint32_t>(seed) : std::nullopt,
+                                             nullptr, Results{true, ""});
 }
 
 // Starts a puzzle set ("4711-6") on settings of its own in memory, so that
@@ -149,7 +184,7 @@ int pw_play_set(const char* text) {
     start.score = 0;
     start.level = set.level;
     start.autoOff = 1;
-    game = std::make_unique<BrowserGame>(set.seed, &start);
+    game = std::make_unique<BrowserGame>(set.seed, &start, Results{true, set.Name()});
     return 1;
 }
 
@@ -226,6 +261,23 @@ int pw_show(const char* text, int length) {
 
 // Ends the game being shown.
 void pw_show_end() { game.reset(); }
+
+// The results history's first line, which the page puts before the rows
+// it reads from the browser's storage.
+const char* pw_results_header() { return pw::kResultsHeader; }
+
+// The progress view drawn from a results history's text of length bytes, as
+// the desktop's --progress draws it from its file; empty when the text is
+// no history.
+const char* pw_progress_page(const char* text, int length) {
+    static std::string page;
+    const std::string source =
+        text != nullptr && length > 0 ? std::string(text, static_cast<size_t>(length)) : "";
+    std::vector<pw::ResultRow> rows;
+    page = pw::ResultsHistory::Parse(source, rows) ? pw::ProgressPage(rows, pw::LocalSystemTime().LocalNow())
+                                                   : std::string();
+    return page.c_str();
+}
 
 const char* pw_replay_text() { return lastReplay ? lastReplay->text.c_str() : ""; }
 

@@ -449,6 +449,7 @@
       say: live ? say : null,
       mayStore: live ? () => holding : null,
       onStored: live ? showStored : null,
+      onResultsQueued: live ? (written) => { resultsWritten = written; } : null,
     });
   }
 
@@ -584,6 +585,96 @@
       if (firstVisit) showHowToPlay();
     });
 
+  // The results history: the game adds each puzzle's row to the browser's
+  // storage in the background (the database and store named as the game
+  // names them); Progress waits for those writes, reads every row and has the
+  // game draw the progress view from them, the same page the desktop draws.
+  let resultsWritten = Promise.resolve();
+  function readResults() {
+    return new Promise((resolve, reject) => {
+      const asked = indexedDB.open("Marblequill/Pivotwarden", 1);
+      asked.onupgradeneeded = () => asked.result.createObjectStore("results", { autoIncrement: true });
+      asked.onerror = () => reject(asked.error);
+      asked.onsuccess = () => {
+        const db = asked.result;
+        const read = db.transaction("results").objectStore("results").getAll();
+        read.onsuccess = () => { db.close(); resolve(read.result); };
+        read.onerror = () => { db.close(); reject(read.error); };
+      };
+    });
+  }
+  function callWithText(module, name, text) {
+    const size = module.lengthBytesUTF8(text) + 1;
+    const copy = module._malloc(size);
+    if (!copy) throw new Error("out of memory");
+    module.stringToUTF8(text, copy, size);
+    const answer = module.UTF8ToString(module[name](copy, size - 1));
+    module._free(copy);
+    return answer;
+  }
+  const progressView = document.getElementById("progress-view");
+  const progressPage = document.getElementById("progress-page");
+  const progressSaid = document.getElementById("progress-said");
+  const download = document.getElementById("download");
+  async function showProgress() {
+    if (!game || progressView.open) return;
+    endDemo();
+    progressPage.srcdoc = "";
+    progressSaid.textContent = "Reading your results\u2026";
+    download.hidden = true;
+    progressView.showModal();
+    try {
+      await resultsWritten;
+      const rows = await readResults();
+      const csv = game.UTF8ToString(game._pw_results_header()) + rows.map((row) => row + "\n").join("");
+      const html = callWithText(game, "_pw_progress_page", csv);
+      if (!html) throw new Error("the stored results cannot be read");
+      progressPage.srcdoc = html;
+      URL.revokeObjectURL(download.href);
+      download.href = URL.createObjectURL(new Blob([csv], { type: "text/csv" }));
+      download.hidden = false;
+      progressSaid.textContent = rows.length === 0 ? "No puzzle played yet." : "";
+    } catch (error) {
+      progressSaid.textContent = `Your results cannot be read here (${error.message || error}).`;
+    }
+  }
+  document.getElementById("progress").addEventListener("click", showProgress);
+
+  // A new puzzle set at the level played now, with a fresh seed: its link is
+  // shown, handed to the system's sharing where the browser has it, else
+  // copied.
+  const shareView = document.getElementById("share-view");
+  const shareLink = document.getElementById("share-link");
+  const shareSaid = document.getElementById("share-said");
+  async function shareSet() {
+    if (!game || shareView.open) return;
+    endDemo();
+    const level = JSON.parse(dump()).level;
+    const seed = crypto.getRandomValues(new Uint32Array(1))[0];
+    const link = new URL(`?set=${seed}-${level}`, location.href).href;
+    document.getElementById("share-level").textContent = level;
+    shareLink.href = link;
+    shareLink.textContent = link;
+    shareSaid.textContent = "";
+    shareView.showModal();
+    try {
+      if (navigator.share) {
+        await navigator.share({ title: `Pivotwarden: set ${seed} at level ${level}`, url: link });
+        return;
+      }
+      await navigator.clipboard.writeText(link);
+      shareSaid.textContent = "The link is copied.";
+    } catch (error) {
+      if (error.name !== "AbortError") shareSaid.textContent = "Copy the link above to share it.";
+    }
+  }
+  document.getElementById("share").addEventListener("click", shareSet);
+  for (const view of [progressView, shareView]) {
+    view.querySelector(".close").addEventListener("click", () => view.close());
+    // Closed, the keys go back to the game.
+    view.addEventListener("close", () => { if (!canvas.hidden) canvas.focus(); });
+  }
+
   // A key for the game, by its KeyboardEvent.code: 0 when it is not the
   // game's, 1 when the game took it, 2 when it is a held key that does not
   // repeat.
@@ -606,6 +697,8 @@
       toggleFullScreen();
       return;
     }
+    // An open view over the page keeps its keys.
+    if (progressView.open || shareView.open) return;
     const onButton = event.target instanceof Element && event.target.closest("button");
     if (onButton && ["Enter", "NumpadEnter", "Space", "Tab"].includes(event.code)) return;
     const taken = pressKey(event.code, event.shiftKey, event.repeat);

@@ -1,0 +1,111 @@
+// The results history in the browser: a puzzle played to the end in the page
+// is kept as the desktop keeps it, Progress shows the chart and the tables
+// drawn from it and downloads the same rows as CSV; Share a set gives a
+// link that plays a new set at the level played.
+import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
+import { readFileSync } from "node:fs";
+import { join } from "node:path";
+import { test } from "node:test";
+import { sessionForTests, waitForGame } from "./browser.mjs";
+import { AUTOPLAY, DESKTOP, collectErrors, pagePoint } from "./support.mjs";
+import { replayEvents, strokes } from "./replays.mjs";
+
+const { session, work } = sessionForTests({ work: true });
+
+// The rows kept in the page's storage, as their CSV lines.
+const storedRows = (page) => page.evaluate(() => new Promise((resolve, reject) => {
+  const asked = indexedDB.open("Marblequill/Pivotwarden", 1);
+  asked.onupgradeneeded = () => asked.result.createObjectStore("results", { autoIncrement: true });
+  asked.onerror = () => reject(asked.error);
+  asked.onsuccess = () => {
+    const read = asked.result.transaction("results").objectStore("results").getAll();
+    read.onsuccess = () => { asked.result.close(); resolve(read.result); };
+  };
+}));
+
+// What does not depend on the clock: all but the date and the seconds.
+const played = (line) => {
+  const fields = line.split(",");
+  return [...fields.slice(1, 8), fields[9]].join(",");
+};
+
+test("a set played to the end is kept, shown in Progress and downloaded as the desktop writes it", async () => {
+  const solved = join(work.path, "set.replay");
+  execFileSync(AUTOPLAY, ["--seed", "4711", "--level", "3", "--puzzles", "1", "--out", solved]);
+  // The desktop's history of the same play.
+  const desktopHistory = join(work.path, "results.csv");
+  execFileSync(DESKTOP, ["--headless", "--replay", solved, "--history", desktopHistory],
+    { env: { ...process.env, XDG_CONFIG_HOME: join(work.path, "config") } });
+  const desktopLines = readFileSync(desktopHistory, "utf8").split("\n");
+
+  const context = await session.browser.newContext({ acceptDownloads: true });
+  const page = await context.newPage();
+  const errors = collectErrors(page);
+  await page.goto(session.url + "?set=4711-3");
+  await waitForGame(page);
+  for (const stroke of strokes(replayEvents(solved))) {
+    await page.waitForTimeout(stroke.pause);
+    const [first, ...rest] = await Promise.all(stroke.points.map(([x, y]) => pagePoint(page, x, y)));
+    await page.mouse.move(first.x, first.y);
+    await page.mouse.down();
+    for (const point of rest) await page.mouse.move(point.x, point.y);
+    await page.mouse.up();
+  }
+  // The puzzle's row is written once the next puzzle is on the board.
+  await page.waitForFunction(() => window.Pivotwarden && JSON.parse(window.Pivotwarden.dump()).score > 0);
+  let rows = [];
+  for (let tries = 0; tries < 100 && rows.length === 0; ++tries) {
+    await page.waitForTimeout(100);
+    rows = await storedRows(page);
+  }
+  assert.equal(rows.length, 1, "one puzzle, one row");
+  const fields = rows[0].split(",");
+  assert.equal(fields[1], "3", "played at the set's level");
+  assert.equal(fields[9], "1", "finished");
+  assert.equal(fields[10], "4711-3", "carries the set's name");
+  assert.deepEqual([played(rows[0])], desktopLines.slice(1, 2).map(played), "as the desktop keeps the same play");
+
+  const progress = page.getByRole("button", { name: "Progress" });
+  const box = await progress.boundingBox();
+  assert.ok(box.width >= 48 && box.height >= 48, `Progress is ${box.width}×${box.height}`);
+  await progress.click();
+  const view = page.frameLocator("#progress-page");
+  await view.locator("svg").first().waitFor();
+  assert.ok(await view.locator("table").count() >= 2, "the days' table and a table per level");
+  const levelRow = view.locator("table").last().locator("tr").last().locator("th, td");
+  assert.equal((await levelRow.first().textContent()).trim(), "3", "the puzzle in the table of level 3");
+  const [download] = await Promise.all([page.waitForEvent("download"),
+    page.getByRole("link", { name: "Download results (CSV)" }).click()]);
+  const csv = readFileSync(await download.path(), "utf8");
+  assert.equal(csv, desktopLines[0] + "\n" + rows[0] + "\n", "the header and the stored rows");
+  await page.getByRole("button", { name: "Close" }).click();
+  assert.equal(await page.locator("#progress-view").evaluate((d) => d.open), false);
+
+  // The replays and demonstration write nothing of the player's.
+  await page.evaluate((text) => window.Pivotwarden.replay(text), readFileSync(solved, "utf8"));
+  await page.waitForTimeout(300);
+  assert.equal((await storedRows(page)).length, 1);
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+test("Share a set gives a link to a new set at the level played, which opens it", async () => {
+  const context = await session.browser.newContext();
+  const page = await context.newPage();
+  await page.goto(session.url + "?set=12-5");
+  await waitForGame(page);
+  await page.evaluate(() => { Object.defineProperty(navigator, "share", { value: undefined }); });
+  await page.getByRole("button", { name: "Share a set" }).click();
+  const link = await page.locator("#share-link").textContent();
+  const found = /\?set=([0-9]+)-5$/.exec(link);
+  assert.ok(found, link);
+  assert.equal(await page.locator("#share-link").getAttribute("href"), link);
+  await page.getByRole("button", { name: "Close" }).click();
+
+  await page.goto(link);
+  const start = await waitForGame(page);
+  assert.equal(start.level, 5);
+  assert.equal((await page.locator("#set-line").textContent()).trim(), `Set ${found[1]} \u00b7 level 5 Leave`);
+  await context.close();
+});
