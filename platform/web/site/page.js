@@ -613,13 +613,22 @@
     return answer;
   }
   const progressView = document.getElementById("progress-view");
-  const progressPage = document.getElementById("progress-page");
+  // Shown in a new frame each time: a frame given a second page while the
+  // first still loads may keep the first.
+  let progressPage = document.getElementById("progress-page");
+  function showInFrame(html) {
+    const frame = progressPage.cloneNode(false);
+    frame.hidden = html === "";
+    frame.srcdoc = html;
+    progressPage.replaceWith(frame);
+    progressPage = frame;
+  }
   const progressSaid = document.getElementById("progress-said");
   const download = document.getElementById("download");
   async function showProgress() {
     if (!game || progressView.open) return;
     endDemo();
-    progressPage.srcdoc = "";
+    showInFrame("");
     progressSaid.textContent = "Reading your results\u2026";
     download.hidden = true;
     progressView.showModal();
@@ -629,7 +638,7 @@
       const csv = game.UTF8ToString(game._pw_results_header()) + rows.map((row) => row + "\n").join("");
       const html = callWithText(game, "_pw_progress_page", csv);
       if (!html) throw new Error("the stored results cannot be read");
-      progressPage.srcdoc = html;
+      showInFrame(html);
       URL.revokeObjectURL(download.href);
       download.href = URL.createObjectURL(new Blob([csv], { type: "text/csv" }));
       download.hidden = false;
