@@ -153,7 +153,8 @@ void pw_key(int key, int shift) {
 // than ending the text early.
 int pw_replay(const char* text, int length) {
     lastReplay = std::make_unique<ReplayOutcome>();
-    const std::string source = text != nullptr && length > 0 ? std::string(text, static_cast<size_t>(length)) : "";
+    const std::string source =
+        text != nullptr && length > 0 ? std::string(text, static_cast<size_t>(length)) : "";
     const bool played = PlayReplay(source, *lastReplay);
     return played ? 1 : 0;
 }
