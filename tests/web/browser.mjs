@@ -27,12 +27,13 @@ export async function launchBrowser() {
 }
 
 // A browser and the served site, stopped together.
-export async function startSession() {
-  const server = await startServer(SITE);
+export async function startSession(site = SITE) {
+  const server = await startServer(site);
   const browser = await launchBrowser();
   return {
     url: server.url,
     browser,
+    served: server.served,
     async stop() {
       await browser.close();
       server.close();
