@@ -2,12 +2,19 @@
 // transfers (the page and the service worker's copy together) beside the
 // files the game needs, load to the title drawn (median of 10 fresh loads),
 // animation frames asked for over 10 s idle on the game screen, and press to
-// changed canvas pixels. Headless Debian chromium on 127.0.0.1, the site
+// changed canvas pixels; and navigation to the first picture beside a
+// minimal Emscripten page that fills a 240 x 320 canvas once
+// (bench/web_baseline.c), the two loaded in turns, 10 fresh loads each.
+// Headless Debian chromium on 127.0.0.1, the site
 // served by scripts/serve-web.mjs (no compression, no validators).
 //   node bench/web_bench.mjs [SITE]   (after scripts/build-web.sh)
-import { readdirSync, readFileSync, statSync } from "node:fs";
+import { execFileSync } from "node:child_process";
+import { mkdtempSync, readdirSync, readFileSync, rmSync, statSync, writeFileSync } from "node:fs";
+import { tmpdir } from "node:os";
 import { join, relative } from "node:path";
+import { fileURLToPath } from "node:url";
 import { gzipSync } from "node:zlib";
+import { startServer } from "../scripts/serve-web.mjs";
 import { SITE, startSession, waitForGame, waitForPicture } from "../tests/web/browser.mjs";
 
 const site = process.argv[2] || SITE;
@@ -88,17 +95,37 @@ try {
     await context.close();
   }
 
-  const loads = [];
-  for (let i = 0; i < 10; ++i) {
+  // The floor, built as the game is (Release: -O3), with a page of its own.
+  const floor = mkdtempSync(join(tmpdir(), "pw-web-floor-"));
+  const source = fileURLToPath(new URL("web_baseline.c", import.meta.url));
+  execFileSync("emcc", ["-O3", "-sENVIRONMENT=web", "-sFILESYSTEM=0", source, "-o", join(floor, "baseline.js")],
+    { env: { ...process.env, NODE_PATH: "/usr/share/nodejs" }, stdio: "inherit" });
+  writeFileSync(join(floor, "index.html"), "<!doctype html>\n<html lang=\"en\">\n<head><meta charset=\"utf-8\">" +
+    "<title>baseline</title></head>\n<body><canvas id=\"display\" width=\"240\" height=\"320\"></canvas>\n" +
+    "<script src=\"baseline.js\"></script></body>\n</html>\n");
+  const floorServer = await startServer(floor);
+  const firstPicture = async (url, mark) => {
     const context = await session.browser.newContext();
     const page = await context.newPage();
-    await page.goto(session.url);
-    await waitForPicture(page);
-    loads.push(await page.evaluate(() => performance.getEntriesByName("pivotwarden-first-picture")[0].startTime));
+    await page.goto(url);
+    await page.waitForFunction((name) => performance.getEntriesByName(name).length > 0, mark);
+    const at = await page.evaluate((name) => performance.getEntriesByName(name)[0].startTime, mark);
     await context.close();
+    return at;
+  };
+  const loads = [];
+  const floorLoads = [];
+  for (let i = 0; i < 10; ++i) {
+    loads.push(await firstPicture(session.url, "pivotwarden-first-picture"));
+    floorLoads.push(await firstPicture(floorServer.url, "baseline-first-picture"));
   }
-  console.log(`load to title drawn, median of 10: ${ms(median(loads))} ` +
+  floorServer.close();
+  rmSync(floor, { recursive: true, force: true });
+  console.log(`navigation to the title drawn, median of 10: ${ms(median(loads))} ` +
     `(${ms(Math.min(...loads))} to ${ms(Math.max(...loads))}); goal under 300 ms`);
+  console.log(`  beside a minimal Emscripten page filling its canvas once: ${ms(median(floorLoads))} ` +
+    `(${ms(Math.min(...floorLoads))} to ${ms(Math.max(...floorLoads))}); ` +
+    `${(median(loads) / median(floorLoads)).toFixed(2)}x; goal at most 1.5x`);
 
   const context = await session.browser.newContext();
   await context.addInitScript(instrument);

@@ -352,6 +352,13 @@ bool SdlWindow::PumpBatch() {
 }
 
 bool SdlWindow::PollEvent(WindowEvent& event) {
+    // A quit from another thread (SIGTERM, SIGINT) also goes before what is
+    // left of the batch.
+    if (gate_ && quitAsked_.exchange(false)) {
+        queue_.clear();
+        event = WindowEvent{WindowEvent::Type::Destroy, 0, 0, false};
+        return true;
+    }
     if (queue_.empty() && gate_) {
         PublishDrawn();
         // Batches until one gives the game something or nothing is left;
