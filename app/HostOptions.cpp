@@ -1,6 +1,7 @@
 #include "app/HostOptions.h"
 
 #include "app/DecimalText.h"
+#include "app/QuotedText.h"
 
 namespace pw {
 
@@ -17,6 +18,11 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             inlineValue = true;
         }
         auto takeValue = [&](std::string& out) {
+            if (!out.empty()) {
+                // Two files for one output would leave one of them unwritten.
+                error = "option " + name + " given twice";
+                return false;
+            }
             if (inlineValue) {
                 out = value;
             } else if (i + 1 < args.size()) {
@@ -41,7 +47,7 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             uint64_t n = 0;
             if (!takeValue(text)) return false;
             if (!ParseDecimal(text, 8, n) || n < 1) {
-                error = "bad value '" + text + "' for --scale: expected a whole number from 1 to 8";
+                error = "bad value " + QuotedText(text) + " for --scale: expected a whole number from 1 to 8";
                 return false;
             }
             options.scale = static_cast<int>(n);
@@ -50,7 +56,8 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             uint64_t n = 0;
             if (!takeValue(text)) return false;
             if (!ParseDecimal(text, 4294967295u, n)) {
-                error = "bad value '" + text + "' for --seed: expected a whole number from 0 to 4294967295";
+                error = "bad value " + QuotedText(text) +
+                        " for --seed: expected a whole number from 0 to 4294967295";
                 return false;
             }
             options.seed = static_cast<uint32_t>(n);
@@ -62,6 +69,8 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             if (!takeValue(options.screenshotPath)) return false;
         } else if (name == "--dump") {
             if (!takeValue(options.dumpPath)) return false;
+        } else if (name == "--describe") {
+            if (!takeValue(options.describePath)) return false;
         } else if (name == "--fullscreen") {
             if (!noValue()) return false;
             options.fullscreen = true;
@@ -75,7 +84,7 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             if (!noValue()) return false;
             options.showHelp = true;
         } else {
-            error = "unknown option '" + args[i] + "' (try --help)";
+            error = "unknown option " + QuotedText(args[i]) + " (try --help)";
             return false;
         }
     }
@@ -104,6 +113,8 @@ std::string HostUsage() {
            "  --replay FILE      play FILE back on a virtual clock and exit\n"
            "  --screenshot FILE  when the run ends, write what the window shows as a PNG\n"
            "  --dump FILE        when the run ends, write the current screen's state as JSON\n"
+           "  --describe FILE    write what happens in the game to FILE as it happens, one\n"
+           "                     line of plain English each (/dev/stdout for a speech tool)\n"
            "  --version          print the version and exit\n"
            "  --help             print this help and exit\n"
            "\n"
@@ -122,6 +133,7 @@ std::string HostUsage() {
            "  O                  open the options panel; there Up and Down change the\n"
            "                     level, A ticks Automatic Leveling, R ticks Reset Score\n"
            "                     and Enter presses OK\n"
+           "  B                  describe the whole board (with --describe)\n"
            "  F11                full screen on or off\n"
            "  M                  sound off or on; the choice is kept\n";
 }

@@ -16,6 +16,7 @@ struct HostOptions {
     std::string replayPath;
     std::string screenshotPath;
     std::string dumpPath;
+    std::string describePath;
     bool showVersion = false;
     bool showHelp = false;
 };

@@ -31,6 +31,8 @@ public:
     void OnPointer(Application& app, const WindowEvent& pen);
     // Keeps the ring on its weight; called whenever the scene may have moved.
     void Follow(Application* app);
+    // The area the focus ring shows, empty when none.
+    const Rect& Ringed() const { return focus_.Ringed(); }
 
 private:
     void OnGameKey(GameScreen& game, const WindowEvent& key);

@@ -22,6 +22,7 @@ public:
     void Show() { shown_ = true; }
     void Hide() { shown_ = false; }
     bool Shown() const { return shown_; }
+    const Rect& Ringed() const { return ringed_; }
 
     // The ringed weight, or null when the screen has none at its place.
     Figure* Current(const Screen& screen) const;

@@ -1,5 +1,7 @@
 #include "app/MainLoop.h"
 
+#include "app/SceneDump.h"
+#include "app/SceneState.h"
 #include "platform/VirtualClock.h"
 #include "scene/Screen.h"
 
@@ -46,6 +48,7 @@ void MainLoop::HandleMessage(const WindowEvent& m) {
             if (recorder_ != nullptr)
                 recorder_->Record(ReplayEvent{platform_.clock.Now(), ReplayEvent::Type::End, 0, 0});
             if (beforeClose_ && app_) beforeClose_();
+            if (keepLastDump_ && app_) lastDump_ = DumpScene(app_.get(), platform_.registry);
             if (keepClosed_)
                 closed_ = std::move(app_);
             else
@@ -58,10 +61,26 @@ void MainLoop::HandleMessage(const WindowEvent& m) {
             DeliverPen(m);
             break;
         case WindowEvent::Type::KeyDown:
-            if (app_) keys_.OnKey(*app_, m);
+            if (m.key == Key::B) {
+                if (watcher_ != nullptr) watcher_->WholeAsked();
+            } else if (app_) {
+                keys_.OnKey(*app_, m);
+            }
             break;
     }
     keys_.Follow(app_.get());
+    ShowWatcher();
+}
+
+void MainLoop::Watch(SceneWatcher* watcher) {
+    watcher_ = watcher;
+    ShowWatcher();
+}
+
+void MainLoop::ShowWatcher() {
+    // Before the start there is nothing to see; after the close, that it ended.
+    if (watcher_ == nullptr || (!app_ && !quitPosted_)) return;
+    watcher_->Look(ReadScene(app_.get(), platform_.registry), keys_.Ringed());
 }
 
 void MainLoop::DeliverPen(const WindowEvent& m) {
@@ -82,8 +101,14 @@ void MainLoop::DeliverPen(const WindowEvent& m) {
 
 void MainLoop::TickCurrent() {
     if (!app_) return;
+    // A tick changes what a player sees only when an animation ends (a
+    // level's flash, after which the keypad shows or the next puzzle comes).
+    const Screen* screen = app_->current;
+    const int32_t ticking = screen->tickers.count;
     app_->current->Tick(platform_.clock.Now());
     keys_.Follow(app_.get());
+    if (watcher_ != nullptr && (app_->current != screen || app_->current->tickers.count != ticking))
+        ShowWatcher();
 }
 
 bool MainLoop::HasPendingWork() const {
@@ -193,6 +218,11 @@ int MainLoop::RunReplay(ReplayEvents& events, VirtualClock& clock) {
     }
     HandleQueuedAtEnd(waiting);
     return 0;
+}
+
+std::string MainLoop::Dump() {
+    if (app_ == nullptr && !lastDump_.empty()) return lastDump_;
+    return DumpScene(app_.get(), platform_.registry);
 }
 
 }  // namespace pw

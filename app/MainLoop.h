@@ -11,6 +11,7 @@
 #include "app/KeyControl.h"
 #include "app/Replay.h"
 #include "app/ReplayRecorder.h"
+#include "app/SceneWatcher.h"
 #include "app/SoundSwitch.h"
 #include "platform/Platform.h"
 
@@ -55,6 +56,15 @@ public:
     // Called on the destroy message while the game is still whole, so that
     // its last screen can be kept.
     void SetBeforeClose(std::function<void()> beforeClose) { beforeClose_ = std::move(beforeClose); }
+    // From now on the dump of the last screen is taken as a close ends the
+    // game, so that Dump can still give it afterwards.
+    void KeepLastDump() { keepLastDump_ = true; }
+    // The current screen's state as one JSON object; once a close has ended
+    // the game, its last screen's (when kept), else the stored settings.
+    std::string Dump();
+    // Shows the scene to watcher (null: to nobody) from now on, starting
+    // with a look at it as it is; B asks it for the whole board.
+    void Watch(SceneWatcher* watcher);
     // Asked before every pass of a replay: true stops it there (a signal
     // came), and RunReplay returns 1.
     void SetStopCheck(std::function<bool()> stopRequested) { stopRequested_ = std::move(stopRequested); }
@@ -98,6 +108,7 @@ public:
 private:
     void DeliverPen(const WindowEvent& message);
     void TickCurrent();
+    void ShowWatcher();
 
     SoundSwitch sound_;
     Platform platform_;
@@ -110,6 +121,9 @@ private:
     uint32_t seed_ = 0;
     ReplayRecorder* recorder_ = nullptr;
     std::function<void()> beforeClose_;
+    bool keepLastDump_ = false;
+    std::string lastDump_;
+    SceneWatcher* watcher_ = nullptr;
     std::function<bool()> stopRequested_;
 };
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/DecimalText.h"
+#include "app/QuotedText.h"
 
 namespace pw {
 
@@ -12,25 +13,9 @@ namespace {
 
 constexpr size_t kMaxWords = 6;
 constexpr size_t kMaxQuotedBytes = 40;
+constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
 
-// Replay text quoted in a message: control bytes and bytes beyond ASCII are
-// shown as \xNN, so a message can neither garble the terminal nor run over
-// several lines, and a long word is cut.
-std::string Quoted(std::string_view text) {
-    std::string out = "'";
-    for (size_t i = 0; i < text.size() && i < kMaxQuotedBytes; ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c >= 0x7F || c == '\\') {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    if (text.size() > kMaxQuotedBytes) out += "...";
-    return out + "'";
-}
+std::string Quoted(std::string_view text) { return QuotedText(text, kMaxQuotedBytes); }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
@@ -185,6 +170,9 @@ bool ReplayReader::ReadHeader(ReplayHeader& header) {
             error_ = "replay: empty file, expected 'pivotwarden-replay 1'";
             return false;
         }
+        // A byte order mark, as some editors put before UTF-8 text, is no
+        // part of the first line.
+        if (lineNumber_ == 1 && line.rfind(kUtf8Mark, 0) == 0) line.erase(0, sizeof kUtf8Mark - 1);
         const size_t count = SplitWords(line, words);
         if (count == 0) continue;
         if (count != 2 || words[0] != "pivotwarden-replay") return Fail("expected 'pivotwarden-replay 1'");

@@ -3,13 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/Application.h"
-#include "elements/Weight.h"
-#include "game/GameScreen.h"
-#include "platform/TextFormat.h"
-#include "resources/ResourceIds.h"
-#include "settings/SettingsStore.h"
-#include "title/TitleScreen.h"
+#include "app/SceneState.h"
 
 namespace pw {
 
@@ -34,11 +28,10 @@ std::string JsonString(const std::string& s) {
     return out + "\"";
 }
 
-const char* PanOf(GameScreen* game, Weight* weight) {
-    if (game == nullptr) return "null";
-    if (game->leftPan.Contains(weight)) return "\"left\"";
-    if (game->rightPan.Contains(weight)) return "\"right\"";
-    return "null";
+const char* PanName(SceneElement::Pan pan) {
+    return pan == SceneElement::Pan::Left    ? "\"left\""
+           : pan == SceneElement::Pan::Right ? "\"right\""
+                                             : "null";
 }
 
 // Text built a piece at a time, numbers in decimal.
@@ -62,21 +55,19 @@ private:
     std::string out_;
 };
 
-void DumpElements(Json& out, Screen* screen, GameScreen* game) {
+void DumpElements(Json& out, const std::vector<SceneElement>& elements) {
     out << "  \"elements\": [";
     bool first = true;
-    for (auto* node = screen->elements.head; node != nullptr; node = node->next) {
-        Figure* e = node->item;
-        out << (first ? "\n" : ",\n") << "    {\"kind\": " << JsonString(ToUtf8(e->GetKindName()))
-            << ", \"x\": " << e->GetX() << ", \"y\": " << e->GetY() << ", \"width\": " << e->GetWidth()
-            << ", \"height\": " << e->GetHeight() << ", \"layer\": " << e->GetLayer()
-            << ", \"visible\": " << Bool(e->visible) << ", \"enabled\": " << Bool(e->enabled);
-        if (e->IsKind(u"Weight")) {
-            auto* w = static_cast<Weight*>(e);
-            out << ", \"value\": " << w->value << ", \"initialValue\": " << w->initialValue
-                << ", \"showNumber\": " << Bool(w->showNumber)
-                << ", \"grey\": " << Bool(w->bitmapId == res::kGreyWeight) << ", \"homeX\": " << w->homeX
-                << ", \"homeY\": " << w->homeY << ", \"pan\": " << PanOf(game, w);
+    for (const SceneElement& e : elements) {
+        out << (first ? "\n" : ",\n") << "    {\"kind\": " << JsonString(e.kind) << ", \"x\": " << e.x
+            << ", \"y\": " << e.y << ", \"width\": " << e.width << ", \"height\": " << e.height
+            << ", \"layer\": " << e.layer << ", \"visible\": " << Bool(e.visible)
+            << ", \"enabled\": " << Bool(e.enabled);
+        if (e.isWeight) {
+            out << ", \"value\": " << e.value << ", \"initialValue\": " << e.initialValue
+                << ", \"showNumber\": " << Bool(e.showNumber) << ", \"grey\": " << Bool(e.grey)
+                << ", \"homeX\": " << e.homeX << ", \"homeY\": " << e.homeY
+                << ", \"pan\": " << PanName(e.pan);
         }
         out << "}";
         first = false;
@@ -84,23 +75,28 @@ void DumpElements(Json& out, Screen* screen, GameScreen* game) {
     out << (first ? "]\n" : "\n  ]\n");
 }
 
+const char* ScreenName(SceneState::Screen screen) {
+    switch (screen) {
+        case SceneState::Screen::Title:
+            return "\"title\"";
+        case SceneState::Screen::Game:
+            return "\"game\"";
+        default:
+            return "null";
+    }
+}
+
 }  // namespace
 
-std::string DumpScene(Application* app, Registry& registry) {
+std::string DumpScene(const SceneState& state) {
     Json out;
-    Screen* screen = app != nullptr ? app->current : nullptr;
-    GameScreen* game = app != nullptr && screen == app->gameScreen.get() ? app->gameScreen.get() : nullptr;
-    const char* name = screen == nullptr ? "null" : game != nullptr ? "\"game\"" : "\"title\"";
-    SettingsStore& settings = SettingsStore::Acquire(registry);
-    out << "{\n  \"screen\": " << name << ",\n  \"score\": " << settings.score
-        << ",\n  \"level\": " << settings.level << ",\n  \"auto\": " << Bool(settings.autoAdjust) << ",\n";
-    SettingsStore::Release();
-    if (screen != nullptr)
-        DumpElements(out, screen, game);
-    else
-        out << "  \"elements\": []\n";
+    out << "{\n  \"screen\": " << ScreenName(state.screen) << ",\n  \"score\": " << state.score
+        << ",\n  \"level\": " << state.level << ",\n  \"auto\": " << Bool(state.autoLevelling) << ",\n";
+    DumpElements(out, state.elements);
     out << "}\n";
     return out.str();
 }
+
+std::string DumpScene(Application* app, Registry& registry) { return DumpScene(ReadScene(app, registry)); }
 
 }  // namespace pw

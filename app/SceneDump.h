@@ -6,7 +6,9 @@ namespace pw {
 
 class Application;
 class Registry;
+struct SceneState;
 
+std::string DumpScene(const SceneState& state);
 // app may be null (the program has closed): then the screen is null and the
 // stored settings are reported.
 std::string DumpScene(Application* app, Registry& registry);

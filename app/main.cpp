@@ -1,55 +1,91 @@
-// Pivotwarden: the desktop host. Reads the host options, picks the window
-// or the headless backend, runs the game and, at the end, writes the
-// screenshot and the scene dump when asked.
+// Pivotwarden: the desktop host, on Linux and on Windows. Reads the host
+// options, picks the window or the headless backend, runs the game and, at
+// the end, writes the screenshot and the scene dump when asked. What differs
+// between the two systems is named once, in the block below; the run itself
+// is one path.
 
-#include <malloc.h>
-
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/DescriptionFile.h"
 #include "app/HostOptions.h"
 #include "app/MainLoop.h"
+#include "app/Narration.h"
 #include "app/ReplayFile.h"
 #include "app/ReplayRecorder.h"
 #include "app/ReplaySettings.h"
-#include "app/SceneDump.h"
 #include "game/GameScreen.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
 #include "platform/PngWriter.h"
 #include "platform/SystemServices.h"
 #include "platform/TextFormat.h"
+#include "platform/TextRegistry.h"
 #include "platform/headless/HeadlessServices.h"
 #include "platform/headless/HeadlessWindow.h"
-#include "platform/posix/FileRegistry.h"
-#include "platform/posix/InputFile.h"
-#include "platform/posix/OutputFile.h"
-#include "platform/posix/RaiseListener.h"
-#include "platform/posix/ReplaySettingsFolder.h"
-#include "platform/posix/SingleInstance.h"
-#include "platform/posix/StopSignals.h"
-#include "platform/sdl/QuitSignalWatcher.h"
 #include "platform/sdl/SdlRuntime.h"
 #include "platform/sdl/SdlSoundPlayer.h"
 #include "platform/sdl/SdlWindow.h"
 #include "resources/EmbeddedResources.h"
 #include "resources/ResourceIds.h"
 
+#ifdef _WIN32
+#include "platform/windows/Console.h"
+#include "platform/windows/ConsoleCloseWatcher.h"
+#include "platform/windows/InputFile.h"
+#include "platform/windows/OutputFile.h"
+#include "platform/windows/RaiseListener.h"
+#include "platform/windows/SingleInstance.h"
+#include "platform/windows/StopSignals.h"
+#include "platform/windows/WindowsRegistry.h"
+#else
+#include <malloc.h>
+
+#include "platform/posix/FileRegistry.h"
+#include "platform/posix/InputFile.h"
+#include "platform/posix/LibraryMessages.h"
+#include "platform/posix/OutputFile.h"
+#include "platform/posix/ProcessStart.h"
+#include "platform/posix/RaiseListener.h"
+#include "platform/posix/SingleInstance.h"
+#include "platform/posix/StopSignals.h"
+#include "platform/sdl/QuitSignalWatcher.h"
+#endif
+
 namespace {
 
+#ifdef _WIN32
+// The player's settings in the real registry; a message on the console the
+// game was started from, or in a message box; Ctrl-C and closing that
+// console close the window.
+using PlayerRegistry = pw::WindowsRegistry;
+void Say(const std::string& message) { pw::ReportProblem(message); }
+struct OutsideClose {
+    explicit OutsideClose(pw::SdlWindow& window) : watcher([&window]() { window.RequestClose(); }) {}
+    pw::ConsoleCloseWatcher watcher;
+};
+#else
+// The player's settings in a file; a message on stderr; SIGTERM, SIGINT and
+// SIGHUP close the window.
+using PlayerRegistry = pw::FileRegistry;
+void Say(const std::string& message) { std::fprintf(stderr, "pivotwarden: %s\n", message.c_str()); }
+struct OutsideClose {
+    explicit OutsideClose(pw::SdlWindow&) {}
+    pw::QuitSignalWatcher watcher;
+};
+#endif
+
 int Fail(const std::string& message) {
-    std::fprintf(stderr, "pivotwarden: %s\n", message.c_str());
+    Say(message);
     return 2;
 }
 
 // Writes what was asked for once the run has ended. A game that closed is
-// dumped as its last screen was (closedDump).
-int Finish(const pw::HostOptions& options, pw::MainLoop& loop, pw::Window& window, pw::Registry& registry,
-           const std::string& closedDump) {
+// dumped as its last screen was.
+int Finish(const pw::HostOptions& options, pw::MainLoop& loop, pw::Window& window) {
     std::string error;
     if (!options.screenshotPath.empty()) {
         const std::vector<uint8_t> png = pw::EncodePng(window.Shown());
@@ -58,19 +94,47 @@ int Finish(const pw::HostOptions& options, pw::MainLoop& loop, pw::Window& windo
             return Fail("cannot write screenshot '" + options.screenshotPath + "': " + error);
     }
     if (!options.dumpPath.empty()) {
-        const std::string dump =
-            loop.App() == nullptr && !closedDump.empty() ? closedDump : pw::DumpScene(loop.App(), registry);
-        if (!pw::WriteOutputFile(options.dumpPath, dump, error))
+        if (!pw::WriteOutputFile(options.dumpPath, loop.Dump(), error))
             return Fail("cannot write dump '" + options.dumpPath + "': " + error);
     }
     return 0;
 }
 
-int FinishRecording(pw::ReplayRecorder& recorder) {
-    std::string error;
-    if (recorder.IsOpen() && !recorder.Close(error)) return Fail(error);
-    return 0;
-}
+// The window, its sound and what comes with them: the one-copy check and
+// the listener that raises the window for a second copy.
+struct Windowed {
+    pw::SingleInstance instance;
+    pw::SdlWindow window;
+    pw::SdlSoundPlayer sound;
+    std::unique_ptr<OutsideClose> outsideClose;
+    std::unique_ptr<pw::RaiseListener> raiseListener;
+};
+
+// The spoken descriptions, when asked for: the narration writes each to the
+// file, and nothing is described without it.
+class Descriptions {
+public:
+    bool Open(const std::string& path, std::string& error) {
+        if (path.empty()) return true;
+        if (!file_.Open(path, error)) return false;
+        narration_ = std::make_unique<pw::Narration>([this](const std::string& line) { file_.Write(line); });
+        return true;
+    }
+    void Watch(pw::MainLoop& loop) {
+        if (narration_) loop.Watch(narration_.get());
+    }
+    int Finish(pw::MainLoop& loop) {
+        if (!narration_) return 0;
+        loop.Watch(nullptr);
+        std::string error;
+        return file_.Close(error) ? 0 : Fail(error);
+    }
+
+private:
+    pw::OutputFile output_;
+    pw::DescriptionFile file_{output_};
+    std::unique_ptr<pw::Narration> narration_;
+};
 
 int Run(const std::vector<std::string>& args) {
     pw::HostOptions options;
@@ -89,105 +153,118 @@ int Run(const std::vector<std::string>& args) {
     pw::InputFile replayInput;
     pw::ReplayFile replay(replayInput);
     pw::ReplayHeader start;
-    pw::ReplaySettingsFolder replaySettings;
     if (replaying) {
-        // Stopped by a signal, a replay still removes its settings folder.
+        // Stopped by a signal, a replay ends at its next pass, cleaned up.
         pw::StopSignals::Catch();
         if (!replay.Open(options.replayPath, start, error)) return Fail(error);
         // Without a seed of its own, a replay plays on --seed or on 0: the
         // same every time.
         options.seed = start.seed ? *start.seed : options.seed.value_or(0);
-        if (!replaySettings.Make(error)) return Fail(error);
     }
+
+    Descriptions descriptions;
+    if (!descriptions.Open(options.describePath, error)) return Fail(error);
 
     pw::SdlRuntime sdl(!options.headless);
     pw::EmbeddedResourceStore resources;
     pw::AtlasTextRenderer text;
-    // The replay's settings are thrown away at its end: not worth a flush to
-    // disk at every write.
-    pw::FileRegistry registry(replaySettings.Path(), replaying ? pw::FileRegistry::Durability::Discardable
-                                                               : pw::FileRegistry::Durability::CrashSafe);
+    // The player's settings, or a replay's own, held in memory and gone with
+    // it, so that a replay ends the same way every time and never touches
+    // the player's score and level.
+    PlayerRegistry playerRegistry;
+    pw::MemoryTextStorage replayStorage;
+    pw::TextRegistry replayRegistry(replayStorage);
+    pw::Registry& registry = replaying ? static_cast<pw::Registry&>(replayRegistry) : playerRegistry;
+    // A full disk or a read-only file does not stop play; the player is told
+    // once that the score is no longer kept.
+    playerRegistry.OnWriteFailure(Say);
+    replayRegistry.OnWriteFailure(Say);
     if (replaying && !pw::StoreReplayStart(registry, start))
-        return Fail("cannot store the replay's settings in '" + replaySettings.Path() + "'");
+        return Fail("cannot store the replay's settings");
     pw::LocalSystemTime localTime;
     pw::SystemClock systemClock;
     pw::VirtualClock virtualClock;
     pw::Clock& clock = replaying ? static_cast<pw::Clock&>(virtualClock) : systemClock;
-    std::string closedDump;
 
+    // Headless, a window in memory and sounds only noted; else the real
+    // window, which a second copy hands over to.
+    std::unique_ptr<pw::HeadlessWindow> headlessWindow;
+    std::unique_ptr<pw::RecordingSoundPlayer> headlessSound;
+    std::unique_ptr<Windowed> windowed;
     if (options.headless) {
-        pw::HeadlessWindow window;
-        pw::RecordingSoundPlayer sound;
-        pw::Platform platform{window, resources, text, sound, clock, registry, localTime};
-        pw::MainLoop loop(platform);
-        loop.SetStopCheck([] { return pw::StopSignals::Received() != 0; });
-        loop.SetBeforeClose([&]() {
-            if (!options.dumpPath.empty()) closedDump = pw::DumpScene(loop.App(), registry);
-        });
-        loop.Start(options.seed);
-        if (replaying && loop.RunReplay(replay, virtualClock) != 0)
-            return pw::StopSignals::Received() != 0 ? 1 : Fail(replay.Error());
-        // Without a replay nothing can happen headless: the first frame is
-        // the whole run, and a recording of it holds the start and its end.
-        pw::OutputFile recording;
-        pw::ReplayRecorder recorder(recording);
-        if (!options.recordPath.empty()) {
-            if (!recorder.Open(options.recordPath,
-                               pw::RecordedStart(loop.App()->Game().settings, loop.Seed()), error))
-                return Fail(error);
-            recorder.Record(pw::ReplayEvent{clock.Now(), pw::ReplayEvent::Type::End, 0, 0});
-            if (FinishRecording(recorder) != 0) return 2;
-        }
-        return Finish(options, loop, window, registry, closedDump);
+        headlessWindow = std::make_unique<pw::HeadlessWindow>();
+        headlessSound = std::make_unique<pw::RecordingSoundPlayer>();
+    } else {
+        if (!sdl.VideoReady()) return Fail("cannot start the window system: " + sdl.Error());
+        windowed = std::make_unique<Windowed>();
+        pw::SingleInstance& instance = windowed->instance;
+        const auto claim = replaying ? pw::SingleInstance::Claim::First : instance.ClaimOrSignal();
+        if (claim == pw::SingleInstance::Claim::AnotherRuns) return 0;
+        if (claim == pw::SingleInstance::Claim::NoAnswer) return Fail(instance.Problem());
+        if (claim == pw::SingleInstance::Claim::Unavailable)
+            Say("playing without the one-copy check: " + instance.Problem());
+        pw::SdlWindow& window = windowed->window;
+        windowed->outsideClose = std::make_unique<OutsideClose>(window);
+        const std::string title = pw::ToUtf8(resources.LoadString(pw::res::kWindowTitle, 100));
+        if (!window.Open(title, options.scale, options.fullscreen, error)) return Fail(error);
+        if (const pw::EmbeddedResource* icon = pw::FindEmbedded(pw::EmbeddedKind::Icon, pw::res::kAppIcon))
+            window.SetIcon(icon->begin, icon->Size());
+        windowed->raiseListener =
+            std::make_unique<pw::RaiseListener>(instance, [&window]() { window.RequestRaise(); });
     }
+    pw::Window& window = windowed ? static_cast<pw::Window&>(windowed->window) : *headlessWindow;
+    pw::SoundPlayer& sound = windowed ? static_cast<pw::SoundPlayer&>(windowed->sound) : *headlessSound;
 
-    if (!sdl.VideoReady()) return Fail("cannot start the window system: " + sdl.Error());
-    pw::SingleInstance instance;
-    const auto claim = replaying ? pw::SingleInstance::Claim::First : instance.ClaimOrSignal();
-    if (claim == pw::SingleInstance::Claim::AnotherRuns) return 0;
-    if (claim == pw::SingleInstance::Claim::NoAnswer) return Fail(instance.Problem());
-    if (claim == pw::SingleInstance::Claim::Unavailable)
-        std::fprintf(stderr, "pivotwarden: playing without the one-copy check: %s\n",
-                     instance.Problem().c_str());
-
-    pw::QuitSignalWatcher quitSignals;
-    pw::SdlWindow window;
-    const std::string title = pw::ToUtf8(resources.LoadString(pw::res::kWindowTitle, 100));
-    if (!window.Open(title, options.scale, options.fullscreen, error)) return Fail(error);
-    if (const pw::EmbeddedResource* icon = pw::FindEmbedded(pw::EmbeddedKind::Icon, pw::res::kAppIcon))
-        window.SetIcon(icon->begin, icon->Size());
-    pw::RaiseListener raiseListener(instance, [&window]() { window.RequestRaise(); });
-    pw::SdlSoundPlayer sound;
     pw::Platform platform{window, resources, text, sound, clock, registry, localTime};
     pw::MainLoop loop(platform);
     loop.SetStopCheck([] { return pw::StopSignals::Received() != 0; });
-    loop.SetBeforeClose([&]() {
-        if (!options.dumpPath.empty()) closedDump = pw::DumpScene(loop.App(), registry);
-    });
+    if (!options.dumpPath.empty()) loop.KeepLastDump();
+    descriptions.Watch(loop);
     loop.Start(options.seed);
-    window.Show();
-    sound.OpenInBackground();  // off the path to the first frame
-    loop.App()->Game();        // and the game screen, now that the title shows
+    if (windowed) {
+        windowed->window.Show();
+        windowed->sound.OpenInBackground();  // off the path to the first frame
+        loop.App()->Game();                  // and the game screen, now that the title shows
+    }
     pw::OutputFile recording;
     pw::ReplayRecorder recorder(recording);
     if (!options.recordPath.empty() &&
         !recorder.Open(options.recordPath, pw::RecordedStart(loop.App()->Game().settings, loop.Seed()),
                        error))
         return Fail(error);
-    if (replaying && loop.RunReplay(replay, virtualClock) != 0)
-        return pw::StopSignals::Received() != 0 ? 1 : Fail(replay.Error());
-    const int code = replaying ? 0 : loop.RunLive(recorder.IsOpen() ? &recorder : nullptr);
-    const int recorded = FinishRecording(recorder);
-    const int finished = Finish(options, loop, window, registry, closedDump);
-    return code != 0 ? code : recorded != 0 ? recorded : finished;
+
+    int code = 0;
+    if (replaying) {
+        if (loop.RunReplay(replay, virtualClock) != 0)
+            return pw::StopSignals::Received() != 0 ? 1 : Fail(replay.Error());
+    } else if (windowed) {
+        code = loop.RunLive(recorder.IsOpen() ? &recorder : nullptr);
+    } else if (recorder.IsOpen()) {
+        // Without a replay nothing can happen headless: the first frame is
+        // the whole run, and a recording of it holds the start and its end.
+        recorder.Record(pw::ReplayEvent{clock.Now(), pw::ReplayEvent::Type::End, 0, 0});
+    }
+    const int recorded = recorder.IsOpen() && !recorder.Close(error) ? Fail(error) : 0;
+    const int described = descriptions.Finish(loop);
+    const int finished = Finish(options, loop, window);
+    return code != 0 ? code : recorded != 0 ? recorded : described != 0 ? described : finished;
 }
 
 }  // namespace
 
+#ifdef _WIN32
+int main() {
+    // Messages go to the console the game was started from, if any, and the
+    // arguments are read as the system holds them, in UTF-16.
+    pw::ConnectConsole();
+    const int code = Run(pw::CommandLineArguments());
+    pw::StopSignals::RaiseAgain();
+    return code;
+}
+#else
 int main(int argc, char** argv) {
-    // A file size limit then shows as a failed write, reported as such,
-    // rather than ending the game.
-    std::signal(SIGXFSZ, SIG_IGN);
+    pw::PrepareProcess();
+    pw::QuietLibraryMessages();
     // The game's few threads (signals, the one-copy listener, opening the
     // sound device) allocate little: one heap for all of them keeps what they
     // free reusable instead of in a heap of its own each.
@@ -202,3 +279,4 @@ int main(int argc, char** argv) {
     pw::StopSignals::RaiseAgain();
     return code;
 }
+#endif

@@ -8,17 +8,19 @@
 #include <string>
 
 #include "app/MainLoop.h"
+#include "app/Narration.h"
 #include "app/Replay.h"
 #include "app/ReplaySettings.h"
-#include "app/SceneDump.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
+#include "platform/KeyCodes.h"
 #include "platform/SystemServices.h"
 #include "platform/TextRegistry.h"
 #include "platform/headless/HeadlessServices.h"
 #include "platform/headless/HeadlessWindow.h"
 #include "platform/web/AnimationFrames.h"
 #include "platform/web/LocalStorage.h"
+#include "platform/web/PageSpeech.h"
 #include "platform/web/WebSoundPlayer.h"
 #include "platform/web/WebWindow.h"
 #include "resources/EmbeddedResources.h"
@@ -40,7 +42,16 @@ public:
         if (!closed_) window_.Post(event);
     }
 
-    std::string Dump() { return pw::DumpScene(loop_.App(), registry_); }
+    std::string Dump() { return loop_.Dump(); }
+
+    // The page's live region is listening (or no longer is): descriptions
+    // are made only while it is.
+    void Describe(bool on) {
+        if (on == (narration_ != nullptr)) return;
+        if (on) narration_ = std::make_unique<pw::Narration>(pw::SayOnPage);
+        loop_.Watch(narration_.get());
+        if (!on) narration_.reset();
+    }
 
 private:
     bool Frame() {
@@ -64,6 +75,8 @@ private:
     pw::TextRegistry registry_{storage_};
     pw::LocalSystemTime time_;
     pw::Platform platform_{window_, resources_, text_, sound_, clock_, registry_, time_};
+    // Before the loop, so that it outlives the loop that shows it the scene.
+    std::unique_ptr<pw::Narration> narration_;
     pw::MainLoop loop_{platform_};
     bool closed_ = false;
 };
@@ -95,12 +108,10 @@ bool PlayReplay(const std::string& text, ReplayOutcome& outcome) {
     pw::LocalSystemTime time;
     pw::Platform platform{outcome.window, resources, renderer, sound, clock, registry, time};
     pw::MainLoop loop(platform);
-    std::string closedDump;
-    loop.SetBeforeClose([&]() { closedDump = pw::DumpScene(loop.App(), registry); });
+    loop.KeepLastDump();
     loop.Start(replay.seed.value_or(0));
     loop.RunReplay(replay, clock);
-    outcome.text =
-        loop.App() == nullptr && !closedDump.empty() ? closedDump : pw::DumpScene(loop.App(), registry);
+    outcome.text = loop.Dump();
     return true;
 }
 
@@ -135,15 +146,29 @@ void pw_post(int type, int x, int y, int primaryOnly) {
     game->Post(pw::WindowEvent{kTypes[type], x, y, primaryOnly != 0});
 }
 
-// A key pressed on the page: its number in the game's key list (Enter is 1,
-// the digits come last) and whether Shift was held.
-void pw_key(int key, int shift) {
-    if (!game || key <= static_cast<int>(pw::Key::None) || key > static_cast<int>(pw::Key::Digit9)) return;
+// A key pressed on the page, by its KeyboardEvent.code, whether Shift was
+// held, whether it is a held key's repeat and whether the window is to be
+// painted first (a replay's picture is on it). 1 when the game took the key,
+// 2 when it is the game's but a held key that does not repeat, 0 when it is
+// not the game's (F11 is the page's); the page keeps the game's keys from
+// the browser.
+int pw_key(const char* code, int shift, int repeat, int paintFirst) {
+    const pw::Key key = pw::KeyFromCode(code != nullptr ? code : "");
+    if (!game || key == pw::Key::None || key == pw::Key::F11) return 0;
+    if (repeat != 0 && !pw::KeyRepeats(key)) return 2;
+    if (paintFirst != 0) game->Post(pw::WindowEvent{});
     pw::WindowEvent event;
     event.type = pw::WindowEvent::Type::KeyDown;
-    event.key = static_cast<pw::Key>(key);
+    event.key = key;
     event.shift = shift != 0;
     game->Post(event);
+    return 1;
+}
+
+// 1: the page's live region is there to speak the game's descriptions; 0: it
+// no longer is.
+void pw_describe(int on) {
+    if (game) game->Describe(on != 0);
 }
 
 // Plays a replay of length bytes; 1 when it played, 0 when the text is not a

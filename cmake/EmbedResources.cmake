@@ -29,6 +29,12 @@ string(APPEND _asm "PW_INCBIN(pw_res_glyphs, \"${PW_GLYPH_ATLAS_FILE}\")\n")
 if(EMSCRIPTEN)
   set(_section [=[".section .rodata." #sym ",\"\",@"]=])
   set(_close [=[".size " #sym ", " #sym "_end - " #sym "\n.size " #sym "_end, 1\n"]=])
+elseif(WIN32)
+  # PE objects know neither .rodata nor .previous: the read-only data
+  # section is .rdata, and the compiler is left in .text, where it expects
+  # to be between functions.
+  set(_section [=[".section .rdata,\"dr\""]=])
+  set(_close [=[".text\n"]=])
 else()
   set(_section [=[".section .rodata"]=])
   set(_close [=[".previous\n"]=])

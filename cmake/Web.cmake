@@ -5,7 +5,9 @@ include(${CMAKE_SOURCE_DIR}/cmake/EmbedResources.cmake)
 
 # The portable root, the browser's backend, and the headless one for the
 # replays the page plays.
+# Emscripten's C library gives the POSIX clock and calendar.
 file(GLOB PW_PLATFORM_SOURCES CONFIGURE_DEPENDS platform/*.cpp platform/web/*.cpp platform/headless/*.cpp)
+list(APPEND PW_PLATFORM_SOURCES platform/posix/SystemServices.cpp)
 add_library(pw_platform STATIC ${PW_PLATFORM_SOURCES} ${PW_EMBEDDED_SOURCES})
 target_include_directories(pw_platform PUBLIC ${CMAKE_SOURCE_DIR})
 # stb's headers from Debian (libstb-dev): only their folder, linked into the
@@ -17,7 +19,7 @@ target_include_directories(pw_platform SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/stb-in
 
 include(${CMAKE_SOURCE_DIR}/cmake/Game.cmake)
 
-set(PW_WEB_EXPORTS _pw_play,_pw_post,_pw_key,_pw_dump,_pw_replay,_pw_replay_text,_pw_replay_show,_malloc,_free)
+set(PW_WEB_EXPORTS _pw_play,_pw_post,_pw_key,_pw_describe,_pw_dump,_pw_replay,_pw_replay_text,_pw_replay_show,_malloc,_free)
 add_executable(pivotwarden app/web_main.cpp)
 target_link_libraries(pivotwarden PRIVATE pw_game)
 # Linked to .js, not .html: the page is our own (platform/web/site/). One

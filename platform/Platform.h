@@ -15,26 +15,23 @@
 
 namespace pw {
 
-// A font request in the shape of a LOGFONT record. `height` is the height of
-// the character cell in pixels.
+// The game's display, in pixels: the size of the original handheld's screen.
+// Every window shows it scaled, and the page is handed it by the game.
+constexpr int kDisplayWidth = 240;
+constexpr int kDisplayHeight = 320;
+
+// A font request, the part of a LOGFONT record the game fills in: every
+// text of the game asks for a bold Swiss face at some cell height, the rest
+// of the record left zero. The glyph atlas holds that one face, so the text
+// renderer reads only the height; weight and family say what was asked for.
 struct LogFont {
+    // The height of the character cell in pixels.
     int32_t height = 0;
-    int32_t width = 0;
-    int32_t escapement = 0;
-    int32_t orientation = 0;
     int32_t weight = 0;
-    uint8_t italic = 0;
-    uint8_t underline = 0;
-    uint8_t strikeOut = 0;
-    uint8_t charSet = 0;
-    uint8_t outPrecision = 0;
-    uint8_t clipPrecision = 0;
-    uint8_t quality = 0;
     uint8_t pitchAndFamily = 0;
-    std::u16string faceName;
 };
 
-// Bold, Swiss family, empty face name: the font every text of the game uses.
+// Bold, Swiss family: the font every text of the game uses.
 LogFont BoldSwissFont(int32_t height);
 
 // Single-line text: measured and drawn the same on every machine. Drawn glyph
@@ -125,6 +122,7 @@ enum class Key {
     Delete,
     F11,
     A,
+    B,
     H,
     M,
     O,

@@ -1,4 +1,6 @@
-// The string table.
+// The string table: the game's own texts. "v. 1.1" is the title's
+// lettering, part of its artwork, not the package's version (which
+// CMakeLists.txt holds).
 #include "resources/EmbeddedResources.h"
 
 namespace pw {

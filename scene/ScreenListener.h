@@ -12,8 +12,9 @@ public:
     virtual ~ScreenListener() = default;
     // source is the reporting screen, element the element involved.
     virtual void OnScreenEvent(Screen* source, Figure* element, int32_t x, int32_t y) = 0;
-    // Reserved for screens that want to tell more; no screen calls it yet.
-    virtual void OnScreenNotice(Screen* source) = 0;
+    // A second report that no screen makes: a listener that does not care
+    // for it need not answer it.
+    virtual void OnScreenNotice(Screen* source) { (void)source; }
 };
 
 }  // namespace pw

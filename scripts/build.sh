@@ -5,5 +5,5 @@ set -eu
 cd "$(dirname "$0")/.."
 dir=${1:-build}
 [ $# -gt 0 ] && shift
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
 cmake --build "$dir" -j"$(nproc)"

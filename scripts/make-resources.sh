@@ -6,7 +6,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh libfreetype-dev libharfbuzz-dev libpng-dev
-cmake -S . -B build-res -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPW_BUILD_RESOURCE_TOOL=ON >/dev/null
+cmake -S . -B build-res -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPW_BUILD_RESOURCE_TOOL=ON
 if [ "${1:-}" = "--check" ]; then
     cmake --build build-res -j"$(nproc)" --target pw_resource_tool_tests
     build-res/tools/resources/pw_resource_tool_tests

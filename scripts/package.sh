@@ -10,7 +10,7 @@ export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DPW_DEBIAN_PACKAGE=ON -DPW_BUILD_TESTS=OFF \
     -DCMAKE_INSTALL_PREFIX=/usr \
     -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
-    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
 cmake --build "$dir" -j"$(nproc)"
 rm -f "$dir"/pivotwarden_*.deb
 (cd "$dir" && cpack -G DEB >cpack.log 2>&1) || { cat "$dir/cpack.log"; exit 1; }

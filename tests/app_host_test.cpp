@@ -1,12 +1,15 @@
 // The desktop host: its options, the replay format, and whole runs of the
 // real executable headless (replay, screenshot, dump).
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -25,7 +28,7 @@ TEST(HostOptionsTest, AcceptsEveryOptionInBothSpellings) {
     HostOptions o;
     std::string error;
     ASSERT_TRUE(ParseHostOptions({"--scale", "3", "--seed=42", "--headless", "--replay", "r.txt",
-                                  "--screenshot=s.png", "--dump", "d.json", "--fullscreen"},
+                                  "--screenshot=s.png", "--dump", "d.json", "--fullscreen", "--describe=-"},
                                  o, error))
         << error;
     EXPECT_EQ(o.scale, 3);
@@ -35,6 +38,7 @@ TEST(HostOptionsTest, AcceptsEveryOptionInBothSpellings) {
     EXPECT_EQ(o.replayPath, "r.txt");
     EXPECT_EQ(o.screenshotPath, "s.png");
     EXPECT_EQ(o.dumpPath, "d.json");
+    EXPECT_EQ(o.describePath, "-");
     ASSERT_TRUE(ParseHostOptions({}, o, error));
     EXPECT_EQ(o.scale, 2);
     EXPECT_FALSE(o.seed.has_value());
@@ -44,17 +48,30 @@ TEST(HostOptionsTest, BadOptionsAndValuesAreNamed) {
     HostOptions o;
     std::string error;
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{"--frobnicate"}, "--frobnicate"},   {{"--scale", "0"}, "--scale"},
-        {{"--scale", "9"}, "--scale"},        {{"--scale", "2x"}, "2x"},
-        {{"--scale"}, "needs a value"},       {{"--seed", "-1"}, "--seed"},
-        {{"--seed", "4294967296"}, "--seed"}, {{"--headless=yes"}, "takes no value"},
-        {{"--dump="}, "non-empty"},           {{"--record", "a", "--replay", "b"}, "together"},
+        {{"--frobnicate"}, "--frobnicate"},
+        {{"--scale", "0"}, "--scale"},
+        {{"--scale", "9"}, "--scale"},
+        {{"--scale", "2x"}, "2x"},
+        {{"--scale"}, "needs a value"},
+        {{"--seed", "-1"}, "--seed"},
+        {{"--seed", "4294967296"}, "--seed"},
+        {{"--headless=yes"}, "takes no value"},
+        {{"--dump="}, "non-empty"},
+        {{"--record", "a", "--replay", "b"}, "together"},
+        // One output to two files would leave one of them unwritten.
+        {{"--dump", "a", "--dump=b"}, "--dump given twice"},
+        {{"--screenshot=a", "--screenshot", "a"}, "--screenshot given twice"},
+        {{"--record", "a", "--headless", "--record", "b"}, "--record given twice"},
+        // Control bytes are shown, not sent to the terminal.
+        {{"--x\x1b]0;owned\x07"}, "'--x\\x1B]0;owned\\x07'"},
+        {{"--scale", "\x1b[2J"}, "'\\x1B[2J'"},
     };
     for (const auto& [args, named] : cases) {
         error.clear();
         EXPECT_FALSE(ParseHostOptions(args, o, error)) << args[0];
         EXPECT_NE(error.find(named), std::string::npos) << error;
-        EXPECT_EQ(error.find('\n'), std::string::npos) << "one line";
+        EXPECT_EQ(std::count_if(error.begin(), error.end(), [](char c) { return c >= 0 && c < 0x20; }), 0)
+            << "one line, no control bytes: " << error;
     }
 }
 
@@ -85,6 +102,11 @@ TEST(ReplayTest, ParsesCommentsBlankLinesAndEvents) {
     EXPECT_EQ(r.events[3].type, ReplayEvent::Type::End);
     EXPECT_EQ(r.events[3].at, 5000u);
     EXPECT_EQ(FormatReplayEvent(r.events[1]), "at 1016 move 60 200");
+    // Saved by an editor that marks UTF-8 text.
+    ASSERT_TRUE(ParseReplay("\xEF\xBB\xBFpivotwarden-replay 1\nseed 5\nat 10 end\n", r, error)) << error;
+    EXPECT_EQ(r.seed, 5u);
+    ASSERT_TRUE(ParseReplay("\xEF\xBB\xBF# a game\npivotwarden-replay 1\nat 10 end\n", r, error)) << error;
+    EXPECT_FALSE(ParseReplay("pivotwarden-replay 1\n\xEF\xBB\xBFseed 5\nat 10 end\n", r, error));
 }
 
 TEST(ReplayTest, MalformedFilesNameTheLineAndProblem) {
@@ -133,12 +155,20 @@ protected:
         return s.str();
     }
 
-    // Exit code; the program's error output goes to "stderr.txt".
-    int Run(const std::string& arguments) const {
+    // Exit code; the program's error output goes to "stderr.txt". A run
+    // that hangs is stopped after a minute and gives 137. environment goes
+    // before the program, as for env(1).
+    int Run(const std::string& arguments, const std::string& environment = "") const {
         const std::string command = "cd '" + dir_.string() + "' && XDG_CONFIG_HOME='" + Path("config") +
-                                    "' '" + PW_EXECUTABLE + "' " + arguments + " 2> stderr.txt > stdout.txt";
+                                    "' timeout -s KILL 60 env " + environment + " '" + PW_EXECUTABLE + "' " +
+                                    arguments + " 2> stderr.txt > stdout.txt";
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    int Lines(const std::string& name) const {
+        const std::string text = Read(name);
+        return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
     }
 
     TempFolder folder_;
@@ -270,7 +300,7 @@ TEST_F(HeadlessRunTest, OutputFilesAreReplacedOrWrittenInPlaceAndFailuresReporte
     EXPECT_NE(piped.find("\"screen\""), std::string::npos);
     EXPECT_EQ(fs::status(Path("pipe")).type(), fs::file_type::fifo);
 
-    for (const std::string option : {"--dump", "--screenshot", "--record"}) {
+    for (const std::string option : {"--dump", "--screenshot", "--record", "--describe"}) {
         EXPECT_EQ(Run("--headless " + option + " /dev/full"), 2) << option;
         EXPECT_NE(Read("stderr.txt").find("/dev/full': No space left on device"), std::string::npos)
             << Read("stderr.txt");
@@ -282,30 +312,131 @@ TEST_F(HeadlessRunTest, OutputFilesAreReplacedOrWrittenInPlaceAndFailuresReporte
     EXPECT_EQ(files, 0) << "no temporary file is left";
 }
 
-// Stopped by a signal, a replay removes its private settings folder, which it
-// makes in TMPDIR, and ends by that signal.
-TEST_F(HeadlessRunTest, AStoppedReplayRemovesItsSettingsFolder) {
+// Nothing at an output's path can hold the game for ever: a FIFO that no one
+// reads is refused at once, as a pipe whose reader has gone is (and a reader
+// that leaves midway is a failed write, not the end of the game). A link in a
+// shared folder such as /tmp is followed only when it is the player's own.
+TEST_F(HeadlessRunTest, OutputsNeverWaitForAReaderNorFollowAnotherUsersLink) {
+    Write("still.replay", "pivotwarden-replay 1\nat 10 end\n");
+    fs::create_directory(Path("tmp"));
+    const std::string inTmp = "TMPDIR='" + Path("tmp") + "'";
+    ASSERT_EQ(mkfifo(Path("unread").c_str(), 0600), 0);
+    for (const std::string option :
+         {"--replay still.replay --dump", "--replay still.replay --screenshot", "--seed 1 --record"}) {
+        EXPECT_EQ(Run("--headless " + option + " unread", inTmp), 2) << option;
+        EXPECT_NE(Read("stderr.txt").find("'unread': nothing is reading from it"), std::string::npos)
+            << Read("stderr.txt");
+        EXPECT_TRUE(fs::is_empty(Path("tmp"))) << "the replay's settings are removed";
+    }
+
+    // A screenshot is larger than the pipe holds; its reader takes five
+    // bytes and leaves.
+    for (const bool readsFirst : {false, true}) {
+        int pipeEnds[2];
+        ASSERT_EQ(pipe(pipeEnds), 0);
+        fcntl(pipeEnds[0], F_SETPIPE_SZ, 4096);
+        const pid_t child = fork();
+        if (child == 0) {
+            dup2(pipeEnds[1], 1);
+            close(pipeEnds[0]);
+            close(pipeEnds[1]);
+            setenv("TMPDIR", Path("tmp").c_str(), 1);
+            if (freopen(Path("stderr.txt").c_str(), "w", stderr) == nullptr) _exit(126);
+            execl(PW_EXECUTABLE, PW_EXECUTABLE, "--headless", "--replay", Path("still.replay").c_str(),
+                  "--screenshot", "/dev/stdout", nullptr);
+            _exit(127);
+        }
+        close(pipeEnds[1]);
+        char five[5];
+        if (readsFirst) {
+            EXPECT_EQ(read(pipeEnds[0], five, sizeof five), 5);
+        }
+        close(pipeEnds[0]);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << "status " << status;
+        const std::string said = Read("stderr.txt");
+        EXPECT_TRUE(said.find("'/dev/stdout': Broken pipe") != std::string::npos ||
+                    (!readsFirst && said.find("'/dev/stdout': nothing is reading") != std::string::npos))
+            << said;
+        EXPECT_TRUE(fs::is_empty(Path("tmp")));
+    }
+
+    // Another user's link in a folder like /tmp, leading to the player's file.
+    fs::create_directory(Path("shared"));
+    fs::permissions(Path("shared"), fs::perms(01777));
+    Write("precious.txt", "the player's");
+    fs::create_symlink(Path("precious.txt"), Path("shared/theirs.json"));
+    fs::create_symlink(Path("precious.txt"), Path("shared/mine.json"));
+    if (lchown(Path("shared/theirs.json").c_str(), 65534, 65534) != 0)
+        GTEST_SKIP() << "giving a link to another user needs root";
+    EXPECT_EQ(Run("--headless --replay still.replay --dump shared/theirs.json"), 2);
+    EXPECT_NE(Read("stderr.txt").find("another user"), std::string::npos) << Read("stderr.txt");
+    EXPECT_EQ(Read("precious.txt"), "the player's");
+    EXPECT_TRUE(fs::is_symlink(Path("shared/theirs.json")));
+    EXPECT_EQ(Run("--headless --replay still.replay --dump shared/mine.json"), 0) << Read("stderr.txt");
+    EXPECT_EQ(Read("precious.txt").substr(0, 1), "{") << "the player's own link is followed";
+}
+
+// Stopped by a signal that would end it, a replay (whose private settings
+// are held in memory) leaves nothing behind, in TMPDIR or among the player's
+// settings, and ends by that signal.
+TEST_F(HeadlessRunTest, AStoppedReplayLeavesNothingAndEndsByItsSignal) {
     Write("long.replay", "pivotwarden-replay 1\nat 10 down 120 160\nat 4000000000 end\n");
     fs::create_directory(Path("tmp"));
-    const pid_t child = fork();
-    if (child == 0) {
-        setenv("TMPDIR", Path("tmp").c_str(), 1);
-        execl(PW_EXECUTABLE, PW_EXECUTABLE, "--headless", "--replay", Path("long.replay").c_str(), nullptr);
-        _exit(127);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGUSR1, SIGALRM}) {
+        SCOPED_TRACE(strsignal(signal));
+        const pid_t child = fork();
+        if (child == 0) {
+            setenv("TMPDIR", Path("tmp").c_str(), 1);
+            setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
+            execl(PW_EXECUTABLE, PW_EXECUTABLE, "--headless", "--replay", Path("long.replay").c_str(),
+                  nullptr);
+            _exit(127);
+        }
+        ASSERT_GT(child, 0);
+        usleep(300000);  // well into the replay's passes
+        kill(child, signal);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_TRUE(fs::is_empty(Path("tmp")));
+        EXPECT_FALSE(fs::exists(Path("config"))) << "the player's settings are not touched";
     }
-    ASSERT_GT(child, 0);
-    bool made = false;
-    for (int i = 0; i < 500 && !made; ++i) {
-        made = !fs::is_empty(Path("tmp")) &&
-               fs::exists(fs::directory_iterator(Path("tmp"))->path() / "Marblequill");
-        if (!made) usleep(10000);
+}
+
+// Without a display the game says so in one line of its own, and says what
+// happened when SDL was told to use a driver that shows nothing.
+TEST_F(HeadlessRunTest, WithoutADisplayTheGameSaysWhyInOneLine) {
+    EXPECT_EQ(Run("", "-u XDG_RUNTIME_DIR -u SDL_VIDEODRIVER DISPLAY=:65000 WAYLAND_DISPLAY="), 2);
+    EXPECT_EQ(Lines("stderr.txt"), 1) << Read("stderr.txt");
+    EXPECT_EQ(Read("stderr.txt").rfind("pivotwarden: cannot start the window system: no display", 0), 0u)
+        << Read("stderr.txt");
+    EXPECT_EQ(Run("", "SDL_VIDEODRIVER=dummy"), 2);
+    EXPECT_EQ(Lines("stderr.txt"), 1) << Read("stderr.txt");
+    EXPECT_NE(Read("stderr.txt").find("'dummy', chosen by SDL_VIDEODRIVER"), std::string::npos)
+        << Read("stderr.txt");
+}
+
+// What a player who listens hears of each game the docs show, as committed:
+// a change in the wording or in what is told shows up here for review.
+TEST_F(HeadlessRunTest, TheDocsReplaysAreDescribedAsCommitted) {
+    const fs::path replays = fs::path(PW_SOURCE_DIR) / "docs/replays";
+    int described = 0;
+    for (const auto& entry : fs::directory_iterator(replays)) {
+        if (entry.path().extension() != ".replay") continue;
+        const std::string name = entry.path().stem().string();
+        fs::remove_all(Path("config"));
+        ASSERT_EQ(Run("--headless --replay '" + entry.path().string() + "' --describe said.txt"), 0)
+            << Read("stderr.txt");
+        std::ifstream in(fs::path(PW_SOURCE_DIR) / "tests/data/described" / (name + ".txt"),
+                         std::ios::binary);
+        std::stringstream expected;
+        expected << in.rdbuf();
+        EXPECT_EQ(Read("said.txt"), expected.str()) << name;
+        ++described;
     }
-    EXPECT_TRUE(made) << "the settings folder is made in TMPDIR";
-    kill(child, SIGTERM);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
-    EXPECT_TRUE(fs::is_empty(Path("tmp")));
+    EXPECT_GE(described, 5);
 }
 
 TEST_F(HeadlessRunTest, VersionAndHelp) {
@@ -313,6 +444,7 @@ TEST_F(HeadlessRunTest, VersionAndHelp) {
     EXPECT_NE(Read("stdout.txt").find("pivotwarden"), std::string::npos);
     EXPECT_EQ(Run("--help"), 0);
     EXPECT_NE(Read("stdout.txt").find("--replay"), std::string::npos);
+    EXPECT_NE(Read("stdout.txt").find("--describe FILE"), std::string::npos);
 }
 
 }  // namespace

@@ -11,10 +11,11 @@
 
 #include "app/KeyTargets.h"
 #include "app/MainLoop.h"
+#include "app/Narration.h"
 #include "app/Replay.h"
 #include "app/SceneDump.h"
 #include "game/GameScreen.h"
-#include "game/PuzzleSolver.h"
+#include "tools/autoplay/PuzzleSolver.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/posix/OutputFile.h"
 #include "resources/ResourceIds.h"
@@ -83,6 +84,7 @@ struct Outcome {
     std::vector<int> sounds;
     Rect lastRing;
     std::string recording;
+    std::vector<std::string> said;  // the spoken descriptions, line by line
 };
 
 class KeyboardPlayTest : public ::testing::Test {
@@ -122,6 +124,8 @@ protected:
         Platform platform{window, hp.resources, hp.text, hp.sound, hp.clock, hp.registry, hp.time};
         MainLoop loop(platform);
         running = &loop;
+        Narration narration([&out](const std::string& line) { out.said.push_back(line); });
+        loop.Watch(&narration);
         OutputFile file;
         ReplayRecorder recorder(file);
         const std::string path = config.path + "/keys.replay";
@@ -294,6 +298,19 @@ TEST_F(KeyboardPlayTest, TheOptionsPanelChangesLevelAndLevellingByKeysAsByStylus
     EXPECT_NE(byKeys.dump.find("\"auto\": false"), std::string::npos) << "automatic levelling off";
     EXPECT_EQ(byKeys.dump, byStylus.dump);
     EXPECT_EQ(byKeys.sounds, byStylus.sounds);
+    // Each control told with its state, by keys as by stylus (the ring,
+    // which only keys bring, aside).
+    EXPECT_EQ(std::vector<std::string>(byKeys.said.begin() + 2, byKeys.said.end() - 2),
+              std::vector<std::string>(byStylus.said.begin() + 2, byStylus.said.end() - 2));
+    const std::vector<std::string> panel(byKeys.said.begin() + 2, byKeys.said.end() - 1);
+    ASSERT_EQ(panel.size(), 9u);
+    EXPECT_EQ(panel[0].rfind("Options: level 1, automatic leveling on, reset score off. ", 0), 0u)
+        << panel[0];
+    EXPECT_EQ(std::vector<std::string>(panel.begin() + 1, panel.end() - 1),
+              (std::vector<std::string>{"Level 2.", "Level 3.", "Level 4.", "Level 3.",
+                                        "Automatic leveling off.", "Reset score on.", "Reset score off."}));
+    EXPECT_EQ(panel[8].rfind("Options closed. New puzzle, level 3. ", 0), 0u) << panel[8];
+    EXPECT_EQ(byKeys.said.back(), "The game has ended.");
 }
 
 TEST_F(KeyboardPlayTest, KeysWithNothingToActOnDoNothingAndTheRingFollowsItsWeight) {
@@ -347,6 +364,63 @@ TEST_F(KeyboardPlayTest, MutingIsKeptAndOlderSettingsWithoutItPlaySound) {
     Script unmute;
     Keys(unmute, {Key::M, Key::Enter});
     EXPECT_FALSE(Play(unmute).sounds.empty());
+}
+
+// What a player who cannot see the screen hears: the same puzzle by keys,
+// told as it goes, and the hidden number never said before it is typed.
+TEST_F(KeyboardPlayTest, AHiddenNumberPuzzleByKeysIsToldAsItGoes) {
+    WriteSettings("\"level\"=\"10\"\n");
+    const Board board = FirstPuzzle();
+    ASSERT_GT(board.hidden, 0);
+    const int wrong = board.hidden % 9 + 1;
+    Script keys;
+    Keys(keys, {Key::Space});
+    SolveByKeys(keys, board);
+    Keys(keys, {static_cast<Key>(static_cast<int>(Key::Digit0) + wrong), Key::Backspace, Key::B});
+    for (char c : std::to_string(board.hidden))
+        Keys(keys, {static_cast<Key>(static_cast<int>(Key::Digit0) + (c - '0'))});
+    keys.push_back({kSettleMs, KeyPress(Key::None)});
+    const Outcome out = Play(keys);
+
+    const std::string h = std::to_string(board.hidden), w = std::to_string(wrong);
+    const std::string pan = board.leftPan ? "left pan" : "right pan";
+    auto sides = [&](const std::string& grey) {
+        return board.leftPan ? "Left " + h + ", right " + grey + "." : "Left " + grey + ", right " + h + ".";
+    };
+    // Each expected line in order, others (the ring's moves) between them.
+    const std::vector<std::string> expected = {
+        "Pivotwarden, a balance puzzle. Press Enter to play.",
+        "New puzzle, level 10. ",
+        "Picked up " + h + ".",
+        h + " over the " + pan + ".",
+        h + " on the " + pan + ". " + sides("hidden") + " Balanced. 24 points, score 24.",
+        "Type the hidden number.",
+        "Grey weight shows " + w + ". " + sides(w),
+        "Grey weight cleared. " + sides("hidden") + " The scale is level.",
+        "Level 10, score 24. ",
+        "Grey weight shows " + h + ". " + sides(h) + " Balanced.",
+        "12 points, score 36. New puzzle, level 10. ",
+        "The game has ended.",
+    };
+    size_t at = 0;
+    for (const std::string& want : expected) {
+        while (at < out.said.size() && out.said[at].rfind(want, 0) != 0) ++at;
+        ASSERT_LT(at, out.said.size()) << "never said, in order: " << want;
+        // Until it is typed, the hidden number is never the grey weight's.
+        if (want.rfind("Grey weight shows " + h, 0) != 0) {
+            EXPECT_EQ(out.said[at].find("grey " + h), std::string::npos) << out.said[at];
+        }
+    }
+    EXPECT_NE(out.said[1].find("grey, number hidden"), std::string::npos) << out.said[1];
+    const std::string whole = *std::find_if(out.said.begin(), out.said.end(), [](const std::string& line) {
+        return line.rfind("Level 10, score 24. ", 0) == 0;
+    });
+    EXPECT_NE(whole.find("grey, number hidden"), std::string::npos) << whole;
+    EXPECT_NE(whole.find("Type the hidden number."), std::string::npos) << whole;
+    // The ring is told as it moves over the tray, one weight a key.
+    EXPECT_EQ(std::count_if(out.said.begin(), out.said.end(),
+                            [](const std::string& line) { return line.rfind("Yellow ", 0) == 0; }),
+              board.trayIndex);
 }
 
 }  // namespace

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
 
-#include "platform/posix/FileRegistry.h"
 #include "platform/RegistryExport.h"
+#include "platform/posix/FileRegistry.h"
 #include "tests/settings_test_folder.h"
 
 namespace pw {
@@ -175,7 +178,7 @@ TEST_F(FileRegistryTest, TruncatedFileReadsWhatIsWholeAndIsRepairedByAWrite) {
                                                         "\n\"level\"=\"3\"\n\"score\"=\"500\"\n");
 }
 
-TEST_F(FileRegistryTest, BinaryFileReadsAsEmptyAndAWriteReplacesIt) {
+TEST_F(FileRegistryTest, BinaryFileReadsAsEmptyAndAWriteKeepsItAsideBeforeReplacingIt) {
     std::string garbage = "Windows Registry Editor Version 5.00\n\n" + kKeyLine + "\n\"score\"=\"48\"\n";
     garbage += std::string("\0\xFF\xFE\x01", 4);
     std::mt19937 random(7);
@@ -187,22 +190,81 @@ TEST_F(FileRegistryTest, BinaryFileReadsAsEmptyAndAWriteReplacesIt) {
     ASSERT_TRUE(Write("level", "2"));
     EXPECT_EQ(ReadWholeFile(folder.SettingsFile()),
               "Windows Registry Editor Version 5.00\n\n" + kKeyLine + "\n\"level\"=\"2\"\n");
+    EXPECT_EQ(ReadWholeFile(folder.SettingsFile() + ".bak"), garbage) << "what could not be read is kept";
+    ASSERT_TRUE(Write("level", "3"));
+    EXPECT_EQ(ReadWholeFile(folder.SettingsFile() + ".bak"), garbage) << "and kept only once";
 }
 
-TEST_F(FileRegistryTest, FileLargerThanTheLimitReadsAsEmpty) {
+// A settings file the player made read-only stays as it is, and so does
+// every file while a write fails (a full disk); play goes on, and the
+// failure is said once.
+TEST_F(FileRegistryTest, ReadOnlyFileOrAFailedWriteLeavesTheFileWholeAndIsSaidOnce) {
+    std::vector<std::string> said;
+    registry.OnWriteFailure([&said](const std::string& message) { said.push_back(message); });
+    ASSERT_TRUE(Write("score", "48"));
+    const std::string before = ReadWholeFile(folder.SettingsFile());
+    ASSERT_EQ(chmod(folder.SettingsFile().c_str(), 0444), 0);
+    EXPECT_FALSE(Write("score", "72"));
+    EXPECT_FALSE(Write("level", "3"));
+    EXPECT_EQ(ReadWholeFile(folder.SettingsFile()), before);
+    EXPECT_EQ(Read("score"), "48");
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_EQ(said[0], "cannot save the settings in '" + folder.SettingsFile() +
+                           "': it is read-only, and is left as it is");
+    ASSERT_EQ(chmod(folder.SettingsFile().c_str(), 0600), 0);
+
+    // A file size limit fails the write as a full disk does, in a child
+    // process so that the limit ends with it.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::vector<std::string> childSaid;
+        registry.OnWriteFailure([&childSaid](const std::string& message) { childSaid.push_back(message); });
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit tiny{16, 16};
+        if (setrlimit(RLIMIT_FSIZE, &tiny) != 0) _exit(10);
+        if (Write("score", "96") || Write("score", "120")) _exit(11);
+        if (ReadWholeFile(folder.SettingsFile()) != before) _exit(12);
+        if (childSaid.size() != 1 || childSaid[0].find("File too large") == std::string::npos) _exit(13);
+        _exit(FolderEntries() == std::vector<std::string>{"settings.reg"} ? 0 : 14);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "check " << WEXITSTATUS(status) << " failed";
+}
+
+// One limit for the bytes on disk, whatever they encode: a file over it is
+// neither read (not even in part) nor replaced, since its end may hold what
+// the player would lose.
+TEST_F(FileRegistryTest, FileLargerThanTheLimitIsNeitherReadNorReplaced) {
     std::string start = "Windows Registry Editor Version 5.00\n\n" + kKeyLine + "\n\"score\"=\"48\"\n;";
     std::string atLimit = start + std::string(FileRegistry::kMaxFileBytes - start.size() - 1, 'x') + "\n";
     ASSERT_EQ(atLimit.size(), FileRegistry::kMaxFileBytes);
     WriteWholeFile(folder.SettingsFile(), atLimit);
     EXPECT_EQ(Read("score"), "48");
 
+    std::vector<std::string> said;
+    registry.OnWriteFailure([&said](const std::string& message) { said.push_back(message); });
     WriteWholeFile(folder.SettingsFile(), atLimit + "\n");
     EXPECT_EQ(Read("score"), "<missing>");
-    WriteWholeFile(folder.SettingsFile(), atLimit + std::string(8 * FileRegistry::kMaxFileBytes, '\n'));
+    const std::string large = atLimit + std::string(8 * FileRegistry::kMaxFileBytes, '\n');
+    WriteWholeFile(folder.SettingsFile(), large);
     EXPECT_EQ(Read("score"), "<missing>");
-    ASSERT_TRUE(Write("score", "50"));
-    EXPECT_EQ(ReadWholeFile(folder.SettingsFile()),
-              "Windows Registry Editor Version 5.00\n\n" + kKeyLine + "\n\"score\"=\"50\"\n");
+    EXPECT_FALSE(Write("score", "50"));
+    EXPECT_EQ(ReadWholeFile(folder.SettingsFile()), large);
+
+    // In UTF-16 the first megabyte decodes to less than one: it is not taken
+    // for the whole file either.
+    std::string utf16 = "\xFF\xFE";
+    for (char c : start + std::string(FileRegistry::kMaxFileBytes / 2, 'x') + "\n\"level\"=\"9\"\n")
+        utf16 += std::string{c, '\0'};
+    WriteWholeFile(folder.SettingsFile(), utf16);
+    EXPECT_EQ(Read("score"), "<missing>");
+    EXPECT_FALSE(Write("score", "50"));
+    EXPECT_EQ(ReadWholeFile(folder.SettingsFile()), utf16);
+    ASSERT_EQ(said.size(), 1u) << "said once";
+    EXPECT_NE(said[0].find("larger than 1024 KiB"), std::string::npos) << said[0];
 }
 
 TEST_F(FileRegistryTest, TextThatWouldBreakTheFileIsRefused) {
@@ -292,12 +354,14 @@ private:
 TEST_F(FileRegistryTest, Utf16ExportsAreReadAndRewrittenAsUtf8) {
     const std::string text = std::string(RegistryExport::kHeader) + "\r\n\r\n" + kKeyLine +
                              "\r\n\"score\"=\"500\"\r\n\"level\"=\"9\"\r\n";
-    for (bool little : {true, false}) {
-        std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+    for (int kind = 0; kind < 4; ++kind) {
+        // Some tools leave the byte order mark out.
+        const bool little = kind % 2 == 0, marked = kind < 2;
+        std::string bytes = !marked ? "" : little ? "\xFF\xFE" : "\xFE\xFF";
         for (char c : text) bytes += little ? std::string{c, '\0'} : std::string{'\0', c};
         WriteWholeFile(folder.SettingsFile(), bytes);
-        EXPECT_EQ(Read("score"), "500") << little;
-        EXPECT_EQ(Read("level"), "9") << little;
+        EXPECT_EQ(Read("score"), "500") << kind;
+        EXPECT_EQ(Read("level"), "9") << kind;
         ASSERT_TRUE(Write("auto", "1"));
         const std::string rewritten = ReadWholeFile(folder.SettingsFile());
         EXPECT_EQ(rewritten.find('\0'), std::string::npos);

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "game/GameScreen.h"
-#include "game/PuzzleSolver.h"
+#include "tools/autoplay/PuzzleSolver.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "resources/ResourceIds.h"
 #include "tools/autoplay/TempFolder.h"

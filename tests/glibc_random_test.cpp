@@ -7,14 +7,19 @@
 namespace pw {
 namespace {
 
-// The browser build deals its puzzles from this class, the desktop from the C
-// library: a replay only ends the same in both when the numbers agree.
+// Every build deals its puzzles from this class, standing in for the C
+// library's rand(): recordings made with the system's own generator only
+// replay the same when the numbers agree. The game's rand() is this class
+// now, so it is compared with the generator glibc's rand() is made of.
 TEST(GlibcRandomTest, DealsWhatTheCLibraryDealsForTheSameSeed) {
     for (uint32_t seed : {0u, 1u, 42u, 12345u, 2147483647u, 2147483648u, 4294967295u}) {
         SCOPED_TRACE(seed);
-        std::srand(seed);
+        srandom(seed);
         GlibcRandom generator(seed);
-        for (int i = 0; i < 1000; ++i) ASSERT_EQ(generator.Next(), std::rand()) << "number " << i;
+        for (int i = 0; i < 1000; ++i) ASSERT_EQ(generator.Next(), static_cast<int>(random())) << "number " << i;
+        std::srand(seed);
+        GlibcRandom again(seed);
+        for (int i = 0; i < 10; ++i) ASSERT_EQ(again.Next(), std::rand()) << "the game's rand(), number " << i;
     }
 }
 

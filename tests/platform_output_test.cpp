@@ -1,17 +1,27 @@
-// What the desktop backend hands to the machine: screenshots as PNG files
-// and sounds on the audio device.
+// What the desktop backend hands to the machine: screenshots as PNG files,
+// output files, and sounds on the audio device.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC
 #include <stb/stb_image.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "platform/EmbeddedResourceStore.h"
 #include "platform/PngWriter.h"
+#include "platform/QuitRequest.h"
+#include "platform/posix/OutputFile.h"
 #include "platform/sdl/SdlSoundPlayer.h"
 #include "scene_test_support.h"
+#include "tools/autoplay/TempFolder.h"
 
 namespace pw {
 namespace {
@@ -31,6 +41,35 @@ TEST(PngWriterTest, DecodesToTheSamePixels) {
         }
     stbi_image_free(rgb);
     EXPECT_TRUE(EncodePng(Surface(0, 0)).empty());
+}
+
+// A reader that holds a FIFO open and never reads: the game, writing its
+// recording there, waits only until it is asked to end (SIGTERM), then gives
+// up. Run in a child process, since the request is for the whole process.
+TEST(OutputFileTest, AWriteToAReaderThatNeverReadsGivesUpWhenTheGameIsAskedToEnd) {
+    TempFolder folder;
+    const std::string fifo = folder.path + "/fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        alarm(20);  // a write that waits for ever fails the test instead of hanging it
+        const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+        OutputFile file;
+        std::string error;
+        if (reader < 0 || !file.Open(fifo, error)) _exit(10);
+        std::thread asker([]() {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            NoteQuitRequest();
+        });
+        const std::string lines(1 << 20, '\n');
+        const bool written = file.Write(lines.data(), lines.size(), error);
+        asker.join();
+        _exit(written ? 11 : error.find("asked to end") != std::string::npos ? 0 : 12);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
 
 // The tests run with SDL's dummy audio driver, a device that plays in real time.

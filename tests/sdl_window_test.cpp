@@ -18,7 +18,7 @@
 namespace pw {
 namespace {
 
-constexpr int W = WindowLayout::kDisplayWidth, H = WindowLayout::kDisplayHeight;
+constexpr int W = kDisplayWidth, H = kDisplayHeight;
 
 TEST(WindowLayoutTest, EverySizeFitsThePictureInsideWithItsShape) {
     const std::pair<int, int> sizes[] = {{480, 640}, {240, 320}, {1024, 768}, {480, 300}, {100, 700},

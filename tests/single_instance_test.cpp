@@ -10,9 +10,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 
+#include "platform/posix/RaiseListener.h"
 #include "platform/posix/SingleInstance.h"
 #include "tools/autoplay/TempFolder.h"
 
@@ -57,9 +60,12 @@ TEST(SingleInstanceTest, SecondCopyInAFolderTooDeepForASocketPathStillReachesThe
 
     SingleInstance first(folder);
     ASSERT_EQ(first.ClaimOrSignal(), Claim::First) << first.Problem();
+    std::atomic<int> raised{0};
+    RaiseListener listener(first, [&raised]() { ++raised; });
     SingleInstance second(folder);
     EXPECT_EQ(second.ClaimOrSignal(), Claim::AnotherRuns) << second.Problem();
-    EXPECT_TRUE(first.TakeRaiseRequest());
+    for (int waited = 0; waited < 100 && raised.load() == 0; ++waited) usleep(10000);
+    EXPECT_EQ(raised.load(), 1);
 }
 
 TEST(SingleInstanceTest, FirstCopyThatNeverAcceptsIsGivenUpOnWithinASecondOrSo) {
@@ -77,6 +83,16 @@ TEST(SingleInstanceTest, FirstCopyThatNeverAcceptsIsGivenUpOnWithinASecondOrSo) 
     // The limit is far above the second the copy waits, only to stop a hang.
     EXPECT_EQ(ClaimInChild(folder.path, 10000), static_cast<int>(Claim::NoAnswer));
     close(queued);
+
+    // With room in the queue the system takes the call and the request for
+    // the stopped copy: no answer comes all the same.
+    close(listener);
+    unlink(address.sun_path);
+    listener = socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(listener, 16), 0);
+    for (int start = 0; start < 3; ++start)
+        EXPECT_EQ(ClaimInChild(folder.path, 10000), static_cast<int>(Claim::NoAnswer)) << start;
     close(listener);
     close(lock);
 }
@@ -106,6 +122,39 @@ TEST_F(UnsafeFolderTest, FolderOfAnotherUserIsRefused) {
     if (chown(folder.c_str(), 65534, 65534) != 0) GTEST_SKIP() << "giving a folder away needs root";
     ExpectRefused(folder, "belongs to another user");
     EXPECT_FALSE(fs::exists(folder + "/instance.lock"));
+}
+
+// A folder someone else made where the lock is kept first (/tmp/pivotwarden-UID
+// with no runtime folder) gives way to the user's own: the check still holds.
+TEST_F(UnsafeFolderTest, AFolderOfAnotherUserGivesWayToTheUsersOwn) {
+    const std::vector<std::string> folders = {root.path + "/theirs", root.path + "/cache/pivotwarden"};
+    fs::create_directory(folders[0]);
+    chmod(folders[0].c_str(), 0700);
+    if (chown(folders[0].c_str(), 65534, 65534) != 0) GTEST_SKIP() << "giving a folder away needs root";
+    SingleInstance first(folders);
+    ASSERT_EQ(first.ClaimOrSignal(), Claim::First) << first.Problem();
+    EXPECT_EQ(first.Folder(), folders[1]);
+    RaiseListener listener(first, []() {});
+    SingleInstance second(folders);
+    EXPECT_EQ(second.ClaimOrSignal(), Claim::AnotherRuns) << second.Problem();
+    EXPECT_FALSE(fs::exists(folders[0] + "/instance.lock"));
+    // Nor can that user switch the check off by taking their folder away
+    // while the first copy plays: the next copy makes the shared folder its
+    // own, and still finds the first.
+    fs::remove(folders[0]);
+    SingleInstance third(folders);
+    EXPECT_EQ(third.ClaimOrSignal(), Claim::AnotherRuns) << third.Problem();
+    EXPECT_TRUE(fs::exists(folders[0] + "/instance.lock"));
+
+    // Only when no folder serves is the check off, saying why for each.
+    const std::vector<std::string> neither = {folders[0], root.path + "/file/pivotwarden"};
+    std::ofstream(root.path + "/file") << "a file where a folder should be";
+    fs::create_directory(folders[0]);
+    ASSERT_EQ(chown(folders[0].c_str(), 65534, 65534), 0);
+    SingleInstance fourth(neither);
+    EXPECT_EQ(fourth.ClaimOrSignal(), Claim::Unavailable);
+    EXPECT_NE(fourth.Problem().find("belongs to another user"), std::string::npos) << fourth.Problem();
+    EXPECT_NE(fourth.Problem().find("file/pivotwarden"), std::string::npos) << fourth.Problem();
 }
 
 TEST_F(UnsafeFolderTest, SymbolicLinksAreNotFollowed) {

@@ -24,7 +24,6 @@ public:
     void OnScreenEvent(Screen* source, Figure* element, int32_t x, int32_t y) override {
         reports.push_back({source, element, x, y});
     }
-    void OnScreenNotice(Screen*) override {}
     std::vector<Report> reports;
 };
 

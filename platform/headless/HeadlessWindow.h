@@ -10,7 +10,7 @@ namespace pw {
 
 class HeadlessWindow : public Window {
 public:
-    HeadlessWindow(int width = 240, int height = 320);
+    HeadlessWindow(int width = kDisplayWidth, int height = kDisplayHeight);
 
     Size ClientSize() const override { return Size{shown_.Width(), shown_.Height()}; }
     void Present(const Surface& back, const Rect& area) override;

@@ -1,6 +1,8 @@
 #include "platform/posix/InputFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -12,14 +14,24 @@ InputFile::~InputFile() {
 }
 
 bool InputFile::Open(const std::string& path, std::string& error) {
+    // Checked through the open descriptor, so that a FIFO put in the file's
+    // place after a check cannot hold the game waiting for a writer:
+    // O_NONBLOCK opens a FIFO at once.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
     struct stat info;
-    if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
         error = "not a file";
         return false;
     }
-    file_ = std::fopen(path.c_str(), "rb");
+    file_ = fdopen(fd, "rb");
     if (file_ == nullptr) {
         error = std::strerror(errno);
+        close(fd);
         return false;
     }
     return true;

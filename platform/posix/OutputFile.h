@@ -6,9 +6,16 @@
 // planted there is never followed), which is renamed over the path when
 // published; until then the old file stays whole, and a failed write leaves
 // nothing behind. Anything else at the path (a FIFO, /dev/stdout, a device,
-// a symbolic link) is not ours to replace and is written in place.
+// a symbolic link) is not ours to replace and is written in place; a link
+// another user planted in a shared folder such as /tmp is refused.
+//
+// Nothing waits for ever: a FIFO with no reader is refused when opened, and
+// a write to a reader that stopped reading gives up once the game is asked
+// to end (QuitRequest).
 //
 // Every failure comes with the system's reason.
+#include <sys/stat.h>
+
 #include <cstddef>
 #include <string>
 
@@ -33,13 +40,17 @@ public:
     bool IsOpen() const override { return fd_ >= 0; }
 
 private:
-    bool Failed(std::string& error);
+    bool OpenInPlace(const struct stat& info, std::string& error);
+    bool WaitUntilWritable(std::string& error);
+    // Notes the first failure (errno, worded by reason or by the system).
+    bool Failed(std::string& error, const char* reason = nullptr);
     void Discard();
 
     std::string path_;
     std::string temporary_;  // empty when written in place or published
     int fd_ = -1;
     int errno_ = 0;  // the first failure
+    std::string reason_;
 };
 
 // Writes bytes to path as above; error is "<reason>" on failure.

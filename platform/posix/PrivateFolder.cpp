@@ -20,6 +20,10 @@ bool PrivateFolder::Open(const std::string& path, std::string& error) {
         error = "cannot create '" + path + "': " + std::strerror(errno);
         return false;
     }
+    return OpenExisting(path, error);
+}
+
+bool PrivateFolder::OpenExisting(const std::string& path, std::string& error) {
     // Opened once and checked through the descriptor, so the folder cannot be
     // swapped between the check and its use. O_NOFOLLOW with O_DIRECTORY
     // refuses a symbolic link.
@@ -49,6 +53,10 @@ bool PrivateFolder::Open(const std::string& path, std::string& error) {
 
 int PrivateFolder::OpenFile(const char* name) const {
     return openat(fd_, name, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+}
+
+int PrivateFolder::OpenExistingFile(const char* name) const {
+    return openat(fd_, name, O_RDWR | O_NOFOLLOW | O_CLOEXEC);
 }
 
 void PrivateFolder::SocketAddress(const char* name, sockaddr_un& address) const {

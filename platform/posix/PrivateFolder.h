@@ -19,10 +19,15 @@ public:
     // Creates the folder if missing and keeps it open. False, with the reason
     // in error, when it cannot be made or is not private.
     bool Open(const std::string& path, std::string& error);
+    // The same for a folder that is already there; never creates it.
+    bool OpenExisting(const std::string& path, std::string& error);
 
     // Opens or creates a file in the folder for reading and writing, never
     // through a symbolic link. A file descriptor, or -1 with errno set.
     int OpenFile(const char* name) const;
+    // Opens a file already in the folder for reading and writing, never
+    // through a symbolic link; -1 with errno set.
+    int OpenExistingFile(const char* name) const;
     // Fills the address of a socket in the folder. A path too long for a
     // socket address is reached through the open folder instead, so a deep
     // folder still works.

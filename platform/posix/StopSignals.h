@@ -1,8 +1,9 @@
 #pragma once
-// Ctrl-C, SIGTERM and SIGHUP while a replay runs: the signal is only noted,
-// so that the replay stops at its next pass and removes what it made (its
-// private settings folder) before the program ends by that same signal. A
-// second signal ends the program at once.
+// A signal that would end the program (Ctrl-C, SIGTERM, SIGHUP, SIGUSR1,
+// SIGALRM and every other whose default is to end it) while a replay runs:
+// the signal is only noted, so that the replay stops at its next pass and
+// the program cleans up as at any other end before it ends by that same
+// signal. A second signal of the same kind ends the program at once.
 namespace pw {
 
 class StopSignals {

@@ -50,10 +50,10 @@ Rect FocusRing::Covered(const WindowLayout& layout, const Rect& area) {
     // The ring's width in display pixels, rounded up, and one more for the
     // rounding of the picture's columns and rows; a picture scaled down
     // shows several display pixels in one window pixel.
-    const int dx = (kWidth * WindowLayout::kDisplayWidth + layout.Width() - 1) / layout.Width() + 1;
-    const int dy = (kWidth * WindowLayout::kDisplayHeight + layout.Height() - 1) / layout.Height() + 1;
+    const int dx = (kWidth * kDisplayWidth + layout.Width() - 1) / layout.Width() + 1;
+    const int dy = (kWidth * kDisplayHeight + layout.Height() - 1) / layout.Height() + 1;
     return Clip(Rect{area.left - dx, area.top - dy, area.right + dx, area.bottom + dy},
-                Rect{0, 0, WindowLayout::kDisplayWidth, WindowLayout::kDisplayHeight});
+                Rect{0, 0, kDisplayWidth, kDisplayHeight});
 }
 
 }  // namespace pw

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "platform/KeyCodes.h"
+
 namespace pw {
 
 namespace {
@@ -42,6 +44,8 @@ Key FromKeycode(int32_t keycode) {
             return Key::F11;
         case SDLK_a:
             return Key::A;
+        case SDLK_b:
+            return Key::B;
         case SDLK_h:
             return Key::H;
         case SDLK_m:
@@ -63,9 +67,7 @@ bool KeyInput::Translate(int32_t keycode, int32_t scancode, uint16_t modifiers, 
     Key key = KeypadDigit(scancode);
     if (key == Key::None) key = FromKeycode(keycode);
     if (key == Key::None) return false;
-    const bool repeats =
-        key == Key::Left || key == Key::Right || key == Key::Up || key == Key::Down || key == Key::Tab;
-    if (repeat && !repeats) return false;
+    if (repeat && !KeyRepeats(key)) return false;
     out = WindowEvent{};
     out.type = WindowEvent::Type::KeyDown;
     out.key = key;

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdint>
 
+#include "platform/QuitRequest.h"
 #include "platform/posix/SignalFreeThread.h"
 
 namespace pw {
@@ -46,6 +47,7 @@ void QuitSignalWatcher::Watch() {
         if (fds[1].revents != 0) return;
         signalfd_siginfo info;
         if (read(signalFd_, &info, sizeof info) != static_cast<ssize_t>(sizeof info)) continue;
+        NoteQuitRequest();
         SDL_Event quit{};
         quit.type = SDL_QUIT;
         SDL_PushEvent(&quit);

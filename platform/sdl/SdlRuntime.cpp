@@ -39,9 +39,15 @@ SdlRuntime::SdlRuntime(bool video) {
         } else if (ShowsNothing(SDL_GetCurrentVideoDriver())) {
             // Without a display SDL falls back to a driver that draws into
             // memory: the game would run with no window for anyone to see.
-            error_ = std::string("no display could be opened (the only video driver that started, '") +
-                     SDL_GetCurrentVideoDriver() + "', shows nothing; " + DisplaysLookedFor() +
-                     "; --headless runs without a window)";
+            const char* chosen = SDL_getenv("SDL_VIDEODRIVER");
+            if (chosen != nullptr && chosen[0] != '\0')
+                error_ = std::string("the video driver '") + SDL_GetCurrentVideoDriver() +
+                         "', chosen by SDL_VIDEODRIVER, shows nothing (unset SDL_VIDEODRIVER to use the "
+                         "display; --headless runs without a window)";
+            else
+                error_ = std::string("no display could be opened (the only video driver that started, '") +
+                         SDL_GetCurrentVideoDriver() + "', shows nothing; " + DisplaysLookedFor() +
+                         "; --headless runs without a window)";
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
         } else {
             video_ = true;

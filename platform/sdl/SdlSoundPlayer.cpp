@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "platform/posix/SignalFreeThread.h"
@@ -54,6 +55,9 @@ void SdlSoundPlayer::OpenDevice() {
     // own heap and frees it again: hand those pages back.
     malloc_trim(0);
 #endif
+    // The sound libraries' own complaints are switched off; this one line
+    // says why the game is silent.
+    if (device == 0) std::fprintf(stderr, "pivotwarden: playing without sound: %s\n", SDL_GetError());
     std::lock_guard<std::mutex> lock(mutex_);
     if (device == 0) {
         state_ = State::Silent;

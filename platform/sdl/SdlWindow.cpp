@@ -121,6 +121,12 @@ void SdlWindow::RequestRaise() {
     SDL_PushEvent(&e);
 }
 
+void SdlWindow::RequestClose() {
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+}
+
 void SdlWindow::Layout() {
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (target == nullptr) return;

@@ -1,5 +1,5 @@
 #pragma once
-// The real window: the 240 x 320 display scaled nearest-neighbour and
+// The real window: the game's display scaled nearest-neighbour and
 // letterboxed as WindowLayout places it, presented through the window's own
 // surface (no OpenGL). Mouse, touch or pen act as the stylus.
 #include <atomic>
@@ -22,9 +22,6 @@ namespace pw {
 
 class SdlWindow : public Window {
 public:
-    static constexpr int kDisplayWidth = 240;
-    static constexpr int kDisplayHeight = 320;
-
     SdlWindow();
     ~SdlWindow() override;
     SdlWindow(const SdlWindow&) = delete;
@@ -39,6 +36,9 @@ public:
     // Asks for Raise() on the window's own thread, through its event queue;
     // callable from any thread, once the window is open.
     void RequestRaise();
+    // Asks for the window to close as its close icon does (the destroy
+    // message); callable from any thread.
+    void RequestClose();
 
     Size ClientSize() const override { return Size{kDisplayWidth, kDisplayHeight}; }
     void Present(const Surface& back, const Rect& area) override;

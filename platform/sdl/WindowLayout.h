@@ -1,17 +1,15 @@
 #pragma once
-// Where the 240 x 320 display stands in a window of any size: scaled by the
+// Where the game's display stands in a window of any size: scaled by the
 // largest whole factor that fits, or, in a window smaller than the display,
 // scaled down to fit; aspect kept, centred, black bars around. Window pixels
 // map to display pixels nearest-neighbour, the same way for painting and
 // for the pointer.
+#include "platform/Platform.h"
 
 namespace pw {
 
 class WindowLayout {
 public:
-    static constexpr int kDisplayWidth = 240;
-    static constexpr int kDisplayHeight = 320;
-
     WindowLayout() = default;
     static WindowLayout Fit(int windowWidth, int windowHeight);
 

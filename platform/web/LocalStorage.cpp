@@ -2,6 +2,7 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace pw {
@@ -42,18 +43,28 @@ EM_JS(int, pw_storage_save, (const char* name, const char* text, int length), {
 
 }  // namespace
 
-TextStorage::State LocalStorage::Load(const std::string& name, std::string& text) {
+TextStorage::Loaded LocalStorage::Load(const std::string& name, size_t limit) {
+    Loaded loaded;
     char* copy = nullptr;
     int length = 0;
     const int found = pw_storage_load(name.c_str(), &copy, &length);
-    if (found != 1) return found == 0 ? State::Absent : State::Unreachable;
-    text.assign(copy, static_cast<size_t>(length));
+    if (found != 1) {
+        if (found != 0) {
+            loaded.state = State::Unreachable;
+            loaded.reason = "the browser's storage cannot be read";
+        }
+        return loaded;
+    }
+    loaded.state = State::Stored;
+    loaded.bytes.assign(copy, std::min(static_cast<size_t>(length), limit + 1));
     std::free(copy);
-    return State::Readable;
+    return loaded;
 }
 
-bool LocalStorage::Save(const std::string& name, const std::string& text) {
-    return pw_storage_save(name.c_str(), text.c_str(), static_cast<int>(text.size())) == 1;
+bool LocalStorage::Save(const std::string& name, const std::string& bytes, std::string& reason) {
+    if (pw_storage_save(name.c_str(), bytes.c_str(), static_cast<int>(bytes.size())) == 1) return true;
+    reason = "the browser's storage is full or blocked";
+    return false;
 }
 
 }  // namespace pw

@@ -8,8 +8,8 @@ namespace pw {
 
 class LocalStorage : public TextStorage {
 public:
-    State Load(const std::string& name, std::string& text) override;
-    bool Save(const std::string& name, const std::string& text) override;
+    Loaded Load(const std::string& name, size_t limit) override;
+    bool Save(const std::string& name, const std::string& bytes, std::string& reason) override;
 };
 
 }  // namespace pw

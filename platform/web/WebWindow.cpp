@@ -18,6 +18,9 @@ EM_JS(void, pw_window_closed, (), {
 EM_JS(void, pw_focus_ring, (int left, int top, int right, int bottom), {
     if (Module.showFocusRing) Module.showFocusRing(left, top, right, bottom);
 });
+EM_JS(void, pw_display_size, (int width, int height), {
+    if (Module.setDisplaySize) Module.setDisplaySize(width, height);
+});
 // clang-format on
 
 void DrawArea(const Surface& picture, const Rect& area, std::vector<uint8_t>& rgba) {
@@ -42,8 +45,10 @@ void DrawArea(const Surface& picture, const Rect& area, std::vector<uint8_t>& rg
 
 }  // namespace
 
-WebWindow::WebWindow(std::function<void()> wake) : wake_(std::move(wake)), shown_(kWidth, kHeight) {
-    shown_.Fill(0, 0, kWidth, kHeight, Rgb(255, 255, 255));
+WebWindow::WebWindow(std::function<void()> wake)
+    : wake_(std::move(wake)), shown_(kDisplayWidth, kDisplayHeight) {
+    shown_.Fill(0, 0, kDisplayWidth, kDisplayHeight, Rgb(255, 255, 255));
+    pw_display_size(kDisplayWidth, kDisplayHeight);
 }
 
 void WebWindow::Present(const Surface& back, const Rect& area) {

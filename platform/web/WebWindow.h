@@ -1,5 +1,5 @@
 #pragma once
-// The window in the browser: the page's 240 x 320 canvas. The page's own
+// The window in the browser: the page's canvas, sized to the game's display. The page's own
 // script turns pointer events into messages (Post) and scales the canvas;
 // this class keeps the message queue, draws presented areas onto the canvas
 // and wakes the loop when a message arrives.
@@ -13,14 +13,11 @@ namespace pw {
 
 class WebWindow : public Window {
 public:
-    static constexpr int kWidth = 240;
-    static constexpr int kHeight = 320;
-
     // wake is called whenever a message is queued, so that the loop that
     // sleeps while nothing happens runs again.
     explicit WebWindow(std::function<void()> wake);
 
-    Size ClientSize() const override { return Size{kWidth, kHeight}; }
+    Size ClientSize() const override { return Size{kDisplayWidth, kDisplayHeight}; }
     void Present(const Surface& back, const Rect& area) override;
     void Invalidate() override;
     void PostDestroy() override;

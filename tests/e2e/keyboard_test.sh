@@ -2,8 +2,9 @@
 # Keyboard play in a real window under Xvfb: `xdotool key` alone starts the
 # game and solves the first puzzle. The focus ring is drawn, white between
 # dark edges, around the ringed tray weight in window pixels; F11 fills the
-# screen and Escape leaves it; M mutes and the choice is stored; the
-# recording replays headless to the solved puzzle.
+# screen and Escape leaves it; M mutes and the choice is stored, except in a
+# settings file made read-only, which is kept and said once; the recording
+# replays headless to the solved puzzle.
 # Usage: keyboard_test.sh PIVOTWARDEN XCLOSE XPIXEL
 set -u
 game=$1
@@ -71,7 +72,27 @@ code=$?
 [ $code -eq 0 ] || { head -20 "$work/game.log"; fail "the game ended with $code"; }
 grep -q '"score"="48"' "$XDG_CONFIG_HOME/Marblequill/Pivotwarden/settings.reg" ||
     { cat "$work/keys.replay"; fail "the puzzle was not solved by keys"; }
+# A settings file the player made read-only is left as it is: play goes on,
+# and the game says once that it cannot save.
+settings="$XDG_CONFIG_HOME/Marblequill/Pivotwarden/settings.reg"
+chmod 444 "$settings"
+cp "$settings" "$work/kept.reg"
+"$game" >"$work/readonly.log" 2>&1 &
+game_pid=$!
+wait_for_window "$work/readonly.log"
+sleep 0.3
+key m
+key m
+key m
+"$xclose" "$window"
+for _ in $(seq 50); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
+wait $game_pid
+code=$?
+[ $code -eq 0 ] || { head -20 "$work/readonly.log"; fail "with read-only settings the game ended with $code"; }
+cmp -s "$settings" "$work/kept.reg" || fail "the read-only settings file was replaced"
+[ "$(grep -c "cannot save the settings" "$work/readonly.log")" -eq 1 ] && grep -q "read-only" "$work/readonly.log" ||
+    { cat "$work/readonly.log"; fail "the read-only settings file was not said once"; }
 "$game" --headless --replay "$work/keys.replay" --dump "$work/replayed.json" || fail "the recording does not replay"
 grep -q '"score": 48' "$work/replayed.json" ||
     { cat "$work/keys.replay"; fail "the recording of keyboard play does not replay to the solved puzzle"; }
-echo "keyboard game: solved by keys (weight $index to the ${towards} pan), ring drawn and wiped, full screen on and off, muting kept, recording replays"
+echo "keyboard game: solved by keys (weight $index to the ${towards} pan), ring drawn and wiped, full screen on and off, muting kept, read-only settings left alone and said once, recording replays"

@@ -59,8 +59,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(store.score >= 0 && store.score <= pw::SettingsStore::kHighestScore, "score out of range");
     const int32_t score = static_cast<int32_t>(size * 37 % 1000000);
     store.WriteValue("score", score);
-    Require(store.ReadValue("score", 0, pw::SettingsStore::kHighestScore) == score,
-            "score did not read back");
+    // A file over the limit is neither read nor replaced.
+    if (size <= pw::FileRegistry::kMaxFileBytes)
+        Require(store.ReadValue("score", 0, pw::SettingsStore::kHighestScore) == score,
+                "score did not read back");
+    else
+        Require(store.ReadValue("score", 0, pw::SettingsStore::kHighestScore) == 0,
+                "a file over the limit was read or replaced");
     pw::SettingsStore::Release();
 
     // The registry key itself: a value written with text from the input reads

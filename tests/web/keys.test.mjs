@@ -3,8 +3,10 @@
 // weight, and the points are the ones a stylus would have earned.
 import assert from "node:assert/strict";
 import { test } from "node:test";
-import { dumpOf, sessionForTests, waitForGame } from "./browser.mjs";
-import { collectErrors, pagePoint } from "./support.mjs";
+import { join } from "node:path";
+import { SOURCE, dumpOf, sessionForTests, waitForGame } from "./browser.mjs";
+import { replayEvents, strokes } from "./replays.mjs";
+import { STORAGE_ITEM, collectErrors, pagePoint } from "./support.mjs";
 
 const { session } = sessionForTests();
 
@@ -37,6 +39,134 @@ test("the keyboard alone plays a puzzle to solved, with the ring on the ringed w
   await page.waitForFunction(() => JSON.parse(window.Pivotwarden.dump()).score === 48, null, { timeout: 10000 });
   const end = await dumpOf(page);
   assert.equal(end.level, 1);
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+// Every key the README lists, pressed in the page, each checked by what it
+// does to the game as the dump shows it (or to the page: full screen, the
+// stored sound).
+function waitFor(page, check, arg, what) {
+  return page.waitForFunction(check, arg, { timeout: 5000 }).catch(() => assert.fail(what));
+}
+// The weights as the dump shows them, in a fixed order (a carried weight
+// is moved to the top of the scene's list).
+function weightsOf(page) {
+  return page.evaluate(() => JSON.stringify(JSON.parse(window.Pivotwarden.dump()).elements
+    .filter((e) => e.kind === "Weight").map((e) => JSON.stringify(e)).sort()));
+}
+// Waits until the weights differ from (or, with same, equal) was.
+function weightsBecome(page, was, same, what) {
+  return waitFor(page, ([w, s]) => (JSON.stringify(JSON.parse(window.Pivotwarden.dump()).elements
+    .filter((e) => e.kind === "Weight").map((e) => JSON.stringify(e)).sort()) === w) === s, [was, same], what);
+}
+// Waits until the grey weight on pan shows value (or, with null, hides its
+// number).
+function greyShows(page, pan, value, what) {
+  return waitFor(page, ([p, v]) => {
+    const weight = JSON.parse(window.Pivotwarden.dump()).elements
+      .find((e) => e.kind === "Weight" && e.grey && e.pan === p);
+    return v === null ? !weight.showNumber : weight.showNumber && weight.value === v;
+  }, [pan, value], what);
+}
+
+test("every key the README lists does its job in the page: the ring, carrying, options, sound, full screen", async () => {
+  const context = await session.browser.newContext();
+  const page = await context.newPage();
+  const errors = collectErrors(page);
+  await page.goto(session.url + "?seed=42");
+  await waitForGame(page);
+  await page.keyboard.press("Enter");
+  await waitFor(page, () => JSON.parse(window.Pivotwarden.dump()).screen === "game", null,
+    "Enter did not start the game");
+
+  // The ring: Right and Tab move it on, Left and Shift+Tab back. The game
+  // takes a key at its next frame, so the ring is waited for.
+  const ringX = () => page.evaluate(() => document.getElementById("ring").getBoundingClientRect().x);
+  const ringMoves = (key, from, to, what) => page.keyboard.press(key).then(() => waitFor(page,
+    ([f, t]) => { const x = document.getElementById("ring").getBoundingClientRect().x; return t === null ? x !== f : x === t; },
+    [from, to], what));
+  await page.keyboard.press("Tab");
+  await waitFor(page, () => !document.getElementById("ring").hidden, null, "Tab showed no ring");
+  const first = await ringX();
+  await ringMoves("ArrowRight", first, null, "Right did not move the ring");
+  const second = await ringX();
+  await ringMoves("ArrowLeft", second, first, "Left did not move the ring back");
+  await ringMoves("Tab", first, second, "Tab did not move the ring on");
+  await ringMoves("Shift+Tab", second, first, "Shift+Tab did not move the ring back");
+
+  // Space picks the ringed weight up, Right carries it, Escape puts it back.
+  const before = await weightsOf(page);
+  await page.keyboard.press("Space");
+  await page.keyboard.press("ArrowRight");
+  await weightsBecome(page, before, false, "Space and Right did not carry a weight");
+  await page.keyboard.press("Escape");
+  await weightsBecome(page, before, true, "Escape did not put the weight back");
+
+  // The options panel: O opens it, Up and Down pick the level, A and R tick,
+  // Enter presses OK.
+  const start = await dumpOf(page);
+  for (const key of ["KeyO", "ArrowUp", "ArrowUp", "ArrowDown", "KeyA", "KeyR", "Enter"])
+    await page.keyboard.press(key);
+  await waitFor(page, () => JSON.parse(window.Pivotwarden.dump()).level === 2, null,
+    "the options panel did not set level 2");
+  assert.notEqual((await dumpOf(page)).auto, start.auto, "A did not switch automatic levelling");
+
+  // M: the sound's stored value; F11: the page's full screen, on and off.
+  await page.keyboard.press("KeyM");
+  await waitFor(page, (item) => /"sound"="0"/.test(localStorage.getItem(item) || ""), STORAGE_ITEM,
+    "M did not store the sound off");
+  await page.keyboard.press("F11");
+  await waitFor(page, () => document.fullscreenElement !== null, null, "F11 did not go full screen");
+  await page.keyboard.press("F11");
+  await waitFor(page, () => document.fullscreenElement === null, null, "F11 did not leave full screen");
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+test("every keypad key the README lists does its job in the page: digits, Backspace, Delete, H", async () => {
+  const context = await session.browser.newContext();
+  const page = await context.newPage();
+  const errors = collectErrors(page);
+  await page.goto(session.url + "?seed=42");
+  await waitForGame(page);
+  // The keypad replay's presses bring the keypad up.
+  for (const stroke of strokes(replayEvents(join(SOURCE, "docs/replays/keypad.replay")))) {
+    await page.waitForTimeout(stroke.pause);
+    const [x, y] = stroke.points[0];
+    const from = await pagePoint(page, x, y);
+    await page.mouse.move(from.x, from.y);
+    await page.mouse.down();
+    for (const [px, py] of stroke.points.slice(1)) {
+      const to = await pagePoint(page, px, py);
+      await page.mouse.move(to.x, to.y, { steps: 2 });
+    }
+    await page.mouse.up();
+  }
+  await page.waitForTimeout(2500);  // the scale settles and the keypad shows
+  const hidden = (await dumpOf(page)).elements.find((e) => e.kind === "Weight" && e.grey && !e.showNumber);
+  assert.ok(hidden, "the keypad level shows a hidden number");
+
+  // Each digit shows on the hidden weight (after another first where it
+  // alone would be the answer), then the bin clears it.
+  const answer = hidden.initialValue;
+  const other = (answer % 9) + 1;
+  let clear = "Backspace";
+  for (const row of ["Digit", "Numpad"])
+    for (let digit = 0; digit <= 9; ++digit) {
+      let shown = digit;
+      if (digit === answer) {
+        await page.keyboard.press(`${row}${other}`);
+        shown = other * 10 + digit;
+      }
+      await page.keyboard.press(`${row}${digit}`);
+      await greyShows(page, hidden.pan, shown, `${row}${digit} did not type ${shown}`);
+      await page.keyboard.press(clear);
+      await greyShows(page, hidden.pan, null, `${clear} did not clear the keypad`);
+      clear = clear === "Backspace" ? "Delete" : "Backspace";
+    }
+  await page.keyboard.press("KeyH");
+  await greyShows(page, hidden.pan, answer, "H did not show the hidden number");
   assert.deepEqual(errors, []);
   await context.close();
 });

@@ -7,8 +7,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 source=$(cd "$here/../.." && pwd)
 if [ ! -f "$source/build-web/site/pivotwarden.wasm" ] || [ ! -d "$source/node_modules/playwright-core" ] ||
     [ ! -x /usr/bin/chromium ]; then
-    echo "the browser build is missing: run scripts/build-web.sh (scripts/test.sh does)"
-    exit 77
+    echo "FAIL: the browser build, playwright-core or /usr/bin/chromium is missing:" \
+        "run scripts/install-deps.sh and scripts/build-web.sh (scripts/test.sh does both)"
+    exit 1
 fi
 export PW_DESKTOP="$1" PW_AUTOPLAY="$2"
 cd "$source"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "game/GameScreen.h"
-#include "game/PuzzleSolver.h"
+#include "tools/autoplay/PuzzleSolver.h"
 #include "resources/ResourceIds.h"
 #include "tools/autoplay/ReplayPassRunner.h"
 

@@ -4,17 +4,33 @@
 // at a time, and offers window.Pivotwarden.replay(text) for tests and for
 // sharing a game.
 (function () {
-  const WIDTH = 240;
-  const HEIGHT = 320;
+  // The game's display size, handed over by the game when it starts.
+  let WIDTH = 0;
+  let HEIGHT = 0;
   const LOCK = "Marblequill/Pivotwarden";
   const canvas = document.getElementById("display");
   const context = canvas.getContext("2d", { alpha: false });
   const elsewhere = document.getElementById("elsewhere");
   const ended = document.getElementById("ended");
 
-  // The largest whole number of device pixels per display pixel that fits,
-  // placed on whole device pixels so that every display pixel stays sharp.
-  // A viewport too small for even one is filled as far as it goes.
+  // The live region a screen reader speaks from: the game's descriptions,
+  // one paragraph each, the last few kept. The game makes them only once
+  // the region listens, from the first key the page takes.
+  const said = document.getElementById("said");
+  const KEPT_LINES = 20;
+  let listening = false;
+  function say(line) {
+    const paragraph = document.createElement("p");
+    paragraph.textContent = line;
+    said.append(paragraph);
+    while (said.childElementCount > KEPT_LINES) said.firstElementChild.remove();
+  }
+  function listen() {
+    if (listening || !game) return;
+    listening = true;
+    game._pw_describe(1);
+  }
+
   // The focus ring the keys move, drawn over the canvas in the page, never
   // into the game's picture; its area is in display pixels.
   const ring = document.getElementById("ring");
@@ -33,7 +49,22 @@
     placeRing();
   }
 
+  function setDisplaySize(width, height) {
+    if (width === WIDTH && height === HEIGHT) return;
+    WIDTH = width;
+    HEIGHT = height;
+    canvas.width = width;
+    canvas.height = height;
+    canvas.style.width = `${width}px`;
+    canvas.style.height = `${height}px`;
+    fit();
+  }
+
+  // The largest whole number of device pixels per display pixel that fits,
+  // placed on whole device pixels so that every display pixel stays sharp.
+  // A viewport too small for even one is filled as far as it goes.
   function fit() {
+    if (WIDTH === 0) return;
     const ratio = window.devicePixelRatio || 1;
     const width = document.documentElement.clientWidth;
     const height = document.documentElement.clientHeight;
@@ -175,9 +206,11 @@
   function instance(live) {
     return createPivotwarden({
       drawOnCanvas,
+      setDisplaySize,
       sounds: live ? sounds : null,
       onWindowClosed: live ? showEnded : null,
       showFocusRing: live ? showFocusRing : null,
+      say: live ? say : null,
     });
   }
 
@@ -210,18 +243,11 @@
       const seed = new URLSearchParams(location.search).get("seed");
       const seeded = seed !== null && /^[0-9]{1,10}$/.test(seed) && Number(seed) <= 4294967295;
       game._pw_play(seeded ? 1 : 0, seeded ? Number(seed) : 0);
+      canvas.focus();
     });
 
-  // Keys, numbered as the game's key list: the page's own keys (F11 for full
-  // screen) are the page's; the rest go to the game as its key messages.
-  const Keys = {
-    Enter: 1, NumpadEnter: 1, Space: 2, Escape: 3, Tab: 4, ArrowLeft: 5, ArrowRight: 6, ArrowUp: 7,
-    ArrowDown: 8, Backspace: 9, Delete: 10, KeyA: 12, KeyH: 13, KeyM: 14, KeyO: 15, KeyR: 16,
-  };
-  for (let digit = 0; digit <= 9; ++digit) {
-    Keys[`Digit${digit}`] = 17 + digit;
-    Keys[`Numpad${digit}`] = 17 + digit;
-  }
+  // Keys: the page's own (F11 for full screen) are the page's; the game
+  // names the rest by their code and says whether they are its.
   document.addEventListener("keydown", (event) => {
     if (event.ctrlKey || event.altKey || event.metaKey) return;
     if (event.code === "F11") {
@@ -230,17 +256,14 @@
       else document.documentElement.requestFullscreen().catch(() => {});
       return;
     }
-    const key = Keys[event.code];
-    if (key === undefined || !game || canvas.hidden) return;
+    if (!game || canvas.hidden) return;
+    const taken = game.ccall("pw_key", "number", ["string", "number", "number", "number"],
+      [event.code, event.shiftKey ? 1 : 0, event.repeat ? 1 : 0, repaintFirst ? 1 : 0]);
+    if (!taken) return;
+    if (taken === 1) repaintFirst = false;
     event.preventDefault();
     sounds.unlock();
-    const repeats = key >= 4 && key <= 8;  // only the arrows and Tab repeat
-    if (event.repeat && !repeats) return;
-    if (repaintFirst) {
-      repaintFirst = false;
-      game._pw_post(Message.paint, 0, 0, 0);
-    }
-    game._pw_key(key, event.shiftKey ? 1 : 0);
+    listen();
   });
 
   // Replays play in an instance of their own: its settings, random numbers

@@ -1,6 +1,8 @@
-#include "game/PuzzleSolver.h"
+#include "tools/autoplay/PuzzleSolver.h"
 
 #include <cstddef>
+
+#include "game/GameScreen.h"
 
 namespace pw {
 
@@ -35,8 +37,8 @@ PuzzleSolution PuzzleSolver::Solve(const std::vector<int32_t>& leftMasses,
                                    const std::vector<int32_t>& rightMasses,
                                    const std::vector<int32_t>& tray) {
     PuzzleSolution solution;
-    const int32_t leftRoom = kPanCapacity - static_cast<int32_t>(leftMasses.size());
-    const int32_t rightRoom = kPanCapacity - static_cast<int32_t>(rightMasses.size());
+    const int32_t leftRoom = GameScreen::kPanCapacity - static_cast<int32_t>(leftMasses.size());
+    const int32_t rightRoom = GameScreen::kPanCapacity - static_cast<int32_t>(rightMasses.size());
     if (leftRoom < 0 || rightRoom < 0) return solution;
     int64_t difference = 0;
     for (int32_t m : leftMasses) difference += m;

@@ -1,7 +1,8 @@
 #pragma once
 // Finds how to balance the scale with the fewest tray weights: which tray
 // weight goes onto which pan, given what already lies on the pans. Pure: it
-// knows nothing of screens or elements, so tests and the autoplayer share it.
+// knows nothing of screens or elements beyond how many weights a pan holds,
+// so tests and the autoplayer share it.
 #include <cstdint>
 #include <vector>
 
@@ -23,8 +24,6 @@ struct PuzzleSolution {
 
 class PuzzleSolver {
 public:
-    static constexpr int32_t kPanCapacity = 5;
-
     // leftMasses and rightMasses lie on the pans for good (they count toward
     // each pan's capacity); tray holds the masses that may be put on either
     // pan or left in the tray. Among the placements with the fewest weights

@@ -1,0 +1,58 @@
+#include "platform/windows/Console.h"
+
+// clang-format off
+#include <windows.h>
+#include <shellapi.h>
+// clang-format on
+
+#include <cstdio>
+
+#include "platform/windows/WideText.h"
+
+namespace pw {
+
+namespace {
+
+bool connected = false;
+
+bool Usable(DWORD which) {
+    const HANDLE handle = GetStdHandle(which);
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
+}
+
+}  // namespace
+
+void ConnectConsole() {
+    if (Usable(STD_ERROR_HANDLE)) {
+        connected = true;
+        return;
+    }
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    // The runtime set up its streams before there was a console to write to.
+    if (!Usable(STD_OUTPUT_HANDLE)) std::freopen("CONOUT$", "w", stdout);
+    std::freopen("CONOUT$", "w", stderr);
+    connected = true;
+}
+
+bool HasConsole() { return connected; }
+
+void ReportProblem(const std::string& message) {
+    if (connected) {
+        std::fprintf(stderr, "pivotwarden: %s\n", message.c_str());
+        std::fflush(stderr);
+        return;
+    }
+    MessageBoxW(nullptr, WideFromUtf8(message).c_str(), L"Pivot Warden", MB_OK | MB_ICONERROR);
+}
+
+std::vector<std::string> CommandLineArguments() {
+    std::vector<std::string> arguments;
+    int count = 0;
+    wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (words == nullptr) return arguments;
+    for (int i = 1; i < count; ++i) arguments.push_back(Utf8FromWide(words[i]));
+    LocalFree(words);
+    return arguments;
+}
+
+}  // namespace pw
