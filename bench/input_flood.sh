@@ -9,7 +9,7 @@ set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 count=${1:-60000}
 runs=${2:-3}
-shift 2 || true
+if [ $# -ge 2 ]; then shift 2; else shift $#; fi
 [ $# -gt 0 ] || set -- build/pivotwarden
 "$here/../scripts/install-deps.sh" libx11-dev libxtst-dev xvfb >/dev/null
 work=$(mktemp -d)
