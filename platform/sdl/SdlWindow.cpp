@@ -1,12 +1,8 @@
 #include "platform/sdl/SdlWindow.h"
 
 #include <SDL.h>
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
@@ -19,10 +15,7 @@ namespace pw {
 SdlWindow::SdlWindow() : shown_(kDisplayWidth, kDisplayHeight) {}
 
 SdlWindow::~SdlWindow() {
-    if (wakeFd_ >= 0) {
-        SDL_DelEventWatch(&SdlWindow::WakeOnPush, this);
-        close(wakeFd_);
-    }
+    if (gate_ && gate_->Active()) SDL_DelEventWatch(&SdlWindow::WakeOnPush, this);
     gate_.reset();
     if (window_ != nullptr) SDL_DestroyWindow(window_);
 }
@@ -35,9 +28,7 @@ int SdlWindow::WakeOnPush(void* self, SDL_Event* event) {
         // noted first.
         if (event->type == SDL_QUIT) window->quitAsked_ = true;
         if (event->type == window->raiseEvent_) window->raiseAsked_ = true;
-        const uint64_t one = 1;
-        while (write(window->wakeFd_, &one, sizeof one) < 0 && errno == EINTR) {
-        }
+        window->gate_->Wake();
     }
     return 1;
 }
@@ -71,13 +62,10 @@ bool SdlWindow::Open(const std::string& title, int scale, bool fullscreen, std::
         // The game then waits on the X connection itself, not in SDL (whose
         // wait takes in all that arrived at once); an event pushed from
         // another thread must wake it.
-        wakeFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-        if (wakeFd_ < 0) {
-            gate_.reset();
-        } else {
-            ownThread_ = SDL_ThreadID();
-            SDL_AddEventWatch(&SdlWindow::WakeOnPush, this);
-        }
+        ownThread_ = SDL_ThreadID();
+        SDL_AddEventWatch(&SdlWindow::WakeOnPush, this);
+    } else {
+        gate_.reset();
     }
     Layout();
     return true;
@@ -393,17 +381,9 @@ bool SdlWindow::WaitEvent(WindowEvent& event, uint32_t timeoutMs) {
     if (gate_) {
         PublishDrawn();
         if (gate_->Holding() || gate_->Pending()) return PollEvent(event);
-        pollfd fds[2] = {{gate_->Descriptor(), POLLIN, 0}, {wakeFd_, POLLIN, 0}};
-        const int timeout =
-            timeoutMs == kNoTimeout ? -1 : static_cast<int>(std::min<uint32_t>(timeoutMs, INT32_MAX));
         // An event another thread pushed before this check is in SDL's
-        // queue; one pushed after it has written the eventfd.
-        if (!SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) && poll(fds, 2, timeout) > 0 &&
-            (fds[1].revents & POLLIN) != 0) {
-            uint64_t count = 0;
-            while (read(wakeFd_, &count, sizeof count) < 0 && errno == EINTR) {
-            }
-        }
+        // queue; one pushed after it wakes the wait.
+        if (!SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) gate_->Wait(timeoutMs);
         return PollEvent(event);
     }
     SDL_Event e;

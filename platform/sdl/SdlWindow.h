@@ -84,7 +84,6 @@ private:
     std::unique_ptr<XEventGate> gate_;
     static constexpr size_t kMaxUnpublished = 16;  // beyond: their union
     std::vector<SDL_Rect> unpublished_;
-    int wakeFd_ = -1;  // an eventfd written when another thread pushes an event
     unsigned long ownThread_ = 0;
     // Set by other threads, for the next pass.
     std::atomic<bool> quitAsked_{false};

@@ -9,6 +9,11 @@
 #ifdef SDL_VIDEO_DRIVER_X11
 #include <X11/Xlib.h>
 #include <X11/Xlibint.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace pw {
@@ -29,6 +34,7 @@ constexpr int kGated[] = {KeyPress,    KeyRelease,  ButtonPress, ButtonRelease, 
 
 struct XEventGate::Held {
     Display* display = nullptr;
+    int wakeFd = -1;  // an eventfd, written by Wake
     std::deque<XEvent> events;
     size_t dropped = 0;
     // Xlib's own converters of the gated events, restored at the end.
@@ -53,6 +59,39 @@ struct XEventGate::Held {
         return False;  // not queued by Xlib
     }
 
+    // The same for the input extension's events (SDL takes the pointer's
+    // moves from them): their data, made by Xlib's converter, is the
+    // gate's until it puts the event back with it.
+    static Bool DivertCookie(Display* display, XGenericEventCookie* cookie, xEvent* wire) {
+        Held* held = active;
+        if (held == nullptr || held->display != display || held->cookieConverter == nullptr) return False;
+        if (!held->cookieConverter(display, cookie, wire)) return False;
+        held->Keep(*reinterpret_cast<XEvent*>(cookie));
+        // Xlib, told the cookie was not made, tries its plain converter of
+        // generic events next, which must then make nothing either.
+        held->tookCookie = true;
+        return False;
+    }
+
+    static Bool DivertGeneric(Display* display, XEvent* event, xEvent* wire) {
+        Held* held = active;
+        if (held != nullptr && held->display == display && held->tookCookie) {
+            held->tookCookie = false;
+            return False;
+        }
+        return held != nullptr && held->genericConverter != nullptr
+                   ? held->genericConverter(display, event, wire)
+                   : False;
+    }
+
+    // Lets go of the data of an extension event that leaves the queue.
+    static void Free(XEvent& e) {
+        if (e.type == GenericEvent && e.xcookie.data != nullptr) {
+            XFree(e.xcookie.data);
+            e.xcookie.data = nullptr;
+        }
+    }
+
     void Keep(const XEvent& e) {
         // A move right after a move of the same drag says only where the
         // pointer went next: the later one stands for both.
@@ -63,11 +102,18 @@ struct XEventGate::Held {
             return;
         }
         if (events.size() >= kMaxHeld) {
+            XEvent dropped_event = e;
+            Free(dropped_event);
             ++dropped;
             return;
         }
         events.push_back(e);
     }
+
+    int inputOpcode = -1;  // the input extension's, when it is there
+    Bool (*cookieConverter)(Display*, XGenericEventCookie*, xEvent*) = nullptr;
+    Bool (*genericConverter)(Display*, XEvent*, xEvent*) = nullptr;
+    bool tookCookie = false;
 };
 
 XEventGate::Held* XEventGate::Held::active = nullptr;
@@ -78,11 +124,21 @@ XEventGate::XEventGate(SDL_Window* window) {
     if (window == nullptr || Held::active != nullptr || !SDL_GetWindowWMInfo(window, &info) ||
         info.subsystem != SDL_SYSWM_X11)
         return;
+    const int wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (wakeFd < 0) return;
     held_ = std::make_unique<Held>();
     held_->display = info.info.x11.display;
+    held_->wakeFd = wakeFd;
     XLockDisplay(held_->display);
     for (size_t i = 0; i < sizeof kGated / sizeof kGated[0]; ++i)
         held_->converters[i] = XESetWireToEvent(held_->display, kGated[i], &Held::Divert);
+    int firstEvent = 0, firstError = 0;
+    held_->genericConverter = XESetWireToEvent(held_->display, GenericEvent, &Held::DivertGeneric);
+    if (XQueryExtension(held_->display, "XInputExtension", &held_->inputOpcode, &firstEvent, &firstError))
+        held_->cookieConverter =
+            XESetWireToEventCookie(held_->display, held_->inputOpcode, &Held::DivertCookie);
+    // Without a converter of Xlib's (the extension not set up by SDL), the
+    // gate's drops what it cannot convert, as Xlib's stand-in would.
     Held::active = held_.get();
     XUnlockDisplay(held_->display);
 }
@@ -92,8 +148,13 @@ XEventGate::~XEventGate() {
     XLockDisplay(held_->display);
     for (size_t i = 0; i < sizeof kGated / sizeof kGated[0]; ++i)
         XESetWireToEvent(held_->display, kGated[i], held_->converters[i]);
+    if (held_->inputOpcode >= 0)
+        XESetWireToEventCookie(held_->display, held_->inputOpcode, held_->cookieConverter);
+    XESetWireToEvent(held_->display, GenericEvent, held_->genericConverter);
     Held::active = nullptr;
+    for (XEvent& e : held_->events) Held::Free(e);
     XUnlockDisplay(held_->display);
+    close(held_->wakeFd);
 }
 
 bool XEventGate::Active() const { return held_ != nullptr; }
@@ -106,7 +167,24 @@ bool XEventGate::Pending() {
     return held_ && (XEventsQueued(held_->display, QueuedAfterFlush) > 0 || !held_->events.empty());
 }
 
-int XEventGate::Descriptor() const { return held_ ? ConnectionNumber(held_->display) : -1; }
+void XEventGate::Wait(uint32_t timeoutMs) {
+    if (!held_) return;
+    pollfd fds[2] = {{ConnectionNumber(held_->display), POLLIN, 0}, {held_->wakeFd, POLLIN, 0}};
+    const int timeout =
+        timeoutMs == UINT32_MAX ? -1 : static_cast<int>(timeoutMs > INT32_MAX ? INT32_MAX : timeoutMs);
+    if (poll(fds, 2, timeout) > 0 && (fds[1].revents & POLLIN) != 0) {
+        uint64_t count = 0;
+        while (read(held_->wakeFd, &count, sizeof count) < 0 && errno == EINTR) {
+        }
+    }
+}
+
+void XEventGate::Wake() {
+    if (!held_) return;
+    const uint64_t one = 1;
+    while (write(held_->wakeFd, &one, sizeof one) < 0 && errno == EINTR) {
+    }
+}
 
 size_t XEventGate::Dropped() const { return held_ ? held_->dropped : 0; }
 
@@ -119,6 +197,8 @@ void XEventGate::Admit(size_t batch) {
     if (n > 0 && n < events.size() && events[n - 1].type == KeyRelease) ++n;
     // Each goes to the head of the connection's queue, ahead of the window
     // events already there: the last first.
+    // An extension event's data goes with it: SDL claims and frees it, or
+    // Xlib frees it at the next event taken.
     for (size_t i = n; i-- > 0;) XPutBackEvent(held_->display, &events[i]);
     events.erase(events.begin(), events.begin() + static_cast<std::ptrdiff_t>(n));
 }
@@ -131,7 +211,8 @@ XEventGate::~XEventGate() = default;
 bool XEventGate::Active() const { return false; }
 bool XEventGate::Holding() const { return false; }
 bool XEventGate::Pending() { return false; }
-int XEventGate::Descriptor() const { return -1; }
+void XEventGate::Wait(uint32_t) {}
+void XEventGate::Wake() {}
 size_t XEventGate::Dropped() const { return 0; }
 void XEventGate::Admit(size_t) {}
 

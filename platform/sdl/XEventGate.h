@@ -13,6 +13,7 @@
 // size, the close button) are not held: they reach SDL at its next pump,
 // ahead of input still held. On a display other than X11 it does nothing.
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
 struct SDL_Window;
@@ -37,8 +38,11 @@ public:
     // Flushes the requests, reads what the connection has, and tells
     // whether any event is held or queued; then the game must not sleep.
     bool Pending();
-    // The connection's descriptor, readable when the server sends events.
-    int Descriptor() const;
+    // Sleeps until the server sends an event, Wake is called or timeoutMs
+    // pass (UINT32_MAX: no limit).
+    void Wait(uint32_t timeoutMs);
+    // Ends a Wait; callable from any thread.
+    void Wake();
     // Events dropped because the gate's queue was full.
     size_t Dropped() const;
 
