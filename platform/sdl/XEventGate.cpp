@@ -59,39 +59,6 @@ struct XEventGate::Held {
         return False;  // not queued by Xlib
     }
 
-    // The same for the input extension's events (SDL takes the pointer's
-    // moves from them): their data, made by Xlib's converter, is the
-    // gate's until it puts the event back with it.
-    static Bool DivertCookie(Display* display, XGenericEventCookie* cookie, xEvent* wire) {
-        Held* held = active;
-        if (held == nullptr || held->display != display || held->cookieConverter == nullptr) return False;
-        if (!held->cookieConverter(display, cookie, wire)) return False;
-        held->Keep(*reinterpret_cast<XEvent*>(cookie));
-        // Xlib, told the cookie was not made, tries its plain converter of
-        // generic events next, which must then make nothing either.
-        held->tookCookie = true;
-        return False;
-    }
-
-    static Bool DivertGeneric(Display* display, XEvent* event, xEvent* wire) {
-        Held* held = active;
-        if (held != nullptr && held->display == display && held->tookCookie) {
-            held->tookCookie = false;
-            return False;
-        }
-        return held != nullptr && held->genericConverter != nullptr
-                   ? held->genericConverter(display, event, wire)
-                   : False;
-    }
-
-    // Lets go of the data of an extension event that leaves the queue.
-    static void Free(XEvent& e) {
-        if (e.type == GenericEvent && e.xcookie.data != nullptr) {
-            XFree(e.xcookie.data);
-            e.xcookie.data = nullptr;
-        }
-    }
-
     void Keep(const XEvent& e) {
         // A move right after a move of the same drag says only where the
         // pointer went next: the later one stands for both.
@@ -102,18 +69,11 @@ struct XEventGate::Held {
             return;
         }
         if (events.size() >= kMaxHeld) {
-            XEvent dropped_event = e;
-            Free(dropped_event);
             ++dropped;
             return;
         }
         events.push_back(e);
     }
-
-    int inputOpcode = -1;  // the input extension's, when it is there
-    Bool (*cookieConverter)(Display*, XGenericEventCookie*, xEvent*) = nullptr;
-    Bool (*genericConverter)(Display*, XEvent*, xEvent*) = nullptr;
-    bool tookCookie = false;
 };
 
 XEventGate::Held* XEventGate::Held::active = nullptr;
@@ -132,13 +92,6 @@ XEventGate::XEventGate(SDL_Window* window) {
     XLockDisplay(held_->display);
     for (size_t i = 0; i < sizeof kGated / sizeof kGated[0]; ++i)
         held_->converters[i] = XESetWireToEvent(held_->display, kGated[i], &Held::Divert);
-    int firstEvent = 0, firstError = 0;
-    held_->genericConverter = XESetWireToEvent(held_->display, GenericEvent, &Held::DivertGeneric);
-    if (XQueryExtension(held_->display, "XInputExtension", &held_->inputOpcode, &firstEvent, &firstError))
-        held_->cookieConverter =
-            XESetWireToEventCookie(held_->display, held_->inputOpcode, &Held::DivertCookie);
-    // Without a converter of Xlib's (the extension not set up by SDL), the
-    // gate's drops what it cannot convert, as Xlib's stand-in would.
     Held::active = held_.get();
     XUnlockDisplay(held_->display);
 }
@@ -148,11 +101,7 @@ XEventGate::~XEventGate() {
     XLockDisplay(held_->display);
     for (size_t i = 0; i < sizeof kGated / sizeof kGated[0]; ++i)
         XESetWireToEvent(held_->display, kGated[i], held_->converters[i]);
-    if (held_->inputOpcode >= 0)
-        XESetWireToEventCookie(held_->display, held_->inputOpcode, held_->cookieConverter);
-    XESetWireToEvent(held_->display, GenericEvent, held_->genericConverter);
     Held::active = nullptr;
-    for (XEvent& e : held_->events) Held::Free(e);
     XUnlockDisplay(held_->display);
     close(held_->wakeFd);
 }
@@ -192,13 +141,16 @@ void XEventGate::Admit(size_t batch) {
     if (!held_) return;
     // Whatever the connection has waiting is read (and input diverted).
     XEventsQueued(held_->display, QueuedAfterReading);
+    // Events SDL already has in the connection's queue (window events, the
+    // input extension's, from which SDL takes the pointer's moves) came in
+    // with the held ones, in an order no longer known: they go first, and
+    // the held ones at the next pass, so that a press never overtakes the
+    // move that led to it.
+    if (XEventsQueued(held_->display, QueuedAlready) > 0) return;
     std::deque<XEvent>& events = held_->events;
     size_t n = batch < events.size() ? batch : events.size();
     if (n > 0 && n < events.size() && events[n - 1].type == KeyRelease) ++n;
-    // Each goes to the head of the connection's queue, ahead of the window
-    // events already there: the last first.
-    // An extension event's data goes with it: SDL claims and frees it, or
-    // Xlib frees it at the next event taken.
+    // Each goes to the head of the connection's queue: the last first.
     for (size_t i = n; i-- > 0;) XPutBackEvent(held_->display, &events[i]);
     events.erase(events.begin(), events.begin() + static_cast<std::ptrdiff_t>(n));
 }

@@ -10,8 +10,9 @@
 // queuing them; it merges pointer moves that follow one another, and puts
 // at most a batch back at the head of the connection's queue for SDL's next
 // pump, so that the work of each pass is bounded. Window events (exposure,
-// size, the close button) are not held: they reach SDL at its next pump,
-// ahead of input still held. On a display other than X11 it does nothing.
+// size, the close button) and the input extension's are not held: SDL waits
+// for some of them, and they reach it at its next pump, ahead of input
+// still held. On a display other than X11 it does nothing.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
