@@ -56,7 +56,7 @@ public:
     // The most events taken from the window system per pass of the game's
     // loop: a flood is worked off a batch at a time, and a quit is seen
     // between two batches.
-    static constexpr int kBatch = 64;
+    static constexpr int kBatch = 16;
     static constexpr int kBatchesPerPoll = 16;
 
 private:
