@@ -21,6 +21,7 @@
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
 #include "platform/PngWriter.h"
+#include "platform/StopSignals.h"
 #include "platform/SystemServices.h"
 #include "platform/TextFormat.h"
 #include "platform/TextRegistry.h"
@@ -39,7 +40,6 @@
 #include "platform/windows/OutputFile.h"
 #include "platform/windows/RaiseListener.h"
 #include "platform/windows/SingleInstance.h"
-#include "platform/windows/StopSignals.h"
 #include "platform/windows/WindowsRegistry.h"
 #else
 #include <malloc.h>
@@ -51,7 +51,6 @@
 #include "platform/posix/ProcessStart.h"
 #include "platform/posix/RaiseListener.h"
 #include "platform/posix/SingleInstance.h"
-#include "platform/posix/StopSignals.h"
 #include "platform/sdl/QuitSignalWatcher.h"
 #endif
 

@@ -27,10 +27,15 @@
 
 namespace {
 
-// The game the player plays, on the page's canvas and the browser's storage.
+// The game the player plays, on the page's canvas and the browser's storage;
+// or, with a replay's start, a game shown to the player on private settings
+// in memory holding just the replay's stored values, the page pressing its
+// stylus.
 class BrowserGame {
 public:
-    explicit BrowserGame(std::optional<uint32_t> seed) {
+    explicit BrowserGame(std::optional<uint32_t> seed, const pw::ReplayHeader* privateStart = nullptr)
+        : registry_(privateStart != nullptr ? static_cast<pw::TextStorage&>(memory_) : storage_) {
+        if (privateStart != nullptr) started_ = pw::StoreReplayStart(registry_, *privateStart);
         for (size_t i = 0; i < pw::kEmbeddedResourceCount; ++i)
             if (pw::kEmbeddedResources[i].kind == pw::EmbeddedKind::Wave)
                 sound_.Preload(resources_.FindSound(pw::kEmbeddedResources[i].id));
@@ -43,6 +48,7 @@ public:
     }
 
     std::string Dump() { return loop_.Dump(); }
+    bool Started() const { return started_; }
 
     // The page's live region is listening (or no longer is): descriptions
     // are made only while it is.
@@ -72,13 +78,15 @@ private:
     pw::WebSoundPlayer sound_;
     pw::SystemClock clock_;
     pw::LocalStorage storage_;
-    pw::TextRegistry registry_{storage_};
+    pw::MemoryTextStorage memory_;
+    pw::TextRegistry registry_;
     pw::LocalSystemTime time_;
     pw::Platform platform_{window_, resources_, text_, sound_, clock_, registry_, time_};
     // Before the loop, so that it outlives the loop that shows it the scene.
     std::unique_ptr<pw::Narration> narration_;
     pw::MainLoop loop_{platform_};
     bool closed_ = false;
+    bool started_ = true;
 };
 
 // What the last replay left: its dump (or why it could not be played) and
@@ -183,6 +191,25 @@ int pw_replay(const char* text, int length) {
     const bool played = PlayReplay(source, *lastReplay);
     return played ? 1 : 0;
 }
+
+// Starts a game to be shown, on private settings from the replay's header and
+// its seed; the page then presses the replay's stylus in time. 1 when it
+// started, 0 when the text is not a replay (or its start cannot be stored).
+int pw_show(const char* text, int length) {
+    game.reset();
+    pw::Replay replay;
+    std::string error;
+    const std::string source =
+        text != nullptr && length > 0 ? std::string(text, static_cast<size_t>(length)) : "";
+    if (!pw::ParseReplay(source, replay, error)) return 0;
+    game = std::make_unique<BrowserGame>(replay.seed.value_or(0), &replay);
+    if (game->Started()) return 1;
+    game.reset();
+    return 0;
+}
+
+// Ends the game being shown.
+void pw_show_end() { game.reset(); }
 
 const char* pw_replay_text() { return lastReplay ? lastReplay->text.c_str() : ""; }
 

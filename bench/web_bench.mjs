@@ -1,12 +1,12 @@
 // The browser build's figures, with their goals: what a first visit
 // transfers (the page and the service worker's copy together) beside the
-// files the game needs, load to the title drawn (median of 10 fresh loads),
-// animation frames asked for over 10 s idle on the game screen, and press to
-// changed canvas pixels; and navigation to the first picture beside a
-// minimal Emscripten page that fills a 240 x 320 canvas once
-// (bench/web_baseline.c), the two loaded in turns, 10 fresh loads each.
-// Headless Debian chromium on 127.0.0.1, the site
-// served by scripts/serve-web.mjs (no compression, no validators).
+// files the game needs, animation frames asked for over 10 s idle on the
+// game screen, press to changed canvas pixels, the start of "How to play"
+// (on a first visit, from the page's load; from a press on its button), and
+// navigation to the first picture beside a minimal Emscripten page that
+// fills a 240 x 320 canvas once (bench/web_baseline.c), the two loaded in
+// turns, 10 fresh loads each. Headless Debian chromium on 127.0.0.1, the
+// site served by scripts/serve-web.mjs (no compression, no validators).
 //   node bench/web_bench.mjs [SITE]   (after scripts/build-web.sh)
 import { execFileSync } from "node:child_process";
 import { mkdtempSync, readdirSync, readFileSync, rmSync, statSync, writeFileSync } from "node:fs";
@@ -126,6 +126,32 @@ try {
   console.log(`  beside a minimal Emscripten page filling its canvas once: ${ms(median(floorLoads))} ` +
     `(${ms(Math.min(...floorLoads))} to ${ms(Math.max(...floorLoads))}); ` +
     `${(median(loads) / median(floorLoads)).toFixed(2)}x; goal at most 1.5x`);
+
+  // "How to play": on a first visit it starts by itself once the game has
+  // loaded; afterwards from its button, its recordings and game kept.
+  const firstVisits = [];
+  const pressed = [];
+  for (let i = 0; i < 5; ++i) {
+    const context = await session.browser.newContext({ firstVisit: true });
+    const page = await context.newPage();
+    await page.goto(session.url);
+    const shown = () => page.waitForFunction(() => performance.getEntriesByName("pivotwarden-how-to-play").length > 0)
+      .then(() => page.evaluate(() => performance.getEntriesByName("pivotwarden-how-to-play")[0].startTime));
+    firstVisits.push(await shown());
+    await page.keyboard.press("Escape");
+    await page.locator("#hand").waitFor({ state: "hidden" });
+    await page.evaluate(() => {
+      performance.clearMarks("pivotwarden-how-to-play");
+      window.addEventListener("click", (e) => { window.__pressed = performance.now(); }, { once: true, capture: true });
+    });
+    await page.getByRole("button", { name: "How to play" }).click();
+    pressed.push((await shown()) - (await page.evaluate(() => window.__pressed)));
+    await context.close();
+  }
+  console.log(`How to play shown, first visit, from load, median of 5: ${ms(median(firstVisits))} ` +
+    `(${ms(Math.min(...firstVisits))} to ${ms(Math.max(...firstVisits))})`);
+  console.log(`How to play shown after its button, median of 5: ${ms(median(pressed))} ` +
+    `(${ms(Math.min(...pressed))} to ${ms(Math.max(...pressed))})`);
 
   const context = await session.browser.newContext();
   await context.addInitScript(instrument);

@@ -19,7 +19,7 @@ target_include_directories(pw_platform SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/stb-in
 
 include(${CMAKE_SOURCE_DIR}/cmake/Game.cmake)
 
-set(PW_WEB_EXPORTS _pw_play,_pw_post,_pw_key,_pw_describe,_pw_dump,_pw_replay,_pw_replay_text,_pw_replay_show,_malloc,_free)
+set(PW_WEB_EXPORTS _pw_play,_pw_post,_pw_key,_pw_describe,_pw_dump,_pw_replay,_pw_replay_text,_pw_replay_show,_pw_show,_pw_show_end,_malloc,_free)
 add_executable(pivotwarden app/web_main.cpp)
 target_link_libraries(pivotwarden PRIVATE pw_game)
 # Linked to .js, not .html: the page is our own (platform/web/site/). One
@@ -39,8 +39,11 @@ target_link_options(pivotwarden PRIVATE
 # The site: the page, its script, the service worker, the manifest, the
 # icons and the game itself, with the service worker's cache named after a
 # digest of the files it keeps, so that a new build replaces the old one.
+# Written at every build, after the game links, so that a change to the page
+# alone shows too (what is unchanged is not copied again).
 set(PW_SITE ${CMAKE_BINARY_DIR}/site)
-add_custom_command(TARGET pivotwarden POST_BUILD
+add_custom_target(site ALL
   COMMAND ${CMAKE_COMMAND} -DSITE=${PW_SITE} -DSOURCE=${CMAKE_SOURCE_DIR}
     -DGAME_JS=$<TARGET_FILE:pivotwarden> -P ${CMAKE_SOURCE_DIR}/cmake/WebSite.cmake
   VERBATIM)
+add_dependencies(site pivotwarden)

@@ -1,10 +1,14 @@
 # Writes the browser build's site: cmake -DSITE=... -DSOURCE=... -DGAME_JS=...
-# -P WebSite.cmake. Run after each link of the game.
+# -P WebSite.cmake. Run at every build, after the game links.
 get_filename_component(_dir ${GAME_JS} DIRECTORY)
 file(MAKE_DIRECTORY ${SITE}/icons)
 set(_pages ${SOURCE}/platform/web/site)
 file(COPY ${_pages}/index.html ${_pages}/page.js ${_pages}/manifest.webmanifest DESTINATION ${SITE})
 file(COPY ${_dir}/pivotwarden.js ${_dir}/pivotwarden.wasm DESTINATION ${SITE})
+# The recordings "How to play" shows.
+file(MAKE_DIRECTORY ${SITE}/demo)
+file(COPY ${SOURCE}/docs/replays/demo-shown.replay ${SOURCE}/docs/replays/demo-hidden.replay
+  DESTINATION ${SITE}/demo)
 file(GLOB _icons ${SOURCE}/resources/icon/*.png)
 file(COPY ${_icons} DESTINATION ${SITE}/icons)
 # The pictures the desktop's AppStream listing shows from the published
@@ -13,7 +17,8 @@ file(MAKE_DIRECTORY ${SITE}/screenshots)
 file(COPY ${SOURCE}/docs/overview.png ${SOURCE}/docs/game-left.png ${SOURCE}/docs/keypad.png
   ${SOURCE}/docs/options.png DESTINATION ${SITE}/screenshots)
 
-set(_kept index.html page.js manifest.webmanifest pivotwarden.js pivotwarden.wasm)
+set(_kept index.html page.js manifest.webmanifest pivotwarden.js pivotwarden.wasm
+  demo/demo-shown.replay demo/demo-hidden.replay)
 foreach(_icon IN LISTS _icons)
   get_filename_component(_name ${_icon} NAME)
   list(APPEND _kept icons/${_name})

@@ -1,8 +1,9 @@
 #pragma once
 // The random numbers of the GNU C library's rand() and srand(), computed
 // here so that the same seed deals the same puzzles wherever the game runs:
-// on the desktop the C library's own rand() gives these numbers, in the
-// browser this class stands in for it (platform/web/CRandom.cpp).
+// the GNU C library's own rand() gives these numbers, and on every target
+// this class stands in for it (platform/CRandom.cpp), so that the browser's
+// and Windows' C libraries, which deal others, are never asked.
 #include <cstdint>
 
 namespace pw {

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstdint>
 
-#include "platform/posix/SignalFreeThread.h"
+#include "platform/SignalFreeThread.h"
 #include "platform/posix/SingleInstance.h"
 
 namespace pw {

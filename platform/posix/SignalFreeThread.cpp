@@ -1,4 +1,4 @@
-#include "platform/posix/SignalFreeThread.h"
+#include "platform/SignalFreeThread.h"
 
 #include <pthread.h>
 #include <signal.h>

@@ -1,4 +1,4 @@
-#include "platform/posix/StopSignals.h"
+#include "platform/StopSignals.h"
 
 #include <signal.h>
 

@@ -11,7 +11,7 @@
 #include <cstdint>
 
 #include "platform/QuitRequest.h"
-#include "platform/posix/SignalFreeThread.h"
+#include "platform/SignalFreeThread.h"
 
 namespace pw {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/posix/SignalFreeThread.h"
+#include "platform/SignalFreeThread.h"
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif

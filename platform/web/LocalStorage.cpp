@@ -31,13 +31,18 @@ EM_JS(int, pw_storage_load, (const char* name, char** text, int* length), {
     HEAP32[length >> 2] = bytes.length;
     return 1;
 });
+// A tab whose game another tab took over writes nothing more: the page
+// says so through Module.mayStore. Module.onStored hears of every write, for
+// the page's own view of the settings.
 EM_JS(int, pw_storage_save, (const char* name, const char* text, int length), {
+    if (Module.mayStore && !Module.mayStore()) return 0;
     try {
         window.localStorage.setItem(UTF8ToString(name), UTF8ToString(text, length));
-        return 1;
     } catch (e) {
         return 0;
     }
+    if (Module.onStored) Module.onStored();
+    return 1;
 });
 // clang-format on
 

@@ -2,7 +2,7 @@
 // desktop, must take no signals. Windows sends no signals to threads (Ctrl-C
 // comes on a thread of its own, see StopSignals and ConsoleCloseWatcher), so
 // here the helper is a plain thread.
-#include "platform/posix/SignalFreeThread.h"
+#include "platform/SignalFreeThread.h"
 
 namespace pw {
 

@@ -1,4 +1,4 @@
-#include "platform/windows/StopSignals.h"
+#include "platform/StopSignals.h"
 
 #include <windows.h>
 

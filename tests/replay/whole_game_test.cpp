@@ -10,6 +10,7 @@
 
 #include "app/MainLoop.h"
 #include "app/Replay.h"
+#include "app/ReplaySettings.h"
 #include "game/GameScreen.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "tools/autoplay/AutoPlayer.h"
@@ -74,6 +75,41 @@ TEST(WholeGameReplayTest, LevelsOneToTenByStylusEndWithTheEarnedScoreAndLevelSto
     EXPECT_EQ(StoredValue(text.str(), "score"), expectedScore);
     EXPECT_EQ(StoredValue(text.str(), "level"), expectedLevel);
     EXPECT_GT(expectedScore, kPuzzles * 24);
+}
+
+// A run started at a chosen level (as "How to play"'s hidden-number part is
+// made) says so in its replay: played back from its own header on fresh
+// settings, it is the same hidden puzzle, balanced and typed on the keypad.
+TEST(WholeGameReplayTest, ARunFromAChosenLevelReplaysFromItsHeader) {
+    std::string replayText;
+    int32_t expectedScore = 0;
+    {
+        TempFolder config;
+        ReplayPassRunner runner(config.path, 1, true, 10);
+        AutoPlayer player(1);
+        std::string error;
+        ASSERT_TRUE(runner.Run([&](ReplayPassRunner& r) { player.Plan(r); }, error)) << error;
+        ASSERT_TRUE(player.Error().empty()) << player.Error();
+        ASSERT_NE(runner.Game()->pendingWeight, nullptr) << "level 10 hides its number";
+        replayText = runner.ReplayText();
+        expectedScore = runner.Game()->settings.score;
+    }
+    Replay replay;
+    std::string error;
+    ASSERT_TRUE(ParseReplay(replayText, replay, error)) << error;
+    EXPECT_EQ(replay.level, 10);
+    EXPECT_EQ(replay.autoOff, 1);
+
+    TempFolder config;
+    HeadlessPlatform platform(config.path);
+    ASSERT_TRUE(StoreReplayStart(platform.registry, replay));
+    MainLoop loop(platform.Get());
+    loop.Start(replay.SeedOrDefault());
+    EXPECT_EQ(loop.RunReplay(replay, platform.clock), 0);
+    ASSERT_NE(loop.App(), nullptr);
+    EXPECT_EQ(loop.App()->Game().settings.level, 10);
+    EXPECT_EQ(loop.App()->Game().settings.score, expectedScore);
+    EXPECT_GT(expectedScore, 0);
 }
 
 }  // namespace

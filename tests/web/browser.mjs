@@ -26,10 +26,28 @@ export async function launchBrowser() {
   });
 }
 
-// A browser and the served site, stopped together.
+// The page's note that "How to play" was shown once.
+export const SHOWN_ITEM = "Marblequill/Pivotwarden/shown-how";
+
+// A browser and the served site (the build's, or the folder given), stopped
+// together. Its pages are those of a player who has been here before, so
+// that "How to play" does not start by itself, unless the context is made
+// with { firstVisit: true }.
 export async function startSession(site = SITE) {
   const server = await startServer(site);
   const browser = await launchBrowser();
+  const newContext = browser.newContext.bind(browser);
+  browser.newContext = async ({ firstVisit = false, ...options } = {}) => {
+    const context = await newContext(options);
+    if (!firstVisit) {
+      await context.addInitScript((name) => {
+        try {
+          localStorage.setItem(name, "1");
+        } catch (error) { /* a page without storage */ }
+      }, SHOWN_ITEM);
+    }
+    return context;
+  };
   return {
     url: server.url,
     browser,

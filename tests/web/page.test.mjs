@@ -7,10 +7,20 @@ import { test } from "node:test";
 import { SOURCE, dumpOf, sessionForTests, waitForGame, waitForPicture } from "./browser.mjs";
 import { replayEvents, strokes } from "./replays.mjs";
 import {
-  canvasPixels, collectErrors, desktopRun, differingPixels, pagePoint, pngPixels, touchDrag,
+  STORAGE_ITEM, canvasPixels, collectErrors, desktopRun, differingPixels, pagePoint, pngPixels, touchDrag,
 } from "./support.mjs";
 
 const { session, work } = sessionForTests({ work: true });
+
+// The sizes a player meets: a phone upright and on its side, a tablet and a
+// desktop screen.
+const touch = { isMobile: true, hasTouch: true };
+const SIZES = {
+  phonePortrait: { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, ...touch },
+  phoneLandscape: { viewport: { width: 844, height: 390 }, deviceScaleFactor: 3, ...touch },
+  tablet: { viewport: { width: 820, height: 1180 }, deviceScaleFactor: 2, ...touch },
+  desktop: { viewport: { width: 1280, height: 800 } },
+};
 
 // Waits until the live game's dump and canvas are those of the desktop's
 // replay: the same state and the very same pixels.
@@ -142,18 +152,15 @@ test("the close icon ends the game and the page offers to play again", async () 
   await context.close();
 });
 
-test("at a phone's size the picture is crisp at four device pixels and the keypad level plays by touch", async () => {
-  const context = await session.browser.newContext({
-    viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true,
-  });
+test("at a phone's size the picture fills the width, stays sharp and the keypad level plays by touch", async () => {
+  const context = await session.browser.newContext(SIZES.phonePortrait);
   const page = await context.newPage();
   const errors = collectErrors(page);
   await page.goto(session.url + "?seed=42");
   await waitForGame(page);
   const box = await page.locator("#display").boundingBox();
-  assert.equal(box.width, 320);
-  assert.ok(Math.abs(box.height - (320 * 4) / 3) < 0.1, `height ${box.height}`);
-  assert.equal(await page.locator("#display").getAttribute("data-factor"), "4");
+  assert.ok(box.width >= 0.96 * 390, `width ${box.width}`);
+  assert.ok(Math.abs(box.height - (box.width * 4) / 3) < 0.1, `height ${box.height}`);
 
   // The keypad replay, pressed by a finger in real time.
   const replay = join(SOURCE, "docs/replays/keypad.replay");
@@ -163,28 +170,136 @@ test("at a phone's size the picture is crisp at four device pixels and the keypa
   }
   await expectDesktopEnd(page, desktopRun(replay, work.path));
 
-  // Every display pixel is a 4 x 4 block of its own colour on the screen,
-  // the canvas starting on a whole device pixel (layout keeps 1/64 CSS pixel).
+  // Scaled by a factor that is not whole, every screen pixel still has the
+  // colour of a display pixel it lies on or beside: nearest neighbour, never
+  // a blend. The canvas starts on a whole device pixel.
   const origin = [box.x * 3, box.y * 3];
   assert.deepEqual(origin.map((v) => Math.abs(v - Math.round(v)) < 0.1), [true, true], `origin ${origin}`);
   const shot = await page.screenshot({ scale: "device" });
-  const blurred = await page.evaluate(async ([data, left, top]) => {
+  const blurred = await page.evaluate(async ([data, left, top, step]) => {
     const image = new Image();
     image.src = "data:image/png;base64," + data;
     await image.decode();
     const want = document.getElementById("display").getContext("2d").getImageData(0, 0, 240, 320).data;
-    const screen = new OffscreenCanvas(960, 1280);
+    const width = Math.floor(240 * step), height = Math.floor(320 * step);
+    const screen = new OffscreenCanvas(width, height);
     screen.getContext("2d").drawImage(image, -left, -top);
-    const got = screen.getContext("2d").getImageData(0, 0, 960, 1280).data;
+    const got = screen.getContext("2d").getImageData(0, 0, width, height).data;
     let bad = 0;
-    for (let y = 0; y < 1280; ++y)
-      for (let x = 0; x < 960; ++x) {
-        const g = 4 * (y * 960 + x), w = 4 * ((y >> 2) * 240 + (x >> 2));
-        if (got[g] !== want[w] || got[g + 1] !== want[w + 1] || got[g + 2] !== want[w + 2]) ++bad;
+    for (let y = 0; y < height; ++y)
+      for (let x = 0; x < width; ++x) {
+        const g = 4 * (y * width + x);
+        const cx = Math.floor((x + 0.5) / step), cy = Math.floor((y + 0.5) / step);
+        let near = false;
+        for (let dy = -1; dy <= 1 && !near; ++dy)
+          for (let dx = -1; dx <= 1 && !near; ++dx) {
+            const px = Math.min(239, Math.max(0, cx + dx)), py = Math.min(319, Math.max(0, cy + dy));
+            const w = 4 * (py * 240 + px);
+            near = got[g] === want[w] && got[g + 1] === want[w + 1] && got[g + 2] === want[w + 2];
+          }
+        if (!near) ++bad;
       }
     return bad;
-  }, [shot.toString("base64"), Math.round(origin[0]), Math.round(origin[1])]);
-  assert.equal(blurred, 0, "screen pixels that are not their display pixel's colour");
+  }, [shot.toString("base64"), Math.round(origin[0]), Math.round(origin[1]), (box.width * 3) / 240]);
+  assert.equal(blurred, 0, "screen pixels that are not a display pixel's colour");
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+test("at each size the display fills the space the bar leaves, and the bar's buttons, a finger wide, stay off it", async () => {
+  const found = {};
+  for (const [name, options] of Object.entries(SIZES)) {
+    const context = await session.browser.newContext(options);
+    const page = await context.newPage();
+    await page.goto(session.url);
+    await waitForGame(page);
+    await page.locator("#bar").waitFor({ state: "visible" });
+    const { width: vw, height: vh } = options.viewport;
+    const ratio = options.deviceScaleFactor || 1;
+    const display = await page.locator("#display").boundingBox();
+    const bar = await page.locator("#bar").boundingBox();
+    const buttons = [];
+    for (const button of await page.locator("#bar button:visible").all()) buttons.push(await button.boundingBox());
+    const inside = (b) => b.x >= -0.01 && b.y >= -0.01 && b.x + b.width <= vw + 0.01 && b.y + b.height <= vh + 0.01;
+    const apart = (a, b) =>
+      a.x + a.width <= b.x + 0.01 || b.x + b.width <= a.x + 0.01 || a.y + a.height <= b.y + 0.01 || b.y + b.height <= a.y + 0.01;
+    const below = bar.y >= display.y + display.height - 0.01;
+    // The display as large as the space beside the bar allows, in one direction at least.
+    const fill = below
+      ? Math.max(display.width / vw, display.height / (vh - bar.height))
+      : Math.max(display.width / (vw - bar.width), display.height / vh);
+    found[name] = {
+      side: below ? "below" : "beside",
+      inside: inside(display) && inside(bar) && buttons.every(inside),
+      apart: apart(display, bar) && buttons.every((b) => apart(b, display)),
+      buttons: buttons.length >= 2 && buttons.every((b) => b.width >= 48 && b.height >= 48),
+      scale: ratio >= 2 ? fill >= 0.99 : Number.isInteger((display.width * ratio) / 240) && fill >= 0.5,
+    };
+    if (ratio >= 2 && vh > vw) assert.ok(display.width >= 0.96 * vw, `${name}: width ${display.width}`);
+    if (ratio === 1) assert.equal(display.width, 480, `${name}: twice the display's size`);
+    await context.close();
+  }
+  const good = (side) => ({ side, inside: true, apart: true, buttons: true, scale: true });
+  assert.deepEqual(found, {
+    phonePortrait: good("below"), phoneLandscape: good("beside"), tablet: good("below"), desktop: good("beside"),
+  });
+});
+
+test("a touch drag at a phone's size turned sideways carries a tray weight onto a pan", async () => {
+  await dragOntoRightPan(SIZES.phoneLandscape, async (page, points) => {
+    await touchDrag(page, points, 30);
+  });
+});
+
+test("How to play starts by itself on a first visit only, ends on any press or key, and leaves the player's game as it was", async () => {
+  const context = await session.browser.newContext({ firstVisit: true, ...SIZES.phonePortrait });
+  const page = await context.newPage();
+  const errors = collectErrors(page);
+  const hand = page.locator("#hand");
+  const caption = page.locator("#caption");
+  // Waits for the demonstration's hand over the game, then ends it and
+  // checks that the player's dump and picture are back as they were.
+  const showAndEnd = async (end) => {
+    const dump = await page.evaluate(() => window.Pivotwarden.dump());
+    const pixels = await canvasPixels(page);
+    await hand.waitFor({ state: "visible" });
+    await page.waitForFunction(() => document.getElementById("caption").textContent === "Drag a yellow weight onto a pan");
+    await page.waitForFunction(() => document.getElementById("hand").classList.contains("down"));
+    let shown = 0;
+    for (let tries = 0; tries < 50 && shown <= 1000; ++tries) {
+      await page.waitForTimeout(200);
+      shown = differingPixels(await canvasPixels(page), pixels);
+    }
+    assert.ok(shown > 1000, "the demonstration is shown on the canvas");
+    assert.equal(await page.evaluate(() => window.Pivotwarden.dump()), dump, "the player's game takes nothing from it");
+    await end();
+    await hand.waitFor({ state: "hidden" });
+    await page.waitForTimeout(300);
+    assert.equal(await page.evaluate(() => window.Pivotwarden.dump()), dump);
+    assert.equal(differingPixels(await canvasPixels(page), pixels), 0, "the player's picture is back");
+  };
+
+  await page.goto(session.url + "?seed=42");
+  await waitForGame(page);
+  await showAndEnd(async () => {
+    const p = await pagePoint(page, 120, 160);
+    await page.touchscreen.tap(p.x, p.y);
+  });
+  assert.equal(await caption.textContent(), "Tap the picture to play");
+  assert.equal(await page.evaluate((name) => localStorage.getItem(name), STORAGE_ITEM), null,
+    "nothing stored in the player's settings");
+
+  // A second visit: not by itself; from the bar, in the middle of a game.
+  await page.reload();
+  await waitForGame(page);
+  await page.waitForTimeout(1500);
+  assert.equal(await hand.isHidden(), true);
+  const p = await pagePoint(page, 120, 160);
+  await page.touchscreen.tap(p.x, p.y);
+  await page.waitForFunction(() => JSON.parse(window.Pivotwarden.dump()).screen === "game");
+  await page.waitForTimeout(1000);
+  await page.getByRole("button", { name: "How to play" }).tap();
+  await showAndEnd(() => page.keyboard.press("Enter"));
   assert.deepEqual(errors, []);
   await context.close();
 });

@@ -4,6 +4,7 @@
 import assert from "node:assert/strict";
 import { test } from "node:test";
 import { dumpOf, sessionForTests, waitForGame, waitForPicture } from "./browser.mjs";
+import { PlayerByEar } from "./by_ear.mjs";
 import { KEY_LINE, STORAGE_ITEM, collectErrors, pagePoint } from "./support.mjs";
 
 const { session } = sessionForTests();
@@ -97,6 +98,107 @@ test("a second tab waits while the first plays, keeps its score intact, and take
   await second.locator("#elsewhere").waitFor({ state: "hidden" });
   const dump = await waitForGame(second);
   assert.deepEqual([dump.score, dump.level], [500, 7]);
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+test("\"Play here\" takes the game over with the score intact, and the first tab writes nothing more", async () => {
+  const context = await session.browser.newContext({ viewport: { width: 1280, height: 800 } });
+  // Every write a tab makes to its storage, counted.
+  await context.addInitScript(() => {
+    const setItem = Storage.prototype.setItem;
+    window.writesCounted = 0;
+    Storage.prototype.setItem = function (...args) {
+      ++window.writesCounted;
+      return setItem.apply(this, args);
+    };
+  });
+  const writes = (page) => page.evaluate(() => window.writesCounted);
+  const first = await context.newPage();
+  await first.goto(session.url);
+  await storeText(first, `${KEY_LINE}\n"score"="500"\n"level"="6"\n`);
+  await first.reload();
+  assert.equal((await waitForGame(first)).score, 500);
+  await raiseLevel(first, 1);
+  await storedMatches(first, /"level"="7"/);
+
+  // The second tab's page: no empty canvas, its text within the viewport.
+  const second = await context.newPage();
+  const errors = collectErrors(second);
+  await second.goto(session.url);
+  await second.locator("#elsewhere").waitFor({ state: "visible" });
+  assert.equal(await second.locator("#display").isHidden(), true);
+  assert.equal(await second.locator("#bar").isHidden(), true);
+  const page = await second.locator("#elsewhere").boundingBox();
+  assert.ok(page.x >= 0 && page.x + page.width <= 1280, `the page runs from ${page.x} to ${page.x + page.width}`);
+  assert.equal(await second.evaluate(() => document.documentElement.scrollWidth <= innerWidth), true);
+
+  await second.getByRole("button", { name: "Play here" }).click();
+  const taken = await waitForGame(second);
+  assert.deepEqual([taken.score, taken.level], [500, 7]);
+  await first.locator("#elsewhere").waitFor({ state: "visible" });
+  assert.equal(await first.locator("#display").isHidden(), true);
+  const firstWrites = await writes(first);
+  await first.keyboard.press("m");  // would store the sound, were it still playing
+  await raiseLevel(second, 1);
+  await storedMatches(second, /"level"="8"/);
+  await first.waitForTimeout(300);
+  assert.equal(await writes(first), firstWrites, "writes from the tab that was taken over");
+  assert.match(await stored(second), /"score"="500"/);
+  assert.doesNotMatch(await stored(second), /"sound"/);
+
+  // And back: the first tab starts afresh from what the second stored.
+  await first.getByRole("button", { name: "Play here" }).click();
+  const back = await waitForGame(first);
+  assert.deepEqual([back.score, back.level], [500, 8]);
+  await second.locator("#elsewhere").waitFor({ state: "visible" });
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+test("the bar switches the sound and full screen, shows the stored level, and says how to start", async () => {
+  const context = await session.browser.newContext({
+    viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true,
+  });
+  const page = await context.newPage();
+  const errors = collectErrors(page);
+  await page.goto(session.url);
+  await waitForGame(page);
+  const caption = page.locator("#caption");
+  const shows = async (locator, text) => {
+    await page.waitForFunction(([element, want]) => element.textContent === want,
+      [await locator.elementHandle(), text]);
+  };
+  await shows(caption, "Tap the picture to play");
+  const level = page.locator("#level");
+  await shows(level, "Level 1");
+
+  // The sound button and the M key are one switch, stored as "sound".
+  await page.getByRole("button", { name: "Sound on" }).tap();
+  await storedMatches(page, /"sound"="0"/);
+  await page.getByRole("button", { name: "Sound off" }).waitFor();
+  await page.keyboard.press("m");
+  await storedMatches(page, /"sound"="1"/);
+  await page.getByRole("button", { name: "Sound on" }).waitFor();
+  await shows(caption, "Press Enter to play");
+
+  await page.getByRole("button", { name: "Full screen" }).tap();
+  await page.waitForFunction(() => document.fullscreenElement !== null);
+  await page.getByRole("button", { name: "Leave full screen" }).tap();
+  await page.waitForFunction(() => document.fullscreenElement === null);
+  await page.getByRole("button", { name: "Full screen" }).waitFor();
+
+  // The level the game stores, by automatic levelling (five puzzles solved)
+  // and on the options panel.
+  const player = new PlayerByEar(page);
+  await page.locator("#display").focus();
+  let puzzle = await player.startGame();
+  await shows(caption, "");
+  for (let solved = 0; solved < 5; ++solved) puzzle = await player.solveShown(puzzle);
+  await storedMatches(page, /"level"="2"/);
+  await shows(level, "Level 2");
+  await player.chooseLevel(2, 4);
+  await shows(level, "Level 4");
   assert.deepEqual(errors, []);
   await context.close();
 });

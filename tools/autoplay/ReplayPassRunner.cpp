@@ -1,13 +1,20 @@
 #include "tools/autoplay/ReplayPassRunner.h"
 
+#include "app/ReplaySettings.h"
 #include "game/GameScreen.h"
 #include "scene/Screen.h"
 #include "title/TitleScreen.h"
 
 namespace pw {
 
-ReplayPassRunner::ReplayPassRunner(const std::string& configRoot, uint32_t seed, bool keepHistory)
+ReplayPassRunner::ReplayPassRunner(const std::string& configRoot, uint32_t seed, bool keepHistory,
+                                   std::optional<int32_t> level)
     : platform_(configRoot), loop_(platform_.Get()), seed_(seed), keepHistory_(keepHistory) {
+    if (level) {
+        start_.level = level;
+        start_.autoOff = 1;
+        StoreReplayStart(platform_.registry, start_);
+    }
     // As on replay, the game is built while the virtual clock still reads 0.
     loop_.Start(seed);
 }
@@ -79,6 +86,7 @@ bool ReplayPassRunner::Run(const Planner& planner, std::string& error) {
 
 std::string ReplayPassRunner::ReplayText() const {
     std::string text = "pivotwarden-replay 1\nseed " + std::to_string(seed_) + "\n";
+    if (start_.level) text += "level " + std::to_string(*start_.level) + "\nauto 1\n";
     for (const ReplayEvent& e : history_) text += FormatReplayEvent(e) + "\n";
     return text;
 }

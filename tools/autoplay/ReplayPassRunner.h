@@ -27,8 +27,10 @@ public:
     // Settings are read from and written to configRoot, which should be empty
     // so that the run starts as a first game does. Without keepHistory the
     // events are forgotten once delivered, so that a long run's memory is the
-    // game's own (Events and ReplayText then hold nothing).
-    ReplayPassRunner(const std::string& configRoot, uint32_t seed, bool keepHistory = true);
+    // game's own (Events and ReplayText then hold nothing). With a level, the
+    // run starts there with automatic levelling off, and its replay says so.
+    ReplayPassRunner(const std::string& configRoot, uint32_t seed, bool keepHistory = true,
+                     std::optional<int32_t> level = std::nullopt);
     ~ReplayPassRunner();
     ReplayPassRunner(const ReplayPassRunner&) = delete;
     ReplayPassRunner& operator=(const ReplayPassRunner&) = delete;
@@ -58,6 +60,7 @@ private:
     HeadlessPlatform platform_;
     MainLoop loop_;
     uint32_t seed_;
+    ReplayHeader start_;
     const bool keepHistory_;
     std::vector<ReplayEvent> history_;
     // Queued and not yet delivered; the front is the next one due.

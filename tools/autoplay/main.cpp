@@ -2,17 +2,22 @@
 // played by real stylus events on the real game, and prints the score and
 // level the replay ends with when played from fresh settings.
 //
-//   pw_autoplay --seed S --puzzles N --out FILE [--verify]
+//   pw_autoplay --seed S --puzzles N --out FILE [--level L] [--verify]
+//
+// With --level the game starts at level L with automatic levelling off.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "app/MainLoop.h"
 #include "app/ReplayFile.h"
+#include "app/ReplaySettings.h"
 #include "game/GameScreen.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/posix/InputFile.h"
+#include "settings/SettingsStore.h"
 #include "tools/autoplay/AutoPlayer.h"
 #include "tools/autoplay/ReplayPassRunner.h"
 #include "tools/autoplay/TempFolder.h"
@@ -23,11 +28,12 @@ struct Options {
     uint32_t seed = 1;
     int32_t puzzles = 10;
     std::string out;
+    std::optional<int32_t> level;
     bool verify = false;
 };
 
 int Usage() {
-    std::fprintf(stderr, "usage: pw_autoplay --seed S --puzzles N --out FILE [--verify]\n");
+    std::fprintf(stderr, "usage: pw_autoplay --seed S --puzzles N --out FILE [--level L] [--verify]\n");
     return 2;
 }
 
@@ -48,6 +54,10 @@ bool Parse(int argc, char** argv, Options& options) {
             ++i;
         } else if (arg == "--puzzles" && ParseNumber(value, 10000000ull, number) && number > 0) {
             options.puzzles = static_cast<int32_t>(number);
+            ++i;
+        } else if (arg == "--level" && ParseNumber(value, pw::SettingsStore::kHighestLevel, number) &&
+                   number >= static_cast<unsigned long long>(pw::SettingsStore::kLowestLevel)) {
+            options.level = static_cast<int32_t>(number);
             ++i;
         } else if (arg == "--out" && value != nullptr) {
             options.out = value;
@@ -74,6 +84,10 @@ bool Replayed(const std::string& path, Outcome& outcome, std::string& error) {
     if (!replay.Open(path, start, error)) return false;
     pw::TempFolder config;
     pw::HeadlessPlatform platform(config.path);
+    if (!pw::StoreReplayStart(platform.registry, start)) {
+        error = "cannot store the replay's start";
+        return false;
+    }
     pw::MainLoop loop(platform.Get());
     loop.Start(start.SeedOrDefault());
     if (loop.RunReplay(replay, platform.clock) != 0) {
@@ -99,7 +113,7 @@ int main(int argc, char** argv) {
     uint32_t endsAt = 0;
     {
         pw::TempFolder config;
-        pw::ReplayPassRunner runner(config.path, options.seed);
+        pw::ReplayPassRunner runner(config.path, options.seed, true, options.level);
         pw::AutoPlayer player(options.puzzles);
         std::string error;
         const bool ran = runner.Run([&player](pw::ReplayPassRunner& r) { player.Plan(r); }, error);

@@ -60,24 +60,67 @@
     fit();
   }
 
-  // The largest whole number of device pixels per display pixel that fits,
-  // placed on whole device pixels so that every display pixel stays sharp.
-  // A viewport too small for even one is filled as far as it goes.
+  // The bar of controls goes below the display or beside it, whichever
+  // leaves the display larger: below on a phone held upright, beside on one
+  // turned on its side and on most desktop screens.
+  const bar = document.getElementById("bar");
+  function barSpace(side, width, height) {
+    bar.className = side;
+    const box = bar.getBoundingClientRect();
+    // Whole CSS pixels, so that the bar placed on a whole pixel still fits.
+    const barWidth = Math.ceil(box.width) + 1, barHeight = Math.ceil(box.height) + 1;
+    const spareWidth = side === "beside" ? width - barWidth : width;
+    const spareHeight = side === "below" ? height - barHeight : height;
+    return {
+      side, spareWidth, spareHeight, barWidth, barHeight,
+      scale: Math.max(0, Math.min(spareWidth / WIDTH, spareHeight / HEIGHT)),
+    };
+  }
+
+  // Where a display pixel covers two device pixels or more (phones and
+  // tablets), the display fills all the space the bar leaves, at any factor:
+  // the one-device-pixel differences between columns cannot be seen there.
+  // Otherwise it takes the largest whole number of device pixels per display
+  // pixel that fits, so that every display pixel stays sharp. Either way it
+  // starts on a whole device pixel, nearest-neighbour scaled.
   function fit() {
     if (WIDTH === 0) return;
     const ratio = window.devicePixelRatio || 1;
     const width = document.documentElement.clientWidth;
     const height = document.documentElement.clientHeight;
-    const factor = Math.floor(Math.min((width * ratio) / WIDTH, (height * ratio) / HEIGHT));
-    const scale = factor >= 1 ? factor / ratio : Math.min(width / WIDTH, height / HEIGHT);
-    const left = Math.round(((width - WIDTH * scale) / 2) * ratio) / ratio;
-    const top = Math.round(((height - HEIGHT * scale) / 2) * ratio) / ratio;
+    const withBar = !bar.hidden;
+    let space = { side: "below", spareWidth: width, spareHeight: height, barWidth: 0, barHeight: 0,
+      scale: Math.min(width / WIDTH, height / HEIGHT) };
+    if (withBar) {
+      const below = barSpace("below", width, height);
+      const beside = barSpace("beside", width, height);
+      space = beside.scale > below.scale ? beside : below;
+      bar.className = space.side;
+    }
+    const factor = Math.floor(space.scale * ratio);
+    let scale = space.scale;
+    if (ratio < 2 && factor >= 1) scale = factor / ratio;
+    const onDevice = (v) => Math.round(v * ratio) / ratio;
+    const shownWidth = WIDTH * scale, shownHeight = HEIGHT * scale;
+    // The display and the bar are centred together.
+    let left, top;
+    if (space.side === "beside") {
+      left = onDevice((width - shownWidth - space.barWidth) / 2);
+      top = onDevice((height - shownHeight) / 2);
+      bar.style.left = `${Math.ceil(left + shownWidth)}px`;
+      bar.style.top = `${Math.max(0, (height - space.barHeight) / 2)}px`;
+    } else {
+      left = onDevice((width - shownWidth) / 2);
+      top = onDevice((height - shownHeight - space.barHeight) / 2);
+      bar.style.left = "0px";
+      bar.style.top = `${Math.ceil(top + shownHeight)}px`;
+    }
     // A transform, not a CSS size: layout rounds sizes and offsets to 1/64 of
     // a CSS pixel, which at a ratio of 3 would smear rows of the picture.
     canvas.style.transform = `translate(${left}px, ${top}px) scale(${scale})`;
     placing = `translate(${left}px, ${top}px) scale(${scale})`;
     placeRing();
-    canvas.dataset.factor = String(Math.max(factor, 0));
+    canvas.dataset.factor = String(Math.round(scale * ratio * 1000) / 1000);
   }
   function watchRatio() {
     // A move to another screen or a zoom changes the ratio without a resize.
@@ -87,15 +130,6 @@
   window.addEventListener("resize", fit);
   fit();
   watchRatio();
-
-  let firstPicture = true;
-  function drawOnCanvas(rgba, x, y, w, h) {
-    context.putImageData(new ImageData(new Uint8ClampedArray(rgba), w, h), x, y);
-    if (firstPicture) {
-      firstPicture = false;
-      performance.mark("pivotwarden-first-picture");
-    }
-  }
 
   // Web Audio: each sound decoded once; a new sound cuts off the one playing.
   // Browsers allow sound only after a press, so the audio starts at the first.
@@ -142,7 +176,7 @@
   const Message = { down: 0, move: 1, up: 2, paint: 3 };
 
   function post(type, event) {
-    if (!game) return;
+    if (!game || !holding) return;
     const box = canvas.getBoundingClientRect();
     const x = Math.floor(((event.clientX - box.left) * WIDTH) / box.width);
     const y = Math.floor(((event.clientY - box.top) * HEIGHT) / box.height);
@@ -157,6 +191,7 @@
   canvas.addEventListener("pointerdown", (event) => {
     event.preventDefault();
     sounds.unlock();
+    if (endedBy === event) return;
     if (!event.isPrimary || event.button !== 0 || stylus !== null) return;
     // Without the capture a release off the canvas would never be seen and
     // the stylus would stay held: a press whose pointer cannot be captured
@@ -197,11 +232,221 @@
   function showEnded() {
     canvas.hidden = true;
     ring.hidden = true;
+    bar.hidden = true;
     ended.hidden = false;
     document.getElementById("again").focus();
     releaseLock();
   }
   document.getElementById("again").addEventListener("click", () => location.reload());
+
+  // The stored settings, read as the player's registry-export text: the bar
+  // shows the sound and the level the game last stored.
+  const SETTINGS = "Marblequill/Pivotwarden/settings.reg";
+  function storedValue(name) {
+    let text = null;
+    try {
+      text = localStorage.getItem(SETTINGS);
+    } catch (e) {
+      return null;
+    }
+    const found = text && new RegExp(`^"${name}"="(-?[0-9]+)"\\s*$`, "m").exec(text);
+    return found ? Number(found[1]) : null;
+  }
+  const soundButton = document.getElementById("sound");
+  const fullButton = document.getElementById("fullscreen");
+  const levelShown = document.getElementById("level");
+  function showStored() {
+    // A missing sound is on and a level out of range is the first, as the game reads them.
+    soundButton.textContent = storedValue("sound") === 0 ? "Sound off" : "Sound on";
+    const level = storedValue("level");
+    levelShown.textContent = `Level ${level !== null && level >= 1 && level <= 15 ? level : 1}`;
+  }
+  function showFullScreen() {
+    fullButton.textContent = document.fullscreenElement ? "Leave full screen" : "Full screen";
+  }
+  function toggleFullScreen() {
+    if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
+    else document.documentElement.requestFullscreen().catch(() => {});
+  }
+  fullButton.hidden = !document.fullscreenEnabled;
+  document.addEventListener("fullscreenchange", () => { showFullScreen(); fit(); });
+  fullButton.addEventListener("click", toggleFullScreen);
+  // The sound button is the M key, so the game stores the choice itself.
+  soundButton.addEventListener("click", () => {
+    sounds.unlock();
+    pressKey("KeyM", false, false);
+  });
+  // A button pressed by finger or mouse hands the keys back to the game; one
+  // pressed by a key keeps them, so the keys can go on through the bar.
+  bar.addEventListener("click", (event) => {
+    if (event.detail > 0 && !canvas.hidden) canvas.focus();
+  });
+
+  // What to do on the title, said in the bar: by finger until a key is used.
+  const caption = document.getElementById("caption");
+  let keysUsed = false;
+  let captionDue = false;
+  function showCaption() {
+    captionDue = false;
+    if (!game || demo) return;
+    const onTitle = JSON.parse(dump()).screen === "title";
+    const text = !onTitle ? "" : keysUsed ? "Press Enter to play" : "Tap the picture to play";
+    if (caption.textContent !== text) caption.textContent = text;
+  }
+  // Read once the game has drawn what a press changed, not on every piece of it.
+  function captionLater() {
+    if (captionDue) return;
+    captionDue = true;
+    setTimeout(showCaption, 0);
+  }
+
+  let firstPicture = true;
+  function drawOnCanvas(rgba, x, y, w, h) {
+    if (demo && demo.shown) return;  // repainted whole when it ends
+    context.putImageData(new ImageData(new Uint8ClampedArray(rgba), w, h), x, y);
+    if (firstPicture) {
+      firstPicture = false;
+      performance.mark("pivotwarden-first-picture");
+    }
+    if (game) captionLater();
+  }
+
+
+  // How to play: two short recordings (a puzzle whose numbers show, then a
+  // hidden number typed on the keypad) played in a game of their own on
+  // private settings, shown on the canvas, with a hand drawn by the page at
+  // the recorded stylus and one caption at a time. Any press or key ends it,
+  // and the player's game, which took no input meanwhile, is painted again.
+  // It starts by itself on the very first visit.
+  const SHOWN = "Marblequill/Pivotwarden/shown-how";
+  const DEMO = [
+    { file: "demo/demo-shown.replay",
+      captions: ["Drag a yellow weight onto a pan", "Make both sides weigh the same"] },
+    { file: "demo/demo-hidden.replay",
+      captions: ["Make both sides weigh the same", "Type the hidden number"] },
+  ];
+  const SLOWER = 2.5;        // the recordings are a machine's pace; shown at a person's
+  const BETWEEN_MS = 1200;   // the solved first puzzle stays a moment
+  const hand = document.getElementById("hand");
+  let demo = null;
+  let shower = null;
+  let endedBy = null;        // the press or key that ended it goes no further
+
+  function recordedEvents(text) {
+    const events = [];
+    for (const raw of text.split("\n")) {
+      const words = raw.replace(/#.*/, "").trim().split(/\s+/);
+      if (words[0] !== "at" || words.length < 3) continue;
+      events.push({ at: Number(words[1]), type: words[2], x: Number(words[3]) || 0, y: Number(words[4]) || 0 });
+    }
+    return events;
+  }
+  function placeHand(x, y, down) {
+    const box = canvas.getBoundingClientRect();
+    const left = box.left + ((x + 0.5) * box.width) / WIDTH - 14;
+    const top = box.top + ((y + 0.5) * box.height) / HEIGHT - 6;
+    hand.style.transform = `translate(${left}px, ${top}px) scale(${down ? 0.9 : 1})`;
+    hand.classList.toggle("down", down);
+    hand.removeAttribute("hidden");  // an SVG element has no hidden property
+  }
+  function drawDemo(rgba, x, y, w, h) {
+    if (!demo || !demo.shown) return;
+    context.putImageData(new ImageData(new Uint8ClampedArray(rgba), w, h), x, y);
+    if (!demo.drawn) {
+      demo.drawn = true;
+      performance.mark("pivotwarden-how-to-play");
+    }
+  }
+  function later(ms, then) {
+    demo.timers.push(setTimeout(then, ms));
+  }
+  // Plays one recording from its start; then calls next.
+  function playPart(module, index, next) {
+    const part = DEMO[index];
+    const text = demo.texts[index];
+    const size = module.lengthBytesUTF8(text) + 1;
+    const copy = module._malloc(size);
+    module.stringToUTF8(text, copy, size);
+    const started = copy && module._pw_show(copy, size - 1);
+    if (copy) module._free(copy);
+    if (!started) return endDemo();
+    caption.textContent = part.captions[0];
+    let dragged = false, moved = false;
+    for (const event of recordedEvents(text)) {
+      later(event.at * SLOWER, () => {
+        if (event.type === "end") return next();
+        const type = { down: Message.down, move: Message.move, up: Message.up }[event.type];
+        if (type === undefined) return;
+        if (type === Message.down) moved = false;
+        if (type === Message.move) moved = true;
+        placeHand(event.x, event.y, type !== Message.up);
+        module._pw_post(type, event.x, event.y, type === Message.up ? 0 : 1);
+        if (type === Message.up && moved && !dragged) {
+          dragged = true;
+          caption.textContent = part.captions[1];
+        }
+      });
+    }
+  }
+  async function showHowToPlay() {
+    if (demo || !game || !holding) return;
+    demo = { timers: [], shown: false, drawn: false, texts: null };
+    const mine = demo;
+    try {
+      mine.texts = await Promise.all(DEMO.map((part) => fetch(part.file).then((answer) => {
+        if (!answer.ok) throw new Error(part.file);
+        return answer.text();
+      })));
+      if (!shower) {
+        shower = createPivotwarden({ drawOnCanvas: drawDemo, setDisplaySize: () => {} });
+      }
+      const module = await shower;
+      if (demo !== mine) return;
+      try { localStorage.setItem(SHOWN, "1"); } catch (e) { /* shown again next time */ }
+      mine.module = module;
+      mine.shown = true;
+      ring.hidden = true;  // the player's ring, back when the player's game is
+      playPart(module, 0, () => later(BETWEEN_MS, () => playPart(module, 1, () => later(BETWEEN_MS, endDemo))));
+    } catch (error) {
+      if (demo === mine) endDemo();
+    }
+  }
+  function endDemo() {
+    if (!demo) return;
+    const ending = demo;
+    demo = null;
+    for (const timer of ending.timers) clearTimeout(timer);
+    if (ending.module) ending.module._pw_show_end();
+    hand.setAttribute("hidden", "");
+    ring.hidden = ringArea === null || canvas.hidden;
+    caption.textContent = "";
+    if (ending.shown && game) game._pw_post(Message.paint, 0, 0, 0);
+    showCaption();
+  }
+  // The press that ended it, on "How to play" itself, does not start it again.
+  let swallowClick = false;
+  document.getElementById("how").addEventListener("click", () => {
+    if (swallowClick) {
+      swallowClick = false;
+      return;
+    }
+    showHowToPlay();
+  });
+  // Any press or key ends it, before anything else hears of it.
+  for (const type of ["pointerdown", "keydown"]) {
+    document.addEventListener(type, (event) => {
+      if (type === "pointerdown") swallowClick = false;
+      if (!demo) return;
+      endedBy = event;
+      if (type === "pointerdown") swallowClick = true;
+      endDemo();
+      if (type === "keydown" || event.target === canvas) event.preventDefault();
+    }, true);
+  }
+
+  // Whether this tab may write the player's settings: only while it holds
+  // the game's lock. Once another tab takes the game over, not one more write.
+  let holding = !navigator.locks;
 
   function instance(live) {
     return createPivotwarden({
@@ -211,59 +456,151 @@
       onWindowClosed: live ? showEnded : null,
       showFocusRing: live ? showFocusRing : null,
       say: live ? say : null,
+      mayStore: live ? () => holding : null,
+      onStored: live ? showStored : null,
     });
   }
 
-  // One tab at a time: the tab holding the lock plays; another says so and
-  // takes over when that tab closes. Without the Locks API (an insecure
-  // origin, an old browser) the game simply starts.
+  // One tab at a time: the tab holding the lock plays; another shows a page
+  // that says so, takes over when that tab closes, or at once with "Play
+  // here". A tab whose game was taken over stops writing at once and shows
+  // the same page; its game in memory is out of date, so it plays again by
+  // loading afresh. Without the Locks API (an insecure origin, an old
+  // browser) the game simply starts.
+  const PLAY_HERE = "Marblequill/Pivotwarden/play-here";
+  let waiting = null;       // the queued request, to give up on "Play here"
+  let started = false;      // a game ran in this tab
+  let granted = () => {};
+  function showElsewhere() {
+    endDemo();
+    canvas.hidden = true;
+    ring.hidden = true;
+    bar.hidden = true;
+    elsewhere.hidden = false;
+  }
+  function take(lock) {
+    if (!lock) return null;
+    if (started) {
+      // The other tab closed after taking this one's game: start afresh.
+      location.reload();
+      return null;
+    }
+    holding = true;
+    elsewhere.hidden = true;
+    canvas.hidden = false;
+    bar.hidden = false;
+    fit();
+    granted();
+    return new Promise((release) => { releaseLock = release; });
+  }
+  function request(options, unavailable = () => {}) {
+    const callback = (lock) => {
+      if (lock) return take(lock);
+      unavailable();
+      return null;
+    };
+    navigator.locks.request(LOCK, options, callback).then(() => {}, (error) => {
+      if (!holding || error.name !== "AbortError") return;
+      // Taken over by another tab.
+      holding = false;
+      showElsewhere();
+      wait();
+    });
+  }
+  function wait() {
+    waiting = new AbortController();
+    navigator.locks.request(LOCK, { signal: waiting.signal }, take).catch(() => {});
+  }
+  document.getElementById("play-here").addEventListener("click", () => {
+    if (started) {
+      try { sessionStorage.setItem(PLAY_HERE, "1"); } catch (e) { /* plays when the other closes */ }
+      location.reload();
+      return;
+    }
+    if (waiting) waiting.abort();
+    waiting = null;
+    request({ steal: true });
+  });
   function holdLock() {
-    if (!navigator.locks) return Promise.resolve();
-    return new Promise((granted) => {
-      const hold = () => {
-        elsewhere.hidden = true;
-        granted();
-        return new Promise((release) => { releaseLock = release; });
-      };
-      navigator.locks.request(LOCK, { ifAvailable: true }, (lock) => {
-        if (lock) return hold();
-        elsewhere.hidden = false;
-        navigator.locks.request(LOCK, hold);
-        return null;
+    if (!navigator.locks) {
+      bar.hidden = false;
+      fit();
+      return Promise.resolve();
+    }
+    return new Promise((resolve) => {
+      granted = resolve;
+      let playHere = false;
+      try {
+        playHere = sessionStorage.getItem(PLAY_HERE) !== null;
+        sessionStorage.removeItem(PLAY_HERE);
+      } catch (e) { /* no session storage: wait as usual */ }
+      if (playHere) {
+        request({ steal: true });
+        return;
+      }
+      request({ ifAvailable: true }, () => {
+        showElsewhere();
+        wait();
       });
     });
   }
+
+  // The very first visit: nothing stored yet, and "How to play" never shown.
+  let firstVisit = false;
+  try {
+    firstVisit = localStorage.getItem(SETTINGS) === null && localStorage.getItem(SHOWN) === null;
+  } catch (e) { /* no storage: no demonstration by itself */ }
 
   const loading = instance(true);
   holdLock()
     .then(() => loading)
     .then((module) => {
       game = module;
+      started = true;
       // ?seed=N seeds the puzzles, as the desktop's --seed does.
       const seed = new URLSearchParams(location.search).get("seed");
       const seeded = seed !== null && /^[0-9]{1,10}$/.test(seed) && Number(seed) <= 4294967295;
       game._pw_play(seeded ? 1 : 0, seeded ? Number(seed) : 0);
+      showStored();
+      showCaption();
       canvas.focus();
+      if (firstVisit) showHowToPlay();
     });
 
+  // A key for the game, by its KeyboardEvent.code: 0 when it is not the
+  // game's, 1 when the game took it, 2 when it is a held key that does not
+  // repeat.
+  function pressKey(code, shift, repeat) {
+    if (!game || canvas.hidden || !holding) return 0;
+    const taken = game.ccall("pw_key", "number", ["string", "number", "number", "number"],
+      [code, shift ? 1 : 0, repeat ? 1 : 0, repaintFirst ? 1 : 0]);
+    if (taken === 1) repaintFirst = false;
+    return taken;
+  }
+
   // Keys: the page's own (F11 for full screen) are the page's; the game
-  // names the rest by their code and says whether they are its.
+  // names the rest by their code and says whether they are its. A button of
+  // the page keeps its own keys.
   document.addEventListener("keydown", (event) => {
+    if (endedBy === event) return;
     if (event.ctrlKey || event.altKey || event.metaKey) return;
     if (event.code === "F11") {
       event.preventDefault();
-      if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
-      else document.documentElement.requestFullscreen().catch(() => {});
+      toggleFullScreen();
       return;
     }
-    if (!game || canvas.hidden) return;
-    const taken = game.ccall("pw_key", "number", ["string", "number", "number", "number"],
-      [event.code, event.shiftKey ? 1 : 0, event.repeat ? 1 : 0, repaintFirst ? 1 : 0]);
+    const onButton = event.target instanceof Element && event.target.closest("button");
+    if (onButton && ["Enter", "NumpadEnter", "Space", "Tab"].includes(event.code)) return;
+    const taken = pressKey(event.code, event.shiftKey, event.repeat);
     if (!taken) return;
-    if (taken === 1) repaintFirst = false;
     event.preventDefault();
     sounds.unlock();
     listen();
+    if (!keysUsed) {
+      keysUsed = true;
+      document.body.classList.add("keys");
+      captionLater();
+    }
   });
 
   // Replays play in an instance of their own: its settings, random numbers
