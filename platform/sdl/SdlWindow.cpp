@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/EmbeddedResourceStore.h"
@@ -14,7 +15,22 @@ namespace pw {
 SdlWindow::SdlWindow() : shown_(kDisplayWidth, kDisplayHeight) {}
 
 SdlWindow::~SdlWindow() {
+    if (gate_ && gate_->Active()) SDL_DelEventWatch(&SdlWindow::WakeOnPush, this);
+    gate_.reset();
     if (window_ != nullptr) SDL_DestroyWindow(window_);
+}
+
+int SdlWindow::WakeOnPush(void* self, SDL_Event* event) {
+    auto* window = static_cast<SdlWindow*>(self);
+    if (SDL_ThreadID() != window->ownThread_) {
+        // SDL calls this before it queues the event, so the game, woken,
+        // might not find it yet and sleep again: what it must not miss is
+        // noted first.
+        if (event->type == SDL_QUIT) window->quitAsked_ = true;
+        if (event->type == window->raiseEvent_) window->raiseAsked_ = true;
+        window->gate_->Wake();
+    }
+    return 1;
 }
 
 bool SdlWindow::Open(const std::string& title, int scale, bool fullscreen, std::string& error) {
@@ -41,6 +57,16 @@ bool SdlWindow::Open(const std::string& title, int scale, bool fullscreen, std::
     }
     SDL_SetWindowMinimumSize(window_, kDisplayWidth, kDisplayHeight);
     raiseEvent_ = SDL_RegisterEvents(1);
+    gate_ = std::make_unique<XEventGate>(window_);
+    if (gate_->Active()) {
+        // The game then waits on the X connection itself, not in SDL (whose
+        // wait takes in all that arrived at once); an event pushed from
+        // another thread must wake it.
+        ownThread_ = SDL_ThreadID();
+        SDL_AddEventWatch(&SdlWindow::WakeOnPush, this);
+    } else {
+        gate_.reset();
+    }
     Layout();
     return true;
 }
@@ -101,6 +127,7 @@ void SdlWindow::Layout() {
     SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
     Draw(target, 0, 0, kDisplayWidth, kDisplayHeight);
     DrawRing(target);
+    unpublished_.clear();
     SDL_UpdateWindowSurface(window_);
 }
 
@@ -116,7 +143,7 @@ void SdlWindow::Present(const Surface& back, const Rect& area) {
     SDL_Rect changed{layout_.ColumnStart(left), layout_.RowStart(top),
                      layout_.ColumnStart(right) - layout_.ColumnStart(left),
                      layout_.RowStart(bottom) - layout_.RowStart(top)};
-    SDL_UpdateWindowSurfaceRects(window_, &changed, 1);
+    Publish(changed);
     // The picture just drawn may have covered part of the ring.
     if (DrawRing(target)) UpdateRing(ring_);
 }
@@ -152,7 +179,29 @@ void SdlWindow::UpdateRing(const Rect& area) {
     SDL_Rect r{layout_.ColumnStart(d.left), layout_.RowStart(d.top),
                layout_.ColumnStart(d.right) - layout_.ColumnStart(d.left),
                layout_.RowStart(d.bottom) - layout_.RowStart(d.top)};
-    SDL_UpdateWindowSurfaceRects(window_, &r, 1);
+    Publish(r);
+}
+
+void SdlWindow::Publish(const SDL_Rect& area) {
+    // Where the game takes events in batches, what it drew is shown once
+    // the batch is through (each showing waits for the X server), not
+    // after every event of a burst.
+    if (!gate_) {
+        SDL_UpdateWindowSurfaceRects(window_, &area, 1);
+        return;
+    }
+    if (unpublished_.size() == kMaxUnpublished) {
+        SDL_Rect& all = unpublished_.back();
+        SDL_UnionRect(&all, &area, &all);
+    } else {
+        unpublished_.push_back(area);
+    }
+}
+
+void SdlWindow::PublishDrawn() {
+    if (unpublished_.empty()) return;
+    SDL_UpdateWindowSurfaceRects(window_, unpublished_.data(), static_cast<int>(unpublished_.size()));
+    unpublished_.clear();
 }
 
 void SdlWindow::SetFullscreen(bool on) {
@@ -269,12 +318,57 @@ bool SdlWindow::Translate(const SDL_Event& e, WindowEvent& out) {
     }
 }
 
+bool SdlWindow::PumpBatch() {
+    if (raiseAsked_.exchange(false)) Raise();
+    // A quit (SIGTERM, SIGINT) goes before all else still queued.
+    SDL_Event batch[kBatch];
+    if (quitAsked_.exchange(false) || SDL_PeepEvents(batch, 1, SDL_GETEVENT, SDL_QUIT, SDL_QUIT) == 1) {
+        queue_.clear();
+        queue_.push_back(WindowEvent{WindowEvent::Type::Destroy, 0, 0, false});
+        return false;
+    }
+    gate_->Admit(kBatch);
+    SDL_PumpEvents();
+    const int count = SDL_PeepEvents(batch, kBatch, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+    for (int i = 0; i < count; ++i) {
+        WindowEvent translated;
+        if (!Translate(batch[i], translated)) continue;
+        // A move after a move: only where the pointer is now matters.
+        if (translated.type == WindowEvent::Type::PenMove && !queue_.empty() &&
+            queue_.back().type == WindowEvent::Type::PenMove &&
+            queue_.back().primaryOnly == translated.primaryOnly)
+            queue_.back() = translated;
+        else
+            queue_.push_back(translated);
+        if (translated.type == WindowEvent::Type::Destroy) return false;
+    }
+    return true;
+}
+
 bool SdlWindow::PollEvent(WindowEvent& event) {
+    // A quit from another thread (SIGTERM, SIGINT) also goes before what is
+    // left of the batch.
+    if (gate_ && quitAsked_.exchange(false)) {
+        queue_.clear();
+        event = WindowEvent{WindowEvent::Type::Destroy, 0, 0, false};
+        return true;
+    }
+    if (queue_.empty() && gate_) {
+        PublishDrawn();
+        // Batches until one gives the game something or nothing is left;
+        // a few at most, so that the game still ticks during a flood.
+        for (int pass = 0;
+             pass < kBatchesPerPoll && PumpBatch() && queue_.empty() &&
+             (gate_->Holding() || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) || gate_->Pending());
+             ++pass) {
+        }
+    }
     if (!queue_.empty()) {
         event = queue_.front();
         queue_.pop_front();
         return true;
     }
+    if (gate_) return false;
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         if (Translate(e, event)) return true;
@@ -284,6 +378,14 @@ bool SdlWindow::PollEvent(WindowEvent& event) {
 
 bool SdlWindow::WaitEvent(WindowEvent& event, uint32_t timeoutMs) {
     if (PollEvent(event)) return true;
+    if (gate_) {
+        PublishDrawn();
+        if (gate_->Holding() || gate_->Pending()) return PollEvent(event);
+        // An event another thread pushed before this check is in SDL's
+        // queue; one pushed after it wakes the wait.
+        if (!SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) gate_->Wait(timeoutMs);
+        return PollEvent(event);
+    }
     SDL_Event e;
     const bool woken = timeoutMs == kNoTimeout ? SDL_WaitEvent(&e) != 0
                                                : SDL_WaitEventTimeout(&e, static_cast<int>(timeoutMs)) != 0;
