@@ -71,6 +71,8 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             if (!takeValue(options.dumpPath)) return false;
         } else if (name == "--describe") {
             if (!takeValue(options.describePath)) return false;
+        } else if (name == "--frames") {
+            if (!takeValue(options.framesPath)) return false;
         } else if (name == "--fullscreen") {
             if (!noValue()) return false;
             options.fullscreen = true;
@@ -90,6 +92,10 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
     }
     if (!options.recordPath.empty() && !options.replayPath.empty()) {
         error = "--record and --replay cannot be used together";
+        return false;
+    }
+    if (!options.framesPath.empty() && (!options.headless || options.replayPath.empty())) {
+        error = "--frames needs --headless and --replay";
         return false;
     }
     return true;
@@ -115,6 +121,8 @@ std::string HostUsage() {
            "  --dump FILE        when the run ends, write the current screen's state as JSON\n"
            "  --describe FILE    write what happens in the game to FILE as it happens, one\n"
            "                     line of plain English each (/dev/stdout for a speech tool)\n"
+           "  --frames FILE      with --headless and --replay: write every picture shown,\n"
+           "                     with its time, to FILE (how the window plays How to play)\n"
            "  --version          print the version and exit\n"
            "  --help             print this help and exit\n"
            "\n"
@@ -134,6 +142,8 @@ std::string HostUsage() {
            "                     level, A ticks Automatic Leveling, R ticks Reset Score\n"
            "                     and Enter presses OK\n"
            "  B                  describe the whole board (with --describe)\n"
+           "  F1                 How to play: a short demonstration in the window; any\n"
+           "                     press or key ends it and gives the game back as it was\n"
            "  F11                full screen on or off\n"
            "  M                  sound off or on; the choice is kept\n";
 }

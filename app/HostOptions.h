@@ -17,6 +17,7 @@ struct HostOptions {
     std::string screenshotPath;
     std::string dumpPath;
     std::string describePath;
+    std::string framesPath;
     bool showVersion = false;
     bool showHelp = false;
 };

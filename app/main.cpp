@@ -12,11 +12,13 @@
 
 #include "app/DescriptionFile.h"
 #include "app/HostOptions.h"
+#include "app/HowToPlay.h"
 #include "app/MainLoop.h"
 #include "app/Narration.h"
 #include "app/ReplayFile.h"
 #include "app/ReplayRecorder.h"
 #include "app/ReplaySettings.h"
+#include "app/StreamingWindow.h"
 #include "game/GameScreen.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
@@ -44,6 +46,7 @@
 #else
 #include <malloc.h>
 
+#include "platform/posix/ChildGame.h"
 #include "platform/posix/FileRegistry.h"
 #include "platform/posix/InputFile.h"
 #include "platform/posix/LibraryMessages.h"
@@ -66,6 +69,10 @@ struct OutsideClose {
     explicit OutsideClose(pw::SdlWindow& window) : watcher([&window]() { window.RequestClose(); }) {}
     pw::ConsoleCloseWatcher watcher;
 };
+// How to play needs a second game in a process of its own: not here yet.
+void ShowHowToPlay(pw::Window&, pw::Clock&) {
+    Say("How to play is not available on this system yet: see the README for the keys and the rules");
+}
 #else
 // The player's settings in a file; a message on stderr; SIGTERM, SIGINT and
 // SIGHUP close the window.
@@ -75,6 +82,25 @@ struct OutsideClose {
     explicit OutsideClose(pw::SdlWindow&) {}
     pw::QuitSignalWatcher watcher;
 };
+// How to play: the two embedded recordings, each played by this same
+// executable, headless and on settings of its own, shown in the window.
+void ShowHowToPlay(pw::Window& window, pw::Clock& clock) {
+    std::vector<pw::HowToPlay::Part> parts;
+    const char* const captions[][2] = {
+        {"Drag a yellow weight onto a pan", "Make both sides weigh the same"},
+        {"Make both sides weigh the same", "Type the hidden number"},
+    };
+    for (int id = 1; id <= 2; ++id) {
+        const pw::EmbeddedResource* recording = pw::FindEmbedded(pw::EmbeddedKind::Demo, id);
+        if (recording == nullptr) continue;
+        parts.push_back({std::string(reinterpret_cast<const char*>(recording->begin), recording->Size()),
+                         captions[id - 1][0], captions[id - 1][1]});
+    }
+    pw::ChildGame game;
+    pw::HowToPlay show(window, clock, game);
+    show.Run(parts);
+    if (!show.Problem().empty()) Say(show.Problem());
+}
 #endif
 
 int Fail(const std::string& message) {
@@ -190,8 +216,14 @@ int Run(const std::vector<std::string>& args) {
     std::unique_ptr<pw::HeadlessWindow> headlessWindow;
     std::unique_ptr<pw::RecordingSoundPlayer> headlessSound;
     std::unique_ptr<Windowed> windowed;
+    pw::OutputFile frames;
+    std::unique_ptr<pw::StreamingWindow> streaming;
     if (options.headless) {
         headlessWindow = std::make_unique<pw::HeadlessWindow>();
+        if (!options.framesPath.empty()) {
+            if (!frames.Open(options.framesPath, error)) return Fail(error);
+            streaming = std::make_unique<pw::StreamingWindow>(*headlessWindow, clock, frames);
+        }
         headlessSound = std::make_unique<pw::RecordingSoundPlayer>();
     } else {
         if (!sdl.VideoReady()) return Fail("cannot start the window system: " + sdl.Error());
@@ -211,7 +243,9 @@ int Run(const std::vector<std::string>& args) {
         windowed->raiseListener =
             std::make_unique<pw::RaiseListener>(instance, [&window]() { window.RequestRaise(); });
     }
-    pw::Window& window = windowed ? static_cast<pw::Window&>(windowed->window) : *headlessWindow;
+    pw::Window& window = windowed    ? static_cast<pw::Window&>(windowed->window)
+                         : streaming ? static_cast<pw::Window&>(*streaming)
+                                     : *headlessWindow;
     pw::SoundPlayer& sound = windowed ? static_cast<pw::SoundPlayer&>(windowed->sound) : *headlessSound;
 
     pw::Platform platform{window, resources, text, sound, clock, registry, localTime};
@@ -221,6 +255,8 @@ int Run(const std::vector<std::string>& args) {
     descriptions.Watch(loop);
     loop.Start(options.seed);
     if (windowed) {
+        pw::Window& shownIn = windowed->window;
+        loop.SetHelp([&shownIn, &systemClock] { ShowHowToPlay(shownIn, systemClock); });
         windowed->window.Show();
         windowed->sound.OpenInBackground();  // off the path to the first frame
         loop.App()->Game();                  // and the game screen, now that the title shows
@@ -243,6 +279,8 @@ int Run(const std::vector<std::string>& args) {
         // the whole run, and a recording of it holds the start and its end.
         recorder.Record(pw::ReplayEvent{clock.Now(), pw::ReplayEvent::Type::End, 0, 0});
     }
+    // The frames' reader may have gone: How to play ended before the game.
+    if (frames.IsOpen()) frames.Close(error);
     const int recorded = recorder.IsOpen() && !recorder.Close(error) ? Fail(error) : 0;
     const int described = descriptions.Finish(loop);
     const int finished = Finish(options, loop, window);

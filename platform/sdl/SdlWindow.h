@@ -48,6 +48,9 @@ public:
     void ShowFocusRing(const Rect& area) override;
     void SetFullscreen(bool on) override;
     bool IsFullscreen() const override;
+    void ShowInstead(const Surface* picture, const Rect& area) override;
+    void ShowHand(bool shown, int x, int y, bool down) override;
+    void ShowCaption(const std::string& text) override;
 
 private:
     bool Translate(const SDL_Event& e, WindowEvent& out);
@@ -60,6 +63,12 @@ private:
     bool DrawRing(SDL_Surface* target);
     // Publishes the window pixels of the ring around area.
     void UpdateRing(const Rect& area);
+    // Draws the hand, if shown; true when it drew.
+    bool DrawHand(SDL_Surface* target);
+    // Publishes the window pixels of the display area.
+    void UpdateArea(const Rect& area);
+    // The window surface, when it is laid out as it is now.
+    SDL_Surface* LaidOutSurface();
 
     SDL_Window* window_ = nullptr;
     Surface shown_;
@@ -70,6 +79,11 @@ private:
     PointerInput pointer_;
     bool primaryDown_ = false;
     Rect ring_{};
+    std::string title_;
+    // How to play's picture, shown instead of the game's while it plays.
+    const Surface* instead_ = nullptr;
+    bool hand_ = false, handDown_ = false;
+    int handX_ = 0, handY_ = 0;
     // Where the window stood, and its size, before full screen.
     int windowedX_ = 0, windowedY_ = 0, windowedWidth_ = 0, windowedHeight_ = 0;
 };
