@@ -30,7 +30,7 @@ HowToPlay::Outcome HowToPlay::PlayPart(const Part& part) {
     FrameReader reader(kDisplayWidth, kDisplayHeight);
     std::optional<Frame> due;
     std::string bytes;
-    bool ended = false, moved = false, dragged = false;
+    bool ended = false, moved = false, dragged = false, pictured = false;
     size_t next = 0;  // the next recorded stylus event
     const uint32_t start = clock_.Now();
     for (;;) {
@@ -42,6 +42,7 @@ HowToPlay::Outcome HowToPlay::PlayPart(const Part& part) {
             Frame frame;
             if (reader.Next(frame)) {
                 due = std::move(frame);
+                pictured = true;
                 break;
             }
             if (reader.Broken()) break;
@@ -53,6 +54,11 @@ HowToPlay::Outcome HowToPlay::PlayPart(const Part& part) {
         }
         if (reader.Broken() || (ended && !due && reader.HasPart())) {
             problem_ = "How to play stopped: its game sent a broken picture";
+            return Outcome::Stopped;
+        }
+        if (ended && !pictured) {
+            // Without a picture the hand would move over the player's game.
+            problem_ = "How to play stopped: its game showed nothing";
             return Outcome::Stopped;
         }
         while (due && due->at <= now) {
