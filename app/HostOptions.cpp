@@ -73,6 +73,12 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             if (!takeValue(options.describePath)) return false;
         } else if (name == "--frames") {
             if (!takeValue(options.framesPath)) return false;
+        } else if (name == "--set") {
+            if (!takeValue(options.setText)) return false;
+        } else if (name == "--progress") {
+            if (!takeValue(options.progressPath)) return false;
+        } else if (name == "--history") {
+            if (!takeValue(options.historyPath)) return false;
         } else if (name == "--fullscreen") {
             if (!noValue()) return false;
             options.fullscreen = true;
@@ -123,6 +129,14 @@ std::string HostUsage() {
            "                     line of plain English each (/dev/stdout for a speech tool)\n"
            "  --frames FILE      with --headless and --replay: write every picture shown,\n"
            "                     with its time, to FILE (how the window plays How to play)\n"
+           "  --set SEED-LEVEL   play a puzzle set, as in --set 4711-6: the same puzzles in\n"
+           "                     the same order for everyone, at that level, automatic\n"
+           "                     levelling off, on settings of its own (the player's\n"
+           "                     score and level are untouched)\n"
+           "  --progress FILE    write the progress view (an HTML page drawn from the\n"
+           "                     results history) to FILE and exit\n"
+           "  --history FILE     keep the results history in FILE instead of the\n"
+           "                     player's, also with --headless and --replay (for tests)\n"
            "  --version          print the version and exit\n"
            "  --help             print this help and exit\n"
            "\n"
@@ -145,7 +159,12 @@ std::string HostUsage() {
            "  F1                 How to play: a short demonstration in the window; any\n"
            "                     press or key ends it and gives the game back as it was\n"
            "  F11                full screen on or off\n"
-           "  M                  sound off or on; the choice is kept\n";
+           "  M                  sound off or on; the choice is kept\n"
+           "  P                  open the progress view in the desktop's browser\n"
+           "\n"
+           "Every puzzle played is kept as one row of the results history,\n"
+           "${XDG_DATA_HOME:-$HOME/.local/share}/Marblequill/Pivotwarden/results.csv;\n"
+           "replays and --headless keep none.\n";
 }
 
 }  // namespace pw

@@ -18,6 +18,14 @@ struct HostOptions {
     std::string dumpPath;
     std::string describePath;
     std::string framesPath;
+    // A puzzle set as given ("4711-6"); read by the host, which plays the
+    // normal game when it is no set.
+    std::string setText;
+    // Write the progress view here and exit.
+    std::string progressPath;
+    // The results history kept in this file instead of the player's, also
+    // headless and on replay (which otherwise keep none): for tests.
+    std::string historyPath;
     bool showVersion = false;
     bool showHelp = false;
 };

@@ -65,6 +65,8 @@ void MainLoop::HandleMessage(const WindowEvent& m) {
                 if (help_) help_();
             } else if (m.key == Key::B) {
                 if (watcher_ != nullptr) watcher_->WholeAsked();
+            } else if (m.key == Key::P) {
+                if (progressAsked_) progressAsked_();
             } else if (app_) {
                 keys_.OnKey(*app_, m);
             }
@@ -92,6 +94,7 @@ void MainLoop::DeliverPen(const WindowEvent& m) {
                                    : m.type == WindowEvent::Type::PenMove ? ReplayEvent::Type::Move
                                                                           : ReplayEvent::Type::Up;
     if (recorder_ != nullptr) recorder_->Record(ReplayEvent{platform_.clock.Now(), type, m.x, m.y});
+    if (watcher_ != nullptr) watcher_->Pen(m);
     Screen* screen = app_->current;
     if (type == ReplayEvent::Type::Down)
         screen->OnPenDown(m.x, m.y);

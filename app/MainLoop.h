@@ -71,6 +71,8 @@ public:
     // Asked before every pass of a replay: true stops it there (a signal
     // came), and RunReplay returns 1.
     void SetStopCheck(std::function<bool()> stopRequested) { stopRequested_ = std::move(stopRequested); }
+    // P asks the host for the progress view; the game never sees the key.
+    void SetProgressAsked(std::function<void()> asked) { progressAsked_ = std::move(asked); }
 
     // The pieces of a replay pass, shared with tools that drive the loop
     // themselves. A replay takes from the window only paints and the destroy
@@ -129,6 +131,7 @@ private:
     SceneWatcher* watcher_ = nullptr;
     std::function<bool()> stopRequested_;
     std::function<void()> help_;
+    std::function<void()> progressAsked_;
 };
 
 }  // namespace pw

@@ -15,9 +15,13 @@
 #include "app/HowToPlay.h"
 #include "app/MainLoop.h"
 #include "app/Narration.h"
+#include "app/ProgressPage.h"
+#include "app/PuzzleSet.h"
+#include "app/PuzzleTracker.h"
 #include "app/ReplayFile.h"
 #include "app/ReplayRecorder.h"
 #include "app/ReplaySettings.h"
+#include "app/ResultsHistory.h"
 #include "app/StreamingWindow.h"
 #include "game/GameScreen.h"
 #include "platform/AtlasTextRenderer.h"
@@ -46,7 +50,9 @@
 #else
 #include <malloc.h>
 
+#include "platform/posix/BrowserOpener.h"
 #include "platform/posix/ChildGame.h"
+#include "platform/posix/FileHistoryStorage.h"
 #include "platform/posix/FileRegistry.h"
 #include "platform/posix/InputFile.h"
 #include "platform/posix/LibraryMessages.h"
@@ -72,6 +78,13 @@ struct OutsideClose {
 // How to play needs a second game in a process of its own: not here yet.
 void ShowHowToPlay(pw::Window&, pw::Clock&) {
     Say("How to play is not available on this system yet: see the README for the keys and the rules");
+}
+// The results history is not kept on Windows yet.
+std::unique_ptr<pw::HistoryStorage> OpenHistory(const std::string&) { return nullptr; }
+std::string ProgressViewPath() { return std::string(); }
+bool OpenInBrowser(const std::string&, std::string& reason) {
+    reason = "no browser is opened on this system";
+    return false;
 }
 #else
 // The player's settings in a file; a message on stderr; SIGTERM, SIGINT and
@@ -101,6 +114,22 @@ void ShowHowToPlay(pw::Window& window, pw::Clock& clock) {
     show.Run(parts);
     if (!show.Problem().empty()) Say(show.Problem());
 }
+// The results history in the given file, else below the user's data folder.
+std::unique_ptr<pw::HistoryStorage> OpenHistory(const std::string& path) {
+    if (path.empty())
+        return std::make_unique<pw::FileHistoryStorage>(pw::FileHistoryStorage::DefaultDataRoot(),
+                                                        "Marblequill/Pivotwarden/results.csv");
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return std::make_unique<pw::FileHistoryStorage>(".", path);
+    return std::make_unique<pw::FileHistoryStorage>(slash == 0 ? "" : path.substr(0, slash),
+                                                    path.substr(slash + 1));
+}
+// Where P writes the progress view, beside the history.
+std::string ProgressViewPath() {
+    const std::string root = pw::FileHistoryStorage::DefaultDataRoot();
+    return root.empty() ? std::string() : root + "/Marblequill/Pivotwarden/progress.html";
+}
+using pw::OpenInBrowser;
 #endif
 
 int Fail(const std::string& message) {
@@ -145,12 +174,9 @@ public:
         narration_ = std::make_unique<pw::Narration>([this](const std::string& line) { file_.Write(line); });
         return true;
     }
-    void Watch(pw::MainLoop& loop) {
-        if (narration_) loop.Watch(narration_.get());
-    }
-    int Finish(pw::MainLoop& loop) {
+    pw::SceneWatcher* Watcher() { return narration_.get(); }
+    int Finish() {
         if (!narration_) return 0;
-        loop.Watch(nullptr);
         std::string error;
         return file_.Close(error) ? 0 : Fail(error);
     }
@@ -174,7 +200,28 @@ int Run(const std::vector<std::string>& args) {
         return 0;
     }
 
+    // The progress view is drawn from the history as it stands, nothing run.
+    if (!options.progressPath.empty()) {
+        std::unique_ptr<pw::HistoryStorage> storage = OpenHistory(options.historyPath);
+        if (storage == nullptr) return Fail("the results history is not kept on this system");
+        pw::ResultsHistory history(*storage, Say);
+        pw::LocalSystemTime today;
+        if (!pw::WriteOutputFile(options.progressPath, pw::ProgressPage(history.Read(), today.LocalNow()),
+                                 error))
+            return Fail("cannot write the progress view '" + options.progressPath + "': " + error);
+        return 0;
+    }
+
     const bool replaying = !options.replayPath.empty();
+    // A puzzle set plays on settings of its own; text that is no set is said
+    // and the normal game plays.
+    pw::PuzzleSet set;
+    bool inSet = false;
+    if (!options.setText.empty() && !replaying) {
+        inSet = pw::ParsePuzzleSet(options.setText, set, error);
+        if (!inSet) Say(error + "; playing the normal game");
+        if (inSet) options.seed = set.seed;
+    }
     pw::InputFile replayInput;
     pw::ReplayFile replay(replayInput);
     pw::ReplayHeader start;
@@ -199,13 +246,20 @@ int Run(const std::vector<std::string>& args) {
     PlayerRegistry playerRegistry;
     pw::MemoryTextStorage replayStorage;
     pw::TextRegistry replayRegistry(replayStorage);
-    pw::Registry& registry = replaying ? static_cast<pw::Registry&>(replayRegistry) : playerRegistry;
+    pw::Registry& registry = replaying || inSet ? static_cast<pw::Registry&>(replayRegistry) : playerRegistry;
     // A full disk or a read-only file does not stop play; the player is told
     // once that the score is no longer kept.
     playerRegistry.OnWriteFailure(Say);
     replayRegistry.OnWriteFailure(Say);
     if (replaying && !pw::StoreReplayStart(registry, start))
         return Fail("cannot store the replay's settings");
+    if (inSet) {
+        pw::ReplayHeader setStart;
+        setStart.score = 0;
+        setStart.level = set.level;
+        setStart.autoOff = 1;
+        if (!pw::StoreReplayStart(registry, setStart)) return Fail("cannot store the puzzle set's settings");
+    }
     pw::LocalSystemTime localTime;
     pw::SystemClock systemClock;
     pw::VirtualClock virtualClock;
@@ -252,7 +306,32 @@ int Run(const std::vector<std::string>& args) {
     pw::MainLoop loop(platform);
     loop.SetStopCheck([] { return pw::StopSignals::Received() != 0; });
     if (!options.dumpPath.empty()) loop.KeepLastDump();
-    descriptions.Watch(loop);
+    // Every puzzle played live goes into the player's history; replays and
+    // headless runs keep one only when a file is given for it.
+    std::unique_ptr<pw::HistoryStorage> historyStorage;
+    if (!options.historyPath.empty() || (!replaying && !options.headless))
+        historyStorage = OpenHistory(options.historyPath);
+    std::unique_ptr<pw::ResultsHistory> history;
+    std::unique_ptr<pw::PuzzleTracker> tracker;
+    if (historyStorage) {
+        history = std::make_unique<pw::ResultsHistory>(*historyStorage, Say);
+        tracker = std::make_unique<pw::PuzzleTracker>(
+            clock, localTime, inSet ? set.Name() : std::string(),
+            [&history](const pw::ResultRow& row) { history->Append(row); });
+    }
+    // P writes the progress view from the history as it stands and opens it.
+    if (history && windowed) {
+        loop.SetProgressAsked([&history, &localTime]() {
+            const std::string path = ProgressViewPath();
+            std::string problem;
+            if (path.empty()) return Say("there is no home folder to write the progress view in");
+            if (!pw::WriteOutputFile(path, pw::ProgressPage(history->Read(), localTime.LocalNow()), problem))
+                return Say("cannot write the progress view '" + path + "': " + problem);
+            if (!OpenInBrowser(path, problem)) Say("the progress view is in " + path + " (" + problem + ")");
+        });
+    }
+    pw::WatcherPair watchers(descriptions.Watcher(), tracker.get());
+    if (descriptions.Watcher() != nullptr || tracker) loop.Watch(&watchers);
     loop.Start(options.seed);
     if (windowed) {
         pw::Window& shownIn = windowed->window;
@@ -282,7 +361,10 @@ int Run(const std::vector<std::string>& args) {
     // The frames' reader may have gone: How to play ended before the game.
     if (frames.IsOpen()) frames.Close(error);
     const int recorded = recorder.IsOpen() && !recorder.Close(error) ? Fail(error) : 0;
-    const int described = descriptions.Finish(loop);
+    // A run that ended without a close (a replay's end) leaves its puzzle too.
+    if (tracker) tracker->End();
+    loop.Watch(nullptr);
+    const int described = descriptions.Finish();
     const int finished = Finish(options, loop, window);
     return code != 0 ? code : recorded != 0 ? recorded : described != 0 ? described : finished;
 }

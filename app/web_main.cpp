@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/MainLoop.h"
+#include "app/PuzzleSet.h"
 #include "app/Narration.h"
 #include "app/Replay.h"
 #include "app/ReplaySettings.h"
@@ -135,6 +136,21 @@ extern "C" {
 void pw_play(int seeded, uint32_t seed) {
     if (!game)
         game = std::make_unique<BrowserGame>(seeded != 0 ? std::optional<uint32_t>(seed) : std::nullopt);
+}
+
+// Starts a puzzle set ("4711-6") on settings of its own in memory, so that
+// the player's stored score and level are untouched; 0, with nothing
+// started, when the text is no set.
+int pw_play_set(const char* text) {
+    pw::PuzzleSet set;
+    std::string error;
+    if (game || !pw::ParsePuzzleSet(text != nullptr ? text : "", set, error)) return 0;
+    pw::ReplayHeader start;
+    start.score = 0;
+    start.level = set.level;
+    start.autoOff = 1;
+    game = std::make_unique<BrowserGame>(set.seed, &start);
+    return 1;
 }
 
 // The game's state as the desktop's --dump writes it; empty before it starts.

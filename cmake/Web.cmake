@@ -19,7 +19,7 @@ target_include_directories(pw_platform SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/stb-in
 
 include(${CMAKE_SOURCE_DIR}/cmake/Game.cmake)
 
-set(PW_WEB_EXPORTS _pw_play,_pw_post,_pw_key,_pw_describe,_pw_dump,_pw_replay,_pw_replay_text,_pw_replay_show,_pw_show,_pw_show_end,_malloc,_free)
+set(PW_WEB_EXPORTS _pw_play,_pw_play_set,_pw_post,_pw_key,_pw_describe,_pw_dump,_pw_replay,_pw_replay_text,_pw_replay_show,_pw_show,_pw_show_end,_malloc,_free)
 add_executable(pivotwarden app/web_main.cpp)
 target_link_libraries(pivotwarden PRIVATE pw_game)
 # Linked to .js, not .html: the page is our own (platform/web/site/). One

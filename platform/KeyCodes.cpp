@@ -15,8 +15,8 @@ Key KeyFromCode(const std::string& code) {
         {"ArrowDown", Key::Down},   {"Backspace", Key::Backspace},
         {"Delete", Key::Delete},    {"F11", Key::F11},
         {"KeyA", Key::A},           {"KeyB", Key::B},
-        {"KeyH", Key::H},
-        {"KeyM", Key::M},           {"KeyO", Key::O},
+        {"KeyH", Key::H},           {"KeyM", Key::M},
+        {"KeyO", Key::O},           {"KeyP", Key::P},
         {"KeyR", Key::R},
     };
     for (const Named& named : kNamed)

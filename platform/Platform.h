@@ -127,6 +127,7 @@ enum class Key {
     H,
     M,
     O,
+    P,
     R,
     Digit0,
     Digit1,

@@ -54,6 +54,8 @@ Key FromKeycode(int32_t keycode) {
             return Key::M;
         case SDLK_o:
             return Key::O;
+        case SDLK_p:
+            return Key::P;
         case SDLK_r:
             return Key::R;
         default:

@@ -100,6 +100,13 @@ code=$?
 [ $code -eq 0 ] || { head -20 "$work/game.log"; fail "the game ended with $code"; }
 grep -q '"score"="48"' "$XDG_CONFIG_HOME/Marblequill/Pivotwarden/settings.reg" ||
     { cat "$work/keys.replay"; fail "the puzzle was not solved by keys"; }
+# Played live, the puzzle is a row of the results history (level 1, 24 and
+# 24 points, one move at par 1, finished), and the one on the board at the
+# close a row marked unfinished.
+history="$XDG_DATA_HOME/Marblequill/Pivotwarden/results.csv"
+[ "$(grep -c '^2[0-9-]* [0-9:]*,1,24,24,1,1,0,0,[0-9]*\.[0-9],1,$' "$history")" -eq 1 ] &&
+    [ "$(tail -n 1 "$history" | cut -d, -f10)" = 0 ] ||
+    { cat "$history"; fail "the puzzle solved by keys and the one left are not in the results history"; }
 # A settings file the player made read-only is left as it is: play goes on,
 # and the game says once that it cannot save.
 chmod 444 "$settings"

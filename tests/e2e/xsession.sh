@@ -16,7 +16,8 @@ start_xvfb() {
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
     [ -s "$work/display" ] || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
     DISPLAY=":$(cat "$work/display")"
-    export DISPLAY XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" SDL_AUDIODRIVER=dummy
+    export DISPLAY XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/run" \
+        SDL_AUDIODRIVER=dummy
     mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
     settles display_up && return 0
     xdpyinfo 2>&1 | head -5

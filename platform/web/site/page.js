@@ -542,16 +542,42 @@
     firstVisit = localStorage.getItem(SETTINGS) === null && localStorage.getItem(SHOWN) === null;
   } catch (e) { /* no storage: no demonstration by itself */ }
 
+  // A puzzle set's line beside the game: its name and the way back to the
+  // player's own game, or why the link's text is no set.
+  function playSet(module, text) {
+    const line = document.createElement("p");
+    line.id = "set-line";
+    const played = module.ccall("pw_play_set", "number", ["string"], [text]) === 1;
+    if (played) {
+      const [seed, level] = text.split("-").map(Number);
+      line.append(`Set ${seed} \u00b7 level ${level} `);
+      const leave = document.createElement("a");
+      leave.href = location.pathname;
+      leave.textContent = "Leave";
+      line.append(leave);
+    } else {
+      line.setAttribute("role", "status");
+      line.textContent = `\u201c${text}\u201d is not a puzzle set (a seed, a dash and a level from 1 to 15, as in 4711-6): playing your own game.`;
+    }
+    document.querySelector("main").append(line);
+    return played;
+  }
+
   const loading = instance(true);
   holdLock()
     .then(() => loading)
     .then((module) => {
       game = module;
       started = true;
+      // ?set=SEED-LEVEL plays a puzzle set, as the desktop's --set does;
       // ?seed=N seeds the puzzles, as the desktop's --seed does.
-      const seed = new URLSearchParams(location.search).get("seed");
-      const seeded = seed !== null && /^[0-9]{1,10}$/.test(seed) && Number(seed) <= 4294967295;
-      game._pw_play(seeded ? 1 : 0, seeded ? Number(seed) : 0);
+      const params = new URLSearchParams(location.search);
+      const set = params.get("set");
+      if (set === null || !playSet(game, set)) {
+        const seed = params.get("seed");
+        const seeded = seed !== null && /^[0-9]{1,10}$/.test(seed) && Number(seed) <= 4294967295;
+        game._pw_play(seeded ? 1 : 0, seeded ? Number(seed) : 0);
+      }
       showStored();
       showCaption();
       canvas.focus();

@@ -1,0 +1,11 @@
+#pragma once
+// Opens a page in the desktop's browser through xdg-open, without waiting for
+// it: the game plays on while the browser starts.
+#include <string>
+
+namespace pw {
+
+// False, with the reason, when there is no xdg-open or it cannot be started.
+bool OpenInBrowser(const std::string& path, std::string& reason);
+
+}  // namespace pw

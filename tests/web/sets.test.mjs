@@ -1,0 +1,62 @@
+// A puzzle set by link: ?set=4711-6 plays the set's first puzzle, the same
+// board the desktop's game gives for seed 4711 at level 6 with automatic
+// levelling off, on settings of its own, with its line and a way to leave;
+// text that is no set is said, and the player's own game plays.
+import assert from "node:assert/strict";
+import { test } from "node:test";
+import { writeFileSync } from "node:fs";
+import { join } from "node:path";
+import { dumpOf, sessionForTests, waitForGame } from "./browser.mjs";
+import { collectErrors, desktopRun, pagePoint } from "./support.mjs";
+
+const { session, work } = sessionForTests({ work: true });
+
+const boardOf = (dump) =>
+  dump.elements
+    .filter((e) => e.kind === "Weight")
+    .map(({ value, initialValue, grey, homeX, homeY, pan, showNumber }) =>
+      JSON.stringify({ value, initialValue, grey, homeX, homeY, pan, showNumber }))
+    .sort();
+
+test("a set's link gives the desktop's board for that set, its line and a way back", async () => {
+  const replay = join(work.path, "set.replay");
+  writeFileSync(replay, "pivotwarden-replay 1\nseed 4711\nscore 0\nlevel 6\nauto 1\n" +
+    "at 1000 down 120 160\nat 1060 up 120 160\nat 1200 end\n");
+  const desktop = JSON.parse(desktopRun(replay, work.path).dump);
+  assert.equal(desktop.screen, "game");
+
+  const context = await session.browser.newContext();
+  const page = await context.newPage();
+  const errors = collectErrors(page);
+  await page.goto(session.url + "?set=4711-6");
+  const start = await waitForGame(page);
+  assert.equal(start.level, 6);
+  assert.equal(start.auto, false);
+  assert.equal(start.score, 0);
+  assert.equal((await page.locator("#set-line").textContent()).trim(), "Set 4711 \u00b7 level 6 Leave");
+  const point = await pagePoint(page, 120, 160);
+  await page.mouse.click(point.x, point.y);
+  await page.waitForFunction(() => JSON.parse(window.Pivotwarden.dump()).screen === "game");
+  const browser = await dumpOf(page);
+  assert.ok(boardOf(desktop).length > 0);
+  assert.deepEqual(boardOf(browser), boardOf(desktop));
+  // The player's own settings were not touched by the set.
+  assert.equal(await page.evaluate(() => Object.keys(localStorage).filter((k) => /score|level/.test(localStorage[k])).length), 0);
+
+  await page.locator("#set-line a").click();
+  await page.waitForURL((url) => !url.search.includes("set="));
+  const own = await waitForGame(page);
+  assert.equal(own.level, 1);
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+test("text that is no set is said, and the player's own game plays", async () => {
+  const context = await session.browser.newContext();
+  const page = await context.newPage();
+  await page.goto(session.url + "?set=99-x");
+  const start = await waitForGame(page);
+  assert.equal(start.level, 1);
+  assert.match(await page.locator("#set-line").textContent(), /is not a puzzle set/);
+  await context.close();
+});
