@@ -8,6 +8,7 @@
 
 #include "platform/EmbeddedResourceStore.h"
 #include "platform/sdl/FocusRing.h"
+#include "platform/sdl/HandPointer.h"
 #include "platform/sdl/KeyInput.h"
 
 namespace pw {
@@ -50,6 +51,7 @@ bool SdlWindow::Open(const std::string& title, int scale, bool fullscreen, std::
     windowedX_ = windowedY_ = static_cast<int>(SDL_WINDOWPOS_CENTERED);
     windowedWidth_ = kDisplayWidth * scale;
     windowedHeight_ = kDisplayHeight * scale;
+    title_ = title;
     window_ = SDL_CreateWindow(title.c_str(), x, y, w, h, flags);
     if (window_ == nullptr) {
         error = std::string("cannot open the window: ") + SDL_GetError();
@@ -128,7 +130,79 @@ void SdlWindow::Layout() {
     Draw(target, 0, 0, kDisplayWidth, kDisplayHeight);
     DrawRing(target);
     unpublished_.clear();
+    DrawHand(target);
     SDL_UpdateWindowSurface(window_);
+}
+
+SDL_Surface* SdlWindow::LaidOutSurface() {
+    SDL_Surface* target = window_ == nullptr ? nullptr : SDL_GetWindowSurface(window_);
+    if (target == nullptr || target->w != layout_.WindowWidth() || target->h != layout_.WindowHeight())
+        return nullptr;  // resized and not laid out yet: the resize repaints everything
+    return target;
+}
+
+void SdlWindow::UpdateArea(const Rect& area) {
+    if (area.right <= area.left || area.bottom <= area.top) return;
+    SDL_Rect r{layout_.ColumnStart(area.left), layout_.RowStart(area.top),
+               layout_.ColumnStart(area.right) - layout_.ColumnStart(area.left),
+               layout_.RowStart(area.bottom) - layout_.RowStart(area.top)};
+    SDL_UpdateWindowSurfaceRects(window_, &r, 1);
+}
+
+void SdlWindow::ShowInstead(const Surface* picture, const Rect& area) {
+    if (picture == nullptr) {
+        if (instead_ == nullptr) return;
+        instead_ = nullptr;
+        hand_ = false;
+        // The game's own picture and ring, all of it, as they were.
+        if (LaidOutSurface() != nullptr) Layout();
+        return;
+    }
+    const bool fresh = instead_ != picture;
+    instead_ = picture;
+    SDL_Surface* target = LaidOutSurface();
+    if (target == nullptr) return;
+    if (fresh) return Layout();
+    const Rect a{std::max(0, area.left), std::max(0, area.top), std::min(kDisplayWidth, area.right),
+                 std::min(kDisplayHeight, area.bottom)};
+    if (a.right <= a.left || a.bottom <= a.top || !Draw(target, a.left, a.top, a.right, a.bottom)) return;
+    UpdateArea(a);
+    if (DrawHand(target)) UpdateArea(HandPointer::Covered(layout_, handX_, handY_));
+}
+
+void SdlWindow::ShowHand(bool shown, int x, int y, bool down) {
+    if (shown == hand_ && (!shown || (x == handX_ && y == handY_ && down == handDown_))) return;
+    SDL_Surface* target = LaidOutSurface();
+    if (hand_ && target != nullptr) {
+        const Rect wipe = HandPointer::Covered(layout_, handX_, handY_);
+        if (Draw(target, wipe.left, wipe.top, wipe.right, wipe.bottom)) {
+            DrawRing(target);
+            UpdateArea(wipe);
+        }
+    }
+    hand_ = shown;
+    handX_ = x;
+    handY_ = y;
+    handDown_ = down;
+    if (target != nullptr && DrawHand(target)) UpdateArea(HandPointer::Covered(layout_, x, y));
+}
+
+bool SdlWindow::DrawHand(SDL_Surface* target) {
+    if (!hand_) return false;
+    const std::vector<FocusRing::Stripe> blocks = HandPointer::Stripes(layout_, handX_, handY_, handDown_);
+    for (const FocusRing::Stripe& s : blocks) {
+        SDL_Rect r{s.window.left, s.window.top, s.window.right - s.window.left,
+                   s.window.bottom - s.window.top};
+        SDL_FillRect(
+            target, &r,
+            SDL_MapRGB(target->format, (s.colour >> 16) & 0xFF, (s.colour >> 8) & 0xFF, s.colour & 0xFF));
+    }
+    return !blocks.empty();
+}
+
+void SdlWindow::ShowCaption(const std::string& text) {
+    if (window_ == nullptr) return;
+    SDL_SetWindowTitle(window_, text.empty() ? title_.c_str() : (title_ + " - " + text).c_str());
 }
 
 void SdlWindow::Present(const Surface& back, const Rect& area) {
@@ -136,6 +210,7 @@ void SdlWindow::Present(const Surface& back, const Rect& area) {
     const int right = std::min(kDisplayWidth, area.right), bottom = std::min(kDisplayHeight, area.bottom);
     if (right <= left || bottom <= top) return;
     if (&back != &shown_) CopyOpaque(shown_, left, top, right - left, bottom - top, back, left, top);
+    if (instead_ != nullptr) return;  // kept for when the game's picture comes back
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (target == nullptr || target->w != layout_.WindowWidth() || target->h != layout_.WindowHeight())
         return;  // resized and not laid out yet: the resize repaints everything
@@ -162,6 +237,7 @@ void SdlWindow::ShowFocusRing(const Rect& area) {
 }
 
 bool SdlWindow::DrawRing(SDL_Surface* target) {
+    if (instead_ != nullptr) return false;  // the ring is the player's game's
     const std::vector<FocusRing::Stripe> stripes = FocusRing::Stripes(layout_, ring_);
     for (const FocusRing::Stripe& s : stripes) {
         SDL_Rect r{s.window.left, s.window.top, s.window.right - s.window.left,
@@ -253,7 +329,7 @@ bool SdlWindow::Draw(SDL_Surface* target, int left, int top, int right, int bott
                         static_cast<size_t>(endX - firstX) * bytes);
             continue;
         }
-        const Pixel* source = shown_.Row(sourceY);
+        const Pixel* source = (instead_ != nullptr ? *instead_ : shown_).Row(sourceY);
         for (int wx = firstX; wx < endX; ++wx) {
             const Pixel p = source[sourceColumns_[static_cast<size_t>(wx - layout_.Left())]];
             const Uint32 mapped =

@@ -52,6 +52,9 @@ public:
     void ShowFocusRing(const Rect& area) override;
     void SetFullscreen(bool on) override;
     bool IsFullscreen() const override;
+    void ShowInstead(const Surface* picture, const Rect& area) override;
+    void ShowHand(bool shown, int x, int y, bool down) override;
+    void ShowCaption(const std::string& text) override;
 
     // The most events taken from the window system per pass of the game's
     // loop: a flood is worked off a batch at a time, and a quit is seen
@@ -79,6 +82,12 @@ private:
     // the batch, in PublishDrawn.
     void Publish(const SDL_Rect& area);
     void PublishDrawn();
+    // Draws the hand, if shown; true when it drew.
+    bool DrawHand(SDL_Surface* target);
+    // Publishes the window pixels of the display area.
+    void UpdateArea(const Rect& area);
+    // The window surface, when it is laid out as it is now.
+    SDL_Surface* LaidOutSurface();
 
     SDL_Window* window_ = nullptr;
     std::unique_ptr<XEventGate> gate_;
@@ -96,6 +105,11 @@ private:
     PointerInput pointer_;
     bool primaryDown_ = false;
     Rect ring_{};
+    std::string title_;
+    // How to play's picture, shown instead of the game's while it plays.
+    const Surface* instead_ = nullptr;
+    bool hand_ = false, handDown_ = false;
+    int handX_ = 0, handY_ = 0;
     // Where the window stood, and its size, before full screen.
     int windowedX_ = 0, windowedY_ = 0, windowedWidth_ = 0, windowedHeight_ = 0;
 };
