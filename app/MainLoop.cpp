@@ -61,7 +61,9 @@ void MainLoop::HandleMessage(const WindowEvent& m) {
             DeliverPen(m);
             break;
         case WindowEvent::Type::KeyDown:
-            if (m.key == Key::B) {
+            if (m.key == Key::F1) {
+                if (help_) help_();
+            } else if (m.key == Key::B) {
                 if (watcher_ != nullptr) watcher_->WholeAsked();
             } else if (m.key == Key::P) {
                 if (progressAsked_) progressAsked_();

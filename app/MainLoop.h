@@ -65,6 +65,9 @@ public:
     // Shows the scene to watcher (null: to nobody) from now on, starting
     // with a look at it as it is; B asks it for the whole board.
     void Watch(SceneWatcher* watcher);
+    // Called for F1 (How to play), which the host shows; the game never
+    // sees the key.
+    void SetHelp(std::function<void()> help) { help_ = std::move(help); }
     // Asked before every pass of a replay: true stops it there (a signal
     // came), and RunReplay returns 1.
     void SetStopCheck(std::function<bool()> stopRequested) { stopRequested_ = std::move(stopRequested); }
@@ -127,6 +130,7 @@ private:
     std::string lastDump_;
     SceneWatcher* watcher_ = nullptr;
     std::function<bool()> stopRequested_;
+    std::function<void()> help_;
     std::function<void()> progressAsked_;
 };
 

@@ -3,7 +3,8 @@
 #   pw_bench (composition and repaint against a memcpy floor, level set-up,
 #   drags, random pen events); start-up to the first composed frame, headless;
 #   start to the mapped window under Xvfb; peak resident memory of a headless
-#   1,000-puzzle replay and of the windowed game; idle CPU of the windowed game.
+#   1,000-puzzle replay and of the windowed game; idle CPU of the windowed game;
+#   bursts of synthetic input.
 # Usage: bench/run_all.sh [BUILD-DIR]   (a build made with -DPW_BUILD_BENCH=ON)
 set -eu
 cd "$(dirname "$0")/.."
@@ -69,6 +70,8 @@ if command -v Xvfb >/dev/null 2>&1; then
     fi
     echo "== windowed game beside a trivial SDL2 program: start, memory, libraries, idle wake-ups and CPU"
     sh bench/measure_window.sh "$game" 20
+    echo "== bursts of 60,000 synthetic X events: absorbed (goal under 2 s), SIGTERM during one (goal within 100 ms)"
+    sh bench/input_flood.sh 60000 3 "$game"
 else
     echo "no Xvfb: window figures skipped"
 fi

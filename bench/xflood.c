@@ -4,10 +4,10 @@
 
    The program is started here; once its first top-level window is mapped,
    it is clicked in the middle (the game's title gives way to the game) and
-   given 1.5 s to settle; then COUNT events are sent to that window at once. A burst
-   counts as absorbed when the program's threads have used less than 2 ms of
-   CPU over the last 100 ms (from /proc/PID/schedstat), the figure being the
-   time up to the start of that quiet spell. Then a second burst is sent, the
+   given 1.5 s to settle; then COUNT events are sent to that window at once,
+   followed by the key F11. The burst counts as absorbed when the window
+   changes size: the game has then handled its full-screen key, and with it
+   every event before it. Then a second burst is sent, the
    program is given 100 ms to be busy with it, SIGTERM is sent and the time
    to its exit is measured. A program still running after 120 s is killed.
 
@@ -19,6 +19,7 @@
    Prints: absorbed-ms sigterm-ms */
 #define _POSIX_C_SOURCE 200809L
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <signal.h>
 #include <stdio.h>
@@ -39,21 +40,6 @@ static void Sleep(double ms) {
     nanosleep(&t, NULL);
 }
 
-/* CPU time of all the program's threads, in ns. */
-static unsigned long long CpuNs(pid_t pid) {
-    char path[64];
-    unsigned long long total = 0;
-    snprintf(path, sizeof path, "/proc/%d/task", (int)pid);
-    char command[128];
-    snprintf(command, sizeof command, "cat %s/*/schedstat 2>/dev/null", path);
-    FILE* in = popen(command, "r");
-    if (in == NULL) return 0;
-    unsigned long long run = 0, wait = 0, slices = 0;
-    while (fscanf(in, "%llu %llu %llu", &run, &wait, &slices) == 3) total += run;
-    pclose(in);
-    return total;
-}
-
 static void Button(Display* display, Window window, int type, int x, int y) {
     XEvent e;
     memset(&e, 0, sizeof e);
@@ -70,6 +56,19 @@ static void Button(Display* display, Window window, int type, int x, int y) {
 
 static void Send(Display* display, Window window, int width, int height, int count, const char* kind) {
     const KeyCode key = XKeysymToKeycode(display, XK_Right);
+    if (strcmp(kind, "xtest") == 0) {
+        /* The server's own pointer, moved over the window by XTest. */
+        int left = 0, top = 0;
+        Window child;
+        XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &left, &top, &child);
+        XTestFakeMotionEvent(display, -1, left + width / 8, top + height * 92 / 100, CurrentTime);
+        XTestFakeButtonEvent(display, 1, True, CurrentTime);
+        for (int i = 0; i < count; ++i)
+            XTestFakeMotionEvent(display, -1, left + i % width, top + (i / width * 7) % height, CurrentTime);
+        XTestFakeButtonEvent(display, 1, False, CurrentTime);
+        XFlush(display);
+        return;
+    }
     /* Moves are a drag: they start with a press near the bottom left corner,
        on the game's first tray weight. */
     if (strcmp(kind, "motion") == 0) Button(display, window, ButtonPress, width / 8, height * 92 / 100);
@@ -110,20 +109,31 @@ static void Send(Display* display, Window window, int width, int height, int cou
     XFlush(display);
 }
 
-/* Waits until the program has been quiet for 100 ms; the time that quiet
-   spell started, or a negative number when it never came within limitMs. */
-static double WaitQuiet(pid_t pid, double since, double limitMs) {
-    double lastBusy = Now();
-    unsigned long long before = CpuNs(pid);
+static void Key(Display* display, Window window, KeySym symbol) {
+    XEvent e;
+    memset(&e, 0, sizeof e);
+    e.xkey.window = window;
+    e.xkey.root = DefaultRootWindow(display);
+    e.xkey.keycode = XKeysymToKeycode(display, symbol);
+    e.xkey.same_screen = True;
+    e.type = KeyPress;
+    XSendEvent(display, window, False, KeyPressMask, &e);
+    e.type = KeyRelease;
+    XSendEvent(display, window, False, KeyReleaseMask, &e);
+    XFlush(display);
+}
+
+/* Waits for the window to change size (the game's F11, sent after the
+   burst, has been handled, and so has everything before it); the time it
+   did, or a negative number when it did not within limitMs. */
+static double WaitResized(Display* display, Window window, double since, double limitMs) {
     while (Now() - since < limitMs) {
-        Sleep(10);
-        const unsigned long long now = CpuNs(pid);
-        if (now - before > 2000000ull) {
-            before = now;
-            lastBusy = Now();
-        } else if (Now() - lastBusy >= 100) {
-            return lastBusy;
+        while (XPending(display) > 0) {
+            XEvent event;
+            XNextEvent(display, &event);
+            if (event.type == ConfigureNotify && event.xconfigure.window == window) return Now();
         }
+        Sleep(1);
     }
     return -1;
 }
@@ -172,10 +182,22 @@ int main(int argc, char** argv) {
     XFlush(display);
     Sleep(1500);
 
+    while (XPending(display) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+    }
     double sent = Now();
     Send(display, window, shape.width, shape.height, count, kind);
-    const double quiet = WaitQuiet(child, sent, 120000);
-    const double absorbed = quiet < 0 ? -1 : quiet - sent;
+    Key(display, window, XK_F11);
+    const double resized = WaitResized(display, window, sent, 120000);
+    const double absorbed = resized < 0 ? -1 : resized - sent;
+    /* Back to the window's own size, so that the exit measured below is
+       the same as after a burst in a window. */
+    if (resized >= 0) {
+        Key(display, window, XK_F11);
+        WaitResized(display, window, Now(), 120000);
+        Sleep(500);
+    }
 
     Send(display, window, shape.width, shape.height, count, kind);
     Sleep(100);

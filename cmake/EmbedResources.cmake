@@ -24,6 +24,19 @@ foreach(_kind_files IN ITEMS "Bitmap;PW_BITMAP_FILES" "Wave;PW_SOUND_FILES" "Ico
   endforeach()
 endforeach()
 string(APPEND _asm "PW_INCBIN(pw_res_glyphs, \"${PW_GLYPH_ATLAS_FILE}\")\n")
+# How to play: the two committed recordings, played by the desktop window
+# (the page fetches them beside the game instead).
+set(_demo_files "")
+if(NOT EMSCRIPTEN)
+  set(_demo_files ${CMAKE_SOURCE_DIR}/docs/replays/demo-shown.replay ${CMAKE_SOURCE_DIR}/docs/replays/demo-hidden.replay)
+endif()
+set(_demo_id 1)
+foreach(_file IN LISTS _demo_files)
+  string(APPEND _asm "PW_INCBIN(pw_res_Demo_${_demo_id}, \"${_file}\")\n")
+  string(APPEND _table "    {EmbeddedKind::Demo, ${_demo_id}, pw_res_Demo_${_demo_id}, pw_res_Demo_${_demo_id}_end},\n")
+  list(APPEND _deps ${_file})
+  math(EXPR _demo_id "${_demo_id} + 1")
+endforeach()
 
 # WebAssembly objects want each symbol in a section of its own, with its size.
 if(EMSCRIPTEN)

@@ -120,6 +120,7 @@ enum class Key {
     Down,
     Backspace,
     Delete,
+    F1,
     F11,
     A,
     B,
@@ -190,6 +191,27 @@ public:
     // Full screen on or off, where the window can be.
     virtual void SetFullscreen(bool on) { (void)on; }
     virtual bool IsFullscreen() const { return false; }
+
+    // How to play, for a window that can show it. While picture is not null
+    // the window shows it instead of its own (area of it just changed, or
+    // all of it when it is new); null gives the window's own picture back,
+    // all of it drawn again. The game's picture is never touched meanwhile.
+    virtual void ShowInstead(const Surface* picture, const Rect& area) {
+        (void)picture;
+        (void)area;
+    }
+    // A hand at the stylus (display pixels), open while up and pressing
+    // while down, drawn over the picture in window pixels as the ring is;
+    // shown false takes it away.
+    virtual void ShowHand(bool shown, int x, int y, bool down) {
+        (void)shown;
+        (void)x;
+        (void)y;
+        (void)down;
+    }
+    // One short line beside the game's picture (the title bar of a desktop
+    // window); empty gives the usual one back.
+    virtual void ShowCaption(const std::string& text) { (void)text; }
 };
 
 class SystemTime {

@@ -5,7 +5,8 @@
 
 namespace pw {
 
-enum class EmbeddedKind { Bitmap, Wave, Icon, GlyphAtlas };
+// Demo: the recordings How to play shows, 1 and 2 in the order shown.
+enum class EmbeddedKind { Bitmap, Wave, Icon, GlyphAtlas, Demo };
 
 struct EmbeddedResource {
     EmbeddedKind kind;

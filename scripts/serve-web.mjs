@@ -20,6 +20,7 @@ const TYPES = {
 
 export function startServer(folder, port = 0) {
   const root = resolve(folder);
+  let served = 0;  // bytes of the files sent, for the benchmark
   const server = createServer(async (request, response) => {
     try {
       const path = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
@@ -32,6 +33,7 @@ export function startServer(folder, port = 0) {
         "Content-Type": TYPES[extname(file)] || "application/octet-stream",
         "Cache-Control": "no-cache",
       });
+      if (request.method !== "HEAD") served += body.length;
       response.end(request.method === "HEAD" ? undefined : body);
     } catch (error) {
       response.writeHead(404, { "Content-Type": "text/plain" });
@@ -41,7 +43,11 @@ export function startServer(folder, port = 0) {
   return new Promise((started, failed) => {
     server.once("error", failed);
     server.listen(port, "127.0.0.1", () => {
-      started({ url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() });
+      started({
+        url: `http://127.0.0.1:${server.address().port}/`,
+        close: () => server.close(),
+        served: () => served,
+      });
     });
   });
 }

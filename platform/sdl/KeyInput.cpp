@@ -40,6 +40,8 @@ Key FromKeycode(int32_t keycode) {
             return Key::Backspace;
         case SDLK_DELETE:
             return Key::Delete;
+        case SDLK_F1:
+            return Key::F1;
         case SDLK_F11:
             return Key::F11;
         case SDLK_a:

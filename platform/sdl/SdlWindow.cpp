@@ -3,10 +3,12 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/EmbeddedResourceStore.h"
 #include "platform/sdl/FocusRing.h"
+#include "platform/sdl/HandPointer.h"
 #include "platform/sdl/KeyInput.h"
 
 namespace pw {
@@ -14,7 +16,22 @@ namespace pw {
 SdlWindow::SdlWindow() : shown_(kDisplayWidth, kDisplayHeight) {}
 
 SdlWindow::~SdlWindow() {
+    if (gate_ && gate_->Active()) SDL_DelEventWatch(&SdlWindow::WakeOnPush, this);
+    gate_.reset();
     if (window_ != nullptr) SDL_DestroyWindow(window_);
+}
+
+int SdlWindow::WakeOnPush(void* self, SDL_Event* event) {
+    auto* window = static_cast<SdlWindow*>(self);
+    if (SDL_ThreadID() != window->ownThread_) {
+        // SDL calls this before it queues the event, so the game, woken,
+        // might not find it yet and sleep again: what it must not miss is
+        // noted first.
+        if (event->type == SDL_QUIT) window->quitAsked_ = true;
+        if (event->type == window->raiseEvent_) window->raiseAsked_ = true;
+        window->gate_->Wake();
+    }
+    return 1;
 }
 
 bool SdlWindow::Open(const std::string& title, int scale, bool fullscreen, std::string& error) {
@@ -34,6 +51,7 @@ bool SdlWindow::Open(const std::string& title, int scale, bool fullscreen, std::
     windowedX_ = windowedY_ = static_cast<int>(SDL_WINDOWPOS_CENTERED);
     windowedWidth_ = kDisplayWidth * scale;
     windowedHeight_ = kDisplayHeight * scale;
+    title_ = title;
     window_ = SDL_CreateWindow(title.c_str(), x, y, w, h, flags);
     if (window_ == nullptr) {
         error = std::string("cannot open the window: ") + SDL_GetError();
@@ -41,6 +59,16 @@ bool SdlWindow::Open(const std::string& title, int scale, bool fullscreen, std::
     }
     SDL_SetWindowMinimumSize(window_, kDisplayWidth, kDisplayHeight);
     raiseEvent_ = SDL_RegisterEvents(1);
+    gate_ = std::make_unique<XEventGate>(window_);
+    if (gate_->Active()) {
+        // The game then waits on the X connection itself, not in SDL (whose
+        // wait takes in all that arrived at once); an event pushed from
+        // another thread must wake it.
+        ownThread_ = SDL_ThreadID();
+        SDL_AddEventWatch(&SdlWindow::WakeOnPush, this);
+    } else {
+        gate_.reset();
+    }
     Layout();
     return true;
 }
@@ -101,7 +129,80 @@ void SdlWindow::Layout() {
     SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
     Draw(target, 0, 0, kDisplayWidth, kDisplayHeight);
     DrawRing(target);
+    unpublished_.clear();
+    DrawHand(target);
     SDL_UpdateWindowSurface(window_);
+}
+
+SDL_Surface* SdlWindow::LaidOutSurface() {
+    SDL_Surface* target = window_ == nullptr ? nullptr : SDL_GetWindowSurface(window_);
+    if (target == nullptr || target->w != layout_.WindowWidth() || target->h != layout_.WindowHeight())
+        return nullptr;  // resized and not laid out yet: the resize repaints everything
+    return target;
+}
+
+void SdlWindow::UpdateArea(const Rect& area) {
+    if (area.right <= area.left || area.bottom <= area.top) return;
+    SDL_Rect r{layout_.ColumnStart(area.left), layout_.RowStart(area.top),
+               layout_.ColumnStart(area.right) - layout_.ColumnStart(area.left),
+               layout_.RowStart(area.bottom) - layout_.RowStart(area.top)};
+    SDL_UpdateWindowSurfaceRects(window_, &r, 1);
+}
+
+void SdlWindow::ShowInstead(const Surface* picture, const Rect& area) {
+    if (picture == nullptr) {
+        if (instead_ == nullptr) return;
+        instead_ = nullptr;
+        hand_ = false;
+        // The game's own picture and ring, all of it, as they were.
+        if (LaidOutSurface() != nullptr) Layout();
+        return;
+    }
+    const bool fresh = instead_ != picture;
+    instead_ = picture;
+    SDL_Surface* target = LaidOutSurface();
+    if (target == nullptr) return;
+    if (fresh) return Layout();
+    const Rect a{std::max(0, area.left), std::max(0, area.top), std::min(kDisplayWidth, area.right),
+                 std::min(kDisplayHeight, area.bottom)};
+    if (a.right <= a.left || a.bottom <= a.top || !Draw(target, a.left, a.top, a.right, a.bottom)) return;
+    UpdateArea(a);
+    if (DrawHand(target)) UpdateArea(HandPointer::Covered(layout_, handX_, handY_));
+}
+
+void SdlWindow::ShowHand(bool shown, int x, int y, bool down) {
+    if (shown == hand_ && (!shown || (x == handX_ && y == handY_ && down == handDown_))) return;
+    SDL_Surface* target = LaidOutSurface();
+    if (hand_ && target != nullptr) {
+        const Rect wipe = HandPointer::Covered(layout_, handX_, handY_);
+        if (Draw(target, wipe.left, wipe.top, wipe.right, wipe.bottom)) {
+            DrawRing(target);
+            UpdateArea(wipe);
+        }
+    }
+    hand_ = shown;
+    handX_ = x;
+    handY_ = y;
+    handDown_ = down;
+    if (target != nullptr && DrawHand(target)) UpdateArea(HandPointer::Covered(layout_, x, y));
+}
+
+bool SdlWindow::DrawHand(SDL_Surface* target) {
+    if (!hand_) return false;
+    const std::vector<FocusRing::Stripe> blocks = HandPointer::Stripes(layout_, handX_, handY_, handDown_);
+    for (const FocusRing::Stripe& s : blocks) {
+        SDL_Rect r{s.window.left, s.window.top, s.window.right - s.window.left,
+                   s.window.bottom - s.window.top};
+        SDL_FillRect(
+            target, &r,
+            SDL_MapRGB(target->format, (s.colour >> 16) & 0xFF, (s.colour >> 8) & 0xFF, s.colour & 0xFF));
+    }
+    return !blocks.empty();
+}
+
+void SdlWindow::ShowCaption(const std::string& text) {
+    if (window_ == nullptr) return;
+    SDL_SetWindowTitle(window_, text.empty() ? title_.c_str() : (title_ + " - " + text).c_str());
 }
 
 void SdlWindow::Present(const Surface& back, const Rect& area) {
@@ -109,6 +210,7 @@ void SdlWindow::Present(const Surface& back, const Rect& area) {
     const int right = std::min(kDisplayWidth, area.right), bottom = std::min(kDisplayHeight, area.bottom);
     if (right <= left || bottom <= top) return;
     if (&back != &shown_) CopyOpaque(shown_, left, top, right - left, bottom - top, back, left, top);
+    if (instead_ != nullptr) return;  // kept for when the game's picture comes back
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (target == nullptr || target->w != layout_.WindowWidth() || target->h != layout_.WindowHeight())
         return;  // resized and not laid out yet: the resize repaints everything
@@ -116,7 +218,7 @@ void SdlWindow::Present(const Surface& back, const Rect& area) {
     SDL_Rect changed{layout_.ColumnStart(left), layout_.RowStart(top),
                      layout_.ColumnStart(right) - layout_.ColumnStart(left),
                      layout_.RowStart(bottom) - layout_.RowStart(top)};
-    SDL_UpdateWindowSurfaceRects(window_, &changed, 1);
+    Publish(changed);
     // The picture just drawn may have covered part of the ring.
     if (DrawRing(target)) UpdateRing(ring_);
 }
@@ -135,6 +237,7 @@ void SdlWindow::ShowFocusRing(const Rect& area) {
 }
 
 bool SdlWindow::DrawRing(SDL_Surface* target) {
+    if (instead_ != nullptr) return false;  // the ring is the player's game's
     const std::vector<FocusRing::Stripe> stripes = FocusRing::Stripes(layout_, ring_);
     for (const FocusRing::Stripe& s : stripes) {
         SDL_Rect r{s.window.left, s.window.top, s.window.right - s.window.left,
@@ -152,7 +255,29 @@ void SdlWindow::UpdateRing(const Rect& area) {
     SDL_Rect r{layout_.ColumnStart(d.left), layout_.RowStart(d.top),
                layout_.ColumnStart(d.right) - layout_.ColumnStart(d.left),
                layout_.RowStart(d.bottom) - layout_.RowStart(d.top)};
-    SDL_UpdateWindowSurfaceRects(window_, &r, 1);
+    Publish(r);
+}
+
+void SdlWindow::Publish(const SDL_Rect& area) {
+    // Where the game takes events in batches, what it drew is shown once
+    // the batch is through (each showing waits for the X server), not
+    // after every event of a burst.
+    if (!gate_) {
+        SDL_UpdateWindowSurfaceRects(window_, &area, 1);
+        return;
+    }
+    if (unpublished_.size() == kMaxUnpublished) {
+        SDL_Rect& all = unpublished_.back();
+        SDL_UnionRect(&all, &area, &all);
+    } else {
+        unpublished_.push_back(area);
+    }
+}
+
+void SdlWindow::PublishDrawn() {
+    if (unpublished_.empty()) return;
+    SDL_UpdateWindowSurfaceRects(window_, unpublished_.data(), static_cast<int>(unpublished_.size()));
+    unpublished_.clear();
 }
 
 void SdlWindow::SetFullscreen(bool on) {
@@ -204,7 +329,7 @@ bool SdlWindow::Draw(SDL_Surface* target, int left, int top, int right, int bott
                         static_cast<size_t>(endX - firstX) * bytes);
             continue;
         }
-        const Pixel* source = shown_.Row(sourceY);
+        const Pixel* source = (instead_ != nullptr ? *instead_ : shown_).Row(sourceY);
         for (int wx = firstX; wx < endX; ++wx) {
             const Pixel p = source[sourceColumns_[static_cast<size_t>(wx - layout_.Left())]];
             const Uint32 mapped =
@@ -269,12 +394,57 @@ bool SdlWindow::Translate(const SDL_Event& e, WindowEvent& out) {
     }
 }
 
+bool SdlWindow::PumpBatch() {
+    if (raiseAsked_.exchange(false)) Raise();
+    // A quit (SIGTERM, SIGINT) goes before all else still queued.
+    SDL_Event batch[kBatch];
+    if (quitAsked_.exchange(false) || SDL_PeepEvents(batch, 1, SDL_GETEVENT, SDL_QUIT, SDL_QUIT) == 1) {
+        queue_.clear();
+        queue_.push_back(WindowEvent{WindowEvent::Type::Destroy, 0, 0, false});
+        return false;
+    }
+    gate_->Admit(kBatch);
+    SDL_PumpEvents();
+    const int count = SDL_PeepEvents(batch, kBatch, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+    for (int i = 0; i < count; ++i) {
+        WindowEvent translated;
+        if (!Translate(batch[i], translated)) continue;
+        // A move after a move: only where the pointer is now matters.
+        if (translated.type == WindowEvent::Type::PenMove && !queue_.empty() &&
+            queue_.back().type == WindowEvent::Type::PenMove &&
+            queue_.back().primaryOnly == translated.primaryOnly)
+            queue_.back() = translated;
+        else
+            queue_.push_back(translated);
+        if (translated.type == WindowEvent::Type::Destroy) return false;
+    }
+    return true;
+}
+
 bool SdlWindow::PollEvent(WindowEvent& event) {
+    // A quit from another thread (SIGTERM, SIGINT) also goes before what is
+    // left of the batch.
+    if (gate_ && quitAsked_.exchange(false)) {
+        queue_.clear();
+        event = WindowEvent{WindowEvent::Type::Destroy, 0, 0, false};
+        return true;
+    }
+    if (queue_.empty() && gate_) {
+        PublishDrawn();
+        // Batches until one gives the game something or nothing is left;
+        // a few at most, so that the game still ticks during a flood.
+        for (int pass = 0;
+             pass < kBatchesPerPoll && PumpBatch() && queue_.empty() &&
+             (gate_->Holding() || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) || gate_->Pending());
+             ++pass) {
+        }
+    }
     if (!queue_.empty()) {
         event = queue_.front();
         queue_.pop_front();
         return true;
     }
+    if (gate_) return false;
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
         if (Translate(e, event)) return true;
@@ -284,6 +454,14 @@ bool SdlWindow::PollEvent(WindowEvent& event) {
 
 bool SdlWindow::WaitEvent(WindowEvent& event, uint32_t timeoutMs) {
     if (PollEvent(event)) return true;
+    if (gate_) {
+        PublishDrawn();
+        if (gate_->Holding() || gate_->Pending()) return PollEvent(event);
+        // An event another thread pushed before this check is in SDL's
+        // queue; one pushed after it wakes the wait.
+        if (!SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) gate_->Wait(timeoutMs);
+        return PollEvent(event);
+    }
     SDL_Event e;
     const bool woken = timeoutMs == kNoTimeout ? SDL_WaitEvent(&e) != 0
                                                : SDL_WaitEventTimeout(&e, static_cast<int>(timeoutMs)) != 0;

@@ -20,12 +20,15 @@ EM_JS(int, pw_storage_load, (const char* name, char** text, int* length), {
         return 2;
     }
     if (value === null) return 0;
-    var size = lengthBytesUTF8(value) + 1;
-    var copy = _malloc(size);
+    // TextEncoder turns a lone surrogate into U+FFFD; stringToUTF8 would
+    // take the character after it as its other half and lose it.
+    var bytes = new TextEncoder().encode(value);
+    var copy = _malloc(bytes.length + 1);
     if (!copy) return 2;
-    stringToUTF8(value, copy, size);
+    HEAPU8.set(bytes, copy);
+    HEAPU8[copy + bytes.length] = 0;
     HEAP32[text >> 2] = copy;
-    HEAP32[length >> 2] = size - 1;
+    HEAP32[length >> 2] = bytes.length;
     return 1;
 });
 // A tab whose game another tab took over writes nothing more: the page

@@ -4,7 +4,8 @@
 # dark edges, around the ringed tray weight in window pixels; F11 fills the
 # screen and Escape leaves it; M mutes and the choice is stored, except in a
 # settings file made read-only, which is kept and said once; the recording
-# replays headless to the solved puzzle.
+# replays headless to the solved puzzle. F1 shows How to play, with its hand,
+# and a key gives the game back as it was.
 # Usage: keyboard_test.sh PIVOTWARDEN XCLOSE XPIXEL
 set -u
 game=$1
@@ -58,6 +59,33 @@ pixel_is $((37 + 60 * index)) 590 ffffff || fail "the ring is not on weight $ind
 key Return $towards Return
 sleep 2
 
+# F1 plays How to play in the window: other pictures, the caption in the
+# title, and the hand drawn at the recorded stylus (the first recording's
+# last release, display 190, 135, lies a while under the fingertip); a key
+# ends it unseen by the game, whose picture and settings come back as they
+# were, and its game process is gone.
+settings="$XDG_CONFIG_HOME/Marblequill/Pivotwarden/settings.reg"
+cp "$settings" "$work/before.reg"
+"$xpixel" "$window" -o "$work/before.ppm" || fail "cannot read the window"
+same_picture() { "$xpixel" "$window" -o "$work/now.ppm" && cmp -s "$work/now.ppm" "$work/before.ppm"; }
+other_picture() { ! same_picture; }
+title_has() { xdotool getwindowname "$window" | grep -q "$1"; }
+key F1
+settles other_picture || fail "F1 showed nothing"
+settles title_has "Drag a yellow weight onto a pan" || fail "no caption: $(xdotool getwindowname "$window")"
+# The caption moves on at that release, and the hand stays there for seconds.
+moved=""
+for _ in $(seq 150); do title_has "Make both sides weigh the same" && moved=yes && break; sleep 0.1; done
+[ -n "$moved" ] || fail "the caption did not move on: $(xdotool getwindowname "$window")"
+[ "$("$xpixel" "$window" 381 271 381 268 | tr '\n' ' ')" = "ffdead 000000 " ] ||
+    fail "no hand at the recorded stylus: $("$xpixel" "$window" 381 271 381 268 | tr '\n' ' ')"
+[ -n "${PW_E2E_HOW_SCREENSHOT:-}" ] && "$xpixel" "$window" -o "$PW_E2E_HOW_SCREENSHOT"
+key Return
+settles same_picture || fail "the player's picture did not come back as it was"
+[ "$(xdotool getwindowname "$window")" = "Pivot Warden" ] || fail "the caption stayed"
+cmp -s "$settings" "$work/before.reg" || fail "How to play changed the player's settings"
+settles sh -c "! ps -o pid= --ppid $game_pid | grep -q ." || fail "How to play's game was left running"
+
 key F11
 geometry_is 1024x768 || fail "F11 gave $(geometry), not the whole screen"
 key Escape
@@ -81,7 +109,6 @@ history="$XDG_DATA_HOME/Marblequill/Pivotwarden/results.csv"
     { cat "$history"; fail "the puzzle solved by keys and the one left are not in the results history"; }
 # A settings file the player made read-only is left as it is: play goes on,
 # and the game says once that it cannot save.
-settings="$XDG_CONFIG_HOME/Marblequill/Pivotwarden/settings.reg"
 chmod 444 "$settings"
 cp "$settings" "$work/kept.reg"
 "$game" >"$work/readonly.log" 2>&1 &
@@ -102,4 +129,4 @@ cmp -s "$settings" "$work/kept.reg" || fail "the read-only settings file was rep
 "$game" --headless --replay "$work/keys.replay" --dump "$work/replayed.json" || fail "the recording does not replay"
 grep -q '"score": 48' "$work/replayed.json" ||
     { cat "$work/keys.replay"; fail "the recording of keyboard play does not replay to the solved puzzle"; }
-echo "keyboard game: solved by keys (weight $index to the ${towards} pan), ring drawn and wiped, full screen on and off, muting kept, read-only settings left alone and said once, recording replays"
+echo "keyboard game: solved by keys (weight $index to the ${towards} pan), ring drawn and wiped, How to play shown with its hand and ended by a key, full screen on and off, muting kept, read-only settings left alone and said once, recording replays"

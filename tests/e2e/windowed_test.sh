@@ -134,10 +134,12 @@ sleep 0.2
 "$game" --record "$work/held" >"$work/held.log" 2>&1 &
 game_pid=$!
 wait_for_window "$work/held.log"
-moves=""
-for step in $(seq 100 700); do moves="$moves mousemove --window $window $((step % 400 + 40)) 300"; done
+# Clicks, not one long drag: moves that queue up behind one another are
+# merged into the last, but every press and release is recorded.
+clicks=""
+for step in $(seq 100 350); do clicks="$clicks mousemove --window $window $((step % 400 + 40)) 300 mousedown 1 mouseup 1"; done
 # shellcheck disable=SC2086
-xdotool mousemove --window "$window" 40 300 mousedown 1 $moves mouseup 1
+xdotool $clicks
 sleep 0.5
 kill -TERM $game_pid
 for _ in $(seq 30); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done

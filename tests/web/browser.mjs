@@ -29,11 +29,12 @@ export async function launchBrowser() {
 // The page's note that "How to play" was shown once.
 export const SHOWN_ITEM = "Marblequill/Pivotwarden/shown-how";
 
-// A browser and the served site, stopped together. Its pages are those of a
-// player who has been here before, so that "How to play" does not start by
-// itself, unless the context is made with { firstVisit: true }.
-export async function startSession() {
-  const server = await startServer(SITE);
+// A browser and the served site (the build's, or the folder given), stopped
+// together. Its pages are those of a player who has been here before, so
+// that "How to play" does not start by itself, unless the context is made
+// with { firstVisit: true }.
+export async function startSession(site = SITE) {
+  const server = await startServer(site);
   const browser = await launchBrowser();
   const newContext = browser.newContext.bind(browser);
   browser.newContext = async ({ firstVisit = false, ...options } = {}) => {
@@ -50,6 +51,7 @@ export async function startSession() {
   return {
     url: server.url,
     browser,
+    served: server.served,
     async stop() {
       await browser.close();
       server.close();

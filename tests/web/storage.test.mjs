@@ -59,6 +59,23 @@ test("settings survive a reload; a corrupt store loads as the defaults and the n
   await context.close();
 });
 
+test("a lone surrogate in the stored text costs no other character, however often the settings are written", async () => {
+  const context = await session.browser.newContext();
+  const page = await context.newPage();
+  await page.goto(session.url);
+  await storeText(page, `${KEY_LINE}\n"note"="a\uD800bc\uDC00de"\n"level"="2"\n`);
+  await page.reload();
+  assert.equal((await waitForGame(page)).level, 2);
+  for (const level of [3, 4]) {
+    await raiseLevel(page, 1);
+    await storedMatches(page, new RegExp(`"level"="${level}"`));
+    await page.reload();
+    await waitForGame(page);
+  }
+  assert.match(await stored(page), /"note"="a\uFFFDbc\uFFFDde"/);
+  await context.close();
+});
+
 test("a second tab waits while the first plays, keeps its score intact, and takes over when it closes", async () => {
   const context = await session.browser.newContext();
   const first = await context.newPage();

@@ -193,8 +193,15 @@
     sounds.unlock();
     if (endedBy === event) return;
     if (!event.isPrimary || event.button !== 0 || stylus !== null) return;
+    // Without the capture a release off the canvas would never be seen and
+    // the stylus would stay held: a press whose pointer cannot be captured
+    // (it has already gone) does nothing.
+    try {
+      canvas.setPointerCapture(event.pointerId);
+    } catch (error) {
+      return;
+    }
     stylus = { id: event.pointerId, clientX: event.clientX, clientY: event.clientY, buttons: 0 };
-    canvas.setPointerCapture(event.pointerId);
     if (repaintFirst && game) {
       repaintFirst = false;
       game._pw_post(Message.paint, 0, 0, 0);
@@ -218,7 +225,9 @@
   canvas.addEventListener("pointercancel", lift);
   canvas.addEventListener("lostpointercapture", lift);
   canvas.addEventListener("contextmenu", (event) => event.preventDefault());
-  document.addEventListener("touchmove", (event) => event.preventDefault(), { passive: false });
+  // Scrolling and zooming by touch are off through the page's touch-action
+  // (index.html), not by cancelling touch moves, which the browser may
+  // refuse (and complain of) once a gesture has begun.
 
   function showEnded() {
     canvas.hidden = true;
