@@ -44,6 +44,19 @@ test("a set played to the end is kept, shown in Progress and downloaded as the d
   const errors = collectErrors(page);
   await page.goto(session.url + "?set=4711-3");
   await waitForGame(page);
+  // A full history: its oldest row goes as the new one comes.
+  const kept = Array.from({ length: 50000 }, (_, i) => `2026-11-01 10:00:00,1,10,5,3,3,0,0,${i % 100}.5,1,`);
+  kept[0] = kept[0].replace("11-01", "10-31");
+  await page.evaluate((rows) => new Promise((resolve, reject) => {
+    const asked = indexedDB.open("Marblequill/Pivotwarden", 1);
+    asked.onupgradeneeded = () => asked.result.createObjectStore("results", { autoIncrement: true });
+    asked.onsuccess = () => {
+      const write = asked.result.transaction("results", "readwrite");
+      for (const row of rows) write.objectStore("results").add(row);
+      write.oncomplete = () => { asked.result.close(); resolve(); };
+      write.onerror = () => reject(write.error);
+    };
+  }), kept);
   for (const stroke of strokes(replayEvents(solved))) {
     await page.waitForTimeout(stroke.pause);
     const [first, ...rest] = await Promise.all(stroke.points.map(([x, y]) => pagePoint(page, x, y)));
@@ -55,16 +68,17 @@ test("a set played to the end is kept, shown in Progress and downloaded as the d
   // The puzzle's row is written once the next puzzle is on the board.
   await page.waitForFunction(() => window.Pivotwarden && JSON.parse(window.Pivotwarden.dump()).score > 0);
   let rows = [];
-  for (let tries = 0; tries < 100 && rows.length === 0; ++tries) {
+  for (let tries = 0; tries < 100 && (rows.length === 0 || rows.at(-1) === kept.at(-1)); ++tries) {
     await page.waitForTimeout(100);
     rows = await storedRows(page);
   }
-  assert.equal(rows.length, 1, "one puzzle, one row");
-  const fields = rows[0].split(",");
+  assert.equal(rows.length, 50000, "the newest 50,000 rows kept");
+  assert.equal(rows[0], kept[1], "the oldest dropped");
+  const fields = rows.at(-1).split(",");
   assert.equal(fields[1], "3", "played at the set's level");
   assert.equal(fields[9], "1", "finished");
   assert.equal(fields[10], "4711-3", "carries the set's name");
-  assert.deepEqual([played(rows[0])], desktopLines.slice(1, 2).map(played), "as the desktop keeps the same play");
+  assert.deepEqual([played(rows.at(-1))], desktopLines.slice(1, 2).map(played), "as the desktop keeps the same play");
 
   const progress = page.getByRole("button", { name: "Progress" });
   const box = await progress.boundingBox();
@@ -78,14 +92,14 @@ test("a set played to the end is kept, shown in Progress and downloaded as the d
   const [download] = await Promise.all([page.waitForEvent("download"),
     page.getByRole("link", { name: "Download results (CSV)" }).click()]);
   const csv = readFileSync(await download.path(), "utf8");
-  assert.equal(csv, desktopLines[0] + "\n" + rows[0] + "\n", "the header and the stored rows");
+  assert.equal(csv, desktopLines[0] + "\n" + rows.map((row) => row + "\n").join(""), "the header and the stored rows");
   await page.getByRole("button", { name: "Close" }).click();
   assert.equal(await page.locator("#progress-view").evaluate((d) => d.open), false);
 
   // The replays and demonstration write nothing of the player's.
   await page.evaluate((text) => window.Pivotwarden.replay(text), readFileSync(solved, "utf8"));
   await page.waitForTimeout(300);
-  assert.equal((await storedRows(page)).length, 1);
+  assert.equal((await storedRows(page)).at(-1), rows.at(-1));
   assert.deepEqual(errors, []);
   await context.close();
 });
