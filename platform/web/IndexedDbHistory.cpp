@@ -71,7 +71,7 @@ bool IndexedDbHistory::Append(size_t, const std::string& bytes, std::string& rea
     if (rows.empty()) return true;
     if (pw_history_add(rows.c_str(), static_cast<int>(rows.size()), static_cast<int>(maxRows_)) == 1)
         return true;
-    reason = "the browser keeps no storage for this page";
+    reason = "this tab may not write it (another tab plays the game, or the browser has no IndexedDB)";
     return false;
 }
 
