@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/LineFile.h"
 #include "app/Replay.h"
 #include "platform/OutputStream.h"
 
@@ -20,7 +21,7 @@ namespace pw {
 class ReplayRecorder {
 public:
     // Writes into file, which outlives the recorder.
-    explicit ReplayRecorder(OutputStream& file) : file_(file) {}
+    explicit ReplayRecorder(OutputStream& file) : lines_(file, "record file") {}
 
     // Writes the header and puts the file in place.
     bool Open(const std::string& path, const ReplayHeader& header, std::string& error);
@@ -29,14 +30,10 @@ public:
     void Record(const ReplayEvent& event);
     // False, with the reason, when any line could not be written.
     bool Close(std::string& error);
-    bool IsOpen() const { return file_.IsOpen(); }
+    bool IsOpen() const { return lines_.IsOpen(); }
 
 private:
-    std::string Failure(const std::string& reason) const;
-
-    std::string path_;
-    OutputStream& file_;
-    std::string failure_;
+    LineFile lines_;
     bool started_ = false;
     uint32_t firstAt_ = 0;  // the clock's reading at the first event
 };

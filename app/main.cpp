@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/DescriptionFile.h"
 #include "app/HostOptions.h"
 #include "app/HowToPlay.h"
+#include "app/LineFile.h"
 #include "app/MainLoop.h"
 #include "app/Narration.h"
 #include "app/ProgressPage.h"
@@ -170,7 +170,7 @@ class Descriptions {
 public:
     bool Open(const std::string& path, std::string& error) {
         if (path.empty()) return true;
-        if (!file_.Open(path, error)) return false;
+        if (!file_.Open(path, std::string(), error)) return false;
         narration_ = std::make_unique<pw::Narration>([this](const std::string& line) { file_.Write(line); });
         return true;
     }
@@ -183,7 +183,7 @@ public:
 
 private:
     pw::OutputFile output_;
-    pw::DescriptionFile file_{output_};
+    pw::LineFile file_{output_, "descriptions to"};
     std::unique_ptr<pw::Narration> narration_;
 };
 

@@ -1,16 +1,17 @@
-#include "app/DescriptionFile.h"
+#include "app/LineFile.h"
 
 namespace pw {
 
-std::string DescriptionFile::Failure(const std::string& reason) const {
-    return "cannot write descriptions to '" + path_ + "': " + reason;
+std::string LineFile::Failure(const std::string& reason) const {
+    return "cannot write " + what_ + " '" + path_ + "': " + reason;
 }
 
-bool DescriptionFile::Open(const std::string& path, std::string& error) {
+bool LineFile::Open(const std::string& path, const std::string& start, std::string& error) {
     path_ = path;
     failure_.clear();
     std::string reason;
-    if (!file_.Open(path, reason) || !file_.Publish(reason)) {
+    if (!file_.Open(path, reason) || (!start.empty() && !file_.Write(start.data(), start.size(), reason)) ||
+        !file_.Publish(reason)) {
         error = Failure(reason);
         file_.Close(reason);
         return false;
@@ -18,14 +19,14 @@ bool DescriptionFile::Open(const std::string& path, std::string& error) {
     return true;
 }
 
-void DescriptionFile::Write(const std::string& line) {
+void LineFile::Write(const std::string& line) {
     if (!file_.IsOpen() || !failure_.empty()) return;
     const std::string text = line + "\n";
     std::string reason;
     if (!file_.Write(text.data(), text.size(), reason)) failure_ = Failure(reason);
 }
 
-bool DescriptionFile::Close(std::string& error) {
+bool LineFile::Close(std::string& error) {
     if (!file_.IsOpen()) return failure_.empty() || (error = failure_, false);
     std::string reason;
     const bool closed = file_.Close(reason);
