@@ -132,6 +132,12 @@ std::string ProgressViewPath() {
 using pw::OpenInBrowser;
 #endif
 
+// Writes bytes to path as one whole file, replaced whole where it can be.
+bool WriteOutputFile(const std::string& path, const std::string& bytes, std::string& error) {
+    pw::OutputFile file;
+    return pw::WriteWholeFile(file, path, bytes, error);
+}
+
 int Fail(const std::string& message) {
     Say(message);
     return 2;
@@ -144,11 +150,11 @@ int Finish(const pw::HostOptions& options, pw::MainLoop& loop, pw::Window& windo
     if (!options.screenshotPath.empty()) {
         const std::vector<uint8_t> png = pw::EncodePng(window.Shown());
         if (png.empty()) return Fail("nothing to write to '" + options.screenshotPath + "'");
-        if (!pw::WriteOutputFile(options.screenshotPath, std::string(png.begin(), png.end()), error))
+        if (!WriteOutputFile(options.screenshotPath, std::string(png.begin(), png.end()), error))
             return Fail("cannot write screenshot '" + options.screenshotPath + "': " + error);
     }
     if (!options.dumpPath.empty()) {
-        if (!pw::WriteOutputFile(options.dumpPath, loop.Dump(), error))
+        if (!WriteOutputFile(options.dumpPath, loop.Dump(), error))
             return Fail("cannot write dump '" + options.dumpPath + "': " + error);
     }
     return 0;
@@ -206,8 +212,7 @@ int Run(const std::vector<std::string>& args) {
         if (storage == nullptr) return Fail("the results history is not kept on this system");
         pw::ResultsHistory history(*storage, Say);
         pw::LocalSystemTime today;
-        if (!pw::WriteOutputFile(options.progressPath, pw::ProgressPage(history.Read(), today.LocalNow()),
-                                 error))
+        if (!WriteOutputFile(options.progressPath, pw::ProgressPage(history.Read(), today.LocalNow()), error))
             return Fail("cannot write the progress view '" + options.progressPath + "': " + error);
         return 0;
     }
@@ -325,7 +330,7 @@ int Run(const std::vector<std::string>& args) {
             const std::string path = ProgressViewPath();
             std::string problem;
             if (path.empty()) return Say("there is no home folder to write the progress view in");
-            if (!pw::WriteOutputFile(path, pw::ProgressPage(history->Read(), localTime.LocalNow()), problem))
+            if (!WriteOutputFile(path, pw::ProgressPage(history->Read(), localTime.LocalNow()), problem))
                 return Say("cannot write the progress view '" + path + "': " + problem);
             if (!OpenInBrowser(path, problem)) Say("the progress view is in " + path + " (" + problem + ")");
         });

@@ -23,4 +23,11 @@ public:
     virtual bool IsOpen() const = 0;
 };
 
+// Writes bytes to path through file as one whole file (a dump, a
+// screenshot); false with the reason when any step failed.
+inline bool WriteWholeFile(OutputStream& file, const std::string& path, const std::string& bytes,
+                           std::string& error) {
+    return file.Open(path, error) && file.Write(bytes.data(), bytes.size(), error) && file.Close(error);
+}
+
 }  // namespace pw

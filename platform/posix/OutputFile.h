@@ -53,7 +53,4 @@ private:
     std::string reason_;
 };
 
-// Writes bytes to path as above; error is "<reason>" on failure.
-bool WriteOutputFile(const std::string& path, const std::string& bytes, std::string& error);
-
 }  // namespace pw

@@ -133,9 +133,4 @@ bool OutputFile::Close(std::string& error) {
     return true;
 }
 
-bool WriteOutputFile(const std::string& path, const std::string& bytes, std::string& error) {
-    OutputFile file;
-    return file.Open(path, error) && file.Write(bytes.data(), bytes.size(), error) && file.Close(error);
-}
-
 }  // namespace pw

@@ -44,7 +44,4 @@ private:
     unsigned long error_ = 0;  // the first failure, as GetLastError() gave it
 };
 
-// Writes bytes to path as above; error is "<reason>" on failure.
-bool WriteOutputFile(const std::string& path, const std::string& bytes, std::string& error);
-
 }  // namespace pw
