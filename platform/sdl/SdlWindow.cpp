@@ -405,6 +405,7 @@ bool SdlWindow::PumpBatch() {
     }
     gate_->Admit(kBatch);
     SDL_PumpEvents();
+    gate_->Settle();
     const int count = SDL_PeepEvents(batch, kBatch, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
     for (int i = 0; i < count; ++i) {
         WindowEvent translated;

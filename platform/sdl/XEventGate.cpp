@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <string>
 
 #ifdef SDL_VIDEO_DRIVER_X11
 #include <X11/Xlib.h>
@@ -30,13 +31,29 @@ namespace {
 constexpr int kGated[] = {KeyPress,    KeyRelease,  ButtonPress, ButtonRelease, MotionNotify,
                           EnterNotify, LeaveNotify, FocusIn,     FocusOut,      KeymapNotify};
 
+// A drag's move or crossing out of the window.
+bool LeavesHeld(const XEvent& e, SDL_Window* window) {
+    constexpr unsigned kButtons = Button1Mask | Button2Mask | Button3Mask | Button4Mask | Button5Mask;
+    if (e.type == LeaveNotify) return e.xcrossing.mode == NotifyNormal && (e.xcrossing.state & kButtons) != 0;
+    if (e.type != MotionNotify || (e.xmotion.state & kButtons) == 0) return false;
+    int width = 0, height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    return e.xmotion.x < 0 || e.xmotion.y < 0 || e.xmotion.x >= width || e.xmotion.y >= height;
+}
+
 }  // namespace
 
 struct XEventGate::Held {
+    SDL_Window* window = nullptr;
     Display* display = nullptr;
     int wakeFd = -1;  // an eventfd, written by Wake
     std::deque<XEvent> events;
     size_t dropped = 0;
+    // The pointer is captured for a drag that left the window.
+    bool captured = false;
+    // SDL's own capture at every press and release, restored at the end.
+    std::string autoCapture;
+    bool hadAutoCapture = false;
     // Xlib's own converters of the gated events, restored at the end.
     Bool (*converters[sizeof kGated / sizeof kGated[0]])(Display*, XEvent*, xEvent*) = {};
 
@@ -87,6 +104,7 @@ XEventGate::XEventGate(SDL_Window* window) {
     const int wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (wakeFd < 0) return;
     held_ = std::make_unique<Held>();
+    held_->window = window;
     held_->display = info.info.x11.display;
     held_->wakeFd = wakeFd;
     XLockDisplay(held_->display);
@@ -94,10 +112,23 @@ XEventGate::XEventGate(SDL_Window* window) {
         held_->converters[i] = XESetWireToEvent(held_->display, kGated[i], &Held::Divert);
     Held::active = held_.get();
     XUnlockDisplay(held_->display);
+    // SDL grabs the pointer at every press and lets it go at every release,
+    // each with two round trips to the server, so that a drag goes on
+    // outside the window. The server itself already sends a drag's moves
+    // and release to the window where it started; only SDL would drop the
+    // moves outside it. The gate captures the pointer when a drag leaves
+    // the window, and SDL's capture at every press is left off.
+    if (const char* hint = SDL_GetHint(SDL_HINT_MOUSE_AUTO_CAPTURE)) {
+        held_->hadAutoCapture = true;
+        held_->autoCapture = hint;
+    }
+    SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
 }
 
 XEventGate::~XEventGate() {
     if (!held_) return;
+    if (held_->captured) SDL_CaptureMouse(SDL_FALSE);
+    SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, held_->hadAutoCapture ? held_->autoCapture.c_str() : nullptr);
     XLockDisplay(held_->display);
     for (size_t i = 0; i < sizeof kGated / sizeof kGated[0]; ++i)
         XESetWireToEvent(held_->display, kGated[i], held_->converters[i]);
@@ -150,9 +181,33 @@ void XEventGate::Admit(size_t batch) {
     std::deque<XEvent>& events = held_->events;
     size_t n = batch < events.size() ? batch : events.size();
     if (n > 0 && n < events.size() && events[n - 1].type == KeyRelease) ++n;
+    for (size_t i = 0; i < n; ++i) {
+        const XEvent& e = events[i];
+        if (!held_->captured && LeavesHeld(e, held_->window)) {
+            // SDL must have seen all before it while the pointer was its
+            // own, and see this move already captured.
+            if (i > 0) {
+                n = i;
+                break;
+            }
+            held_->captured = SDL_CaptureMouse(SDL_TRUE) == 0;
+        } else if (held_->captured && e.type == ButtonRelease) {
+            // Settle lets the pointer go if this was the drag's end, before
+            // SDL sees what follows.
+            n = i + 1;
+            break;
+        }
+    }
     // Each goes to the head of the connection's queue: the last first.
     for (size_t i = n; i-- > 0;) XPutBackEvent(held_->display, &events[i]);
     events.erase(events.begin(), events.begin() + static_cast<std::ptrdiff_t>(n));
+}
+
+void XEventGate::Settle() {
+    if (!held_ || !held_->captured) return;
+    if (SDL_GetMouseState(nullptr, nullptr) != 0) return;
+    SDL_CaptureMouse(SDL_FALSE);
+    held_->captured = false;
 }
 
 #else  // SDL built without X11: nothing to gate.
@@ -167,6 +222,7 @@ void XEventGate::Wait(uint32_t) {}
 void XEventGate::Wake() {}
 size_t XEventGate::Dropped() const { return 0; }
 void XEventGate::Admit(size_t) {}
+void XEventGate::Settle() {}
 
 #endif
 

@@ -12,7 +12,10 @@
 // pump, so that the work of each pass is bounded. Window events (exposure,
 // size, the close button) and the input extension's are not held: SDL waits
 // for some of them, and they reach it at its next pump, ahead of input
-// still held. On a display other than X11 it does nothing.
+// still held. SDL's own pointer capture at every press and release costs two
+// round trips to the server each; the gate leaves it off and captures the
+// pointer only while a drag is outside the window. On a display other than
+// X11 it does nothing.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -33,7 +36,11 @@ public:
     // Reads what the connection has, then puts up to batch held events back
     // for SDL_PumpEvents, one more when the last is a key release, so that
     // its repeat check sees the press that follows it.
+    // A batch ends before a drag leaves the window, where the gate
+    // captures the pointer, and after a release while it is captured.
     void Admit(size_t batch);
+    // After SDL's pump: lets the pointer go once no button is held.
+    void Settle();
     // Events held back for later passes.
     bool Holding() const;
     // Flushes the requests, reads what the connection has, and tells

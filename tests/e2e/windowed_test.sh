@@ -6,6 +6,7 @@
 # the window ends the game with 0; so does SIGTERM, with or without an error
 # output, and also while the game waits on a recording no one reads; the
 # sound library's complaints do not reach the terminal.
+# A drag goes on outside the window until its release.
 # The window survives any size, showing the picture fitted with black bars.
 # Usage: windowed_test.sh PIVOTWARDEN XCLOSE XPIXEL
 set -u
@@ -42,6 +43,17 @@ xdotool mousemove --window "$window" 60 590 mousedown 1
 sleep 0.1
 for step in 500 400 300 260; do
     xdotool mousemove --window "$window" 380 "$step"
+    sleep 0.05
+done
+xdotool mouseup 1
+sleep 0.3
+# A drag that leaves the window goes on outside it (at the picture's edge)
+# until its release there: the second tray weight, out past the right edge,
+# up, down and let go.
+xdotool mousemove --window "$window" 120 590 mousedown 1
+for point in "300 500" "700 100" "700 700"; do
+    # shellcheck disable=SC2086
+    xdotool mousemove --window "$window" $point
     sleep 0.05
 done
 xdotool mouseup 1
@@ -95,6 +107,8 @@ code=$?
 [ $code -eq 0 ] || { grep -v ALSA "$work/game.log" | head -20; fail "the game ended with $code"; }
 grep -q "down" "$work/game.replay" || fail "the click was not recorded"
 grep -q "end" "$work/game.replay" || fail "the recording has no end"
+grep -q "move 239 50$" "$work/game.replay" && grep -q "up 239 319$" "$work/game.replay" ||
+    { cat "$work/game.replay"; fail "a drag outside the window lost its moves or its release there"; }
 # SIGTERM ends the game as the close button does, however long it has slept.
 # With the machine's sound system (here without a sound card) the game says
 # at most its own line about it, none of the sound library's.
