@@ -11,6 +11,7 @@
 #include <stb/stb_image.h>
 
 #include <chrono>
+#include <map>
 #include <cstdlib>
 #include <string>
 #include <thread>
@@ -20,6 +21,7 @@
 #include "platform/QuitRequest.h"
 #include "platform/posix/OutputFile.h"
 #include "platform/sdl/SdlSoundPlayer.h"
+#include "platform/sdl/SoundDevices.h"
 #include "scene_test_support.h"
 #include "tools/autoplay/TempFolder.h"
 
@@ -112,6 +114,44 @@ TEST(SdlSoundPlayerTest, WithoutAnAudioDeviceTheGameIsSilent) {
         setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
     else
         unsetenv("SDL_AUDIODRIVER");
+}
+
+// Without any sign of sound the game does not load the sound libraries; any
+// one sign is enough to try.
+TEST(SdlSoundPlayerTest, TheSoundLibrariesAreTriedOnAnySignOfSound) {
+    TempFolder root;
+    std::map<std::string, std::string> variables{{"HOME", root.path + "/home"},
+                                                 {"XDG_RUNTIME_DIR", root.path + "/run/user"}};
+    auto environment = [&](const char* name) -> const char* {
+        auto found = variables.find(name);
+        return found == variables.end() ? nullptr : found->second.c_str();
+    };
+    auto make = [&](const std::string& path) {
+        const std::string full = root.path + path;
+        for (size_t slash = full.find('/', 1); slash != std::string::npos; slash = full.find('/', slash + 1))
+            mkdir(full.substr(0, slash).c_str(), 0700);
+        close(open(full.c_str(), O_CREAT | O_WRONLY, 0600));
+    };
+    auto remove = [&](const std::string& path) { unlink((root.path + path).c_str()); };
+    // Capture devices and the card's control are no sound to play on.
+    make("/dev/snd/pcmC0D0c");
+    make("/dev/snd/controlC0");
+    EXPECT_FALSE(SoundMayBeThere(root.path, environment));
+    for (const char* sign : {"/dev/snd/pcmC1D3p", "/run/user/pulse/native", "/run/user/pipewire-0",
+                             "/run/pulse/native", "/etc/asound.conf", "/home/.asoundrc",
+                             "/home/.config/pulse/client.conf"}) {
+        make(sign);
+        EXPECT_TRUE(SoundMayBeThere(root.path, environment)) << sign;
+        remove(sign);
+    }
+    EXPECT_FALSE(SoundMayBeThere(root.path, environment));
+    for (const char* name : {"SDL_AUDIODRIVER", "PULSE_SERVER", "AUDIODEV"}) {
+        variables[name] = "x";
+        EXPECT_TRUE(SoundMayBeThere(root.path, environment)) << name;
+        variables[name] = "";
+        EXPECT_FALSE(SoundMayBeThere(root.path, environment)) << name << " empty";
+        variables.erase(name);
+    }
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/SignalFreeThread.h"
+#include "platform/sdl/SoundDevices.h"
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -37,7 +39,10 @@ void SdlSoundPlayer::OpenInBackground() {
 
 void SdlSoundPlayer::OpenDevice() {
     uint32_t device = 0;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+    const bool mayBeThere = SoundMayBeThere("", [](const char* name) { return std::getenv(name); });
+    if (!mayBeThere)
+        SDL_SetError("no sound device or sound server found");
+    else if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
         SDL_AudioSpec want{};
         want.freq = kRate;
         want.format = kFormat;
