@@ -8,6 +8,19 @@
   let WIDTH = 0;
   let HEIGHT = 0;
   const LOCK = "Marblequill/Pivotwarden";
+
+  // Every instance (the game, How to play, replays) starts from the code the
+  // page compiled as it loaded; where that failed (a host that does not say
+  // the file is WebAssembly), each compiles it from its bytes.
+  function instantiateWasm(imports, receive) {
+    const own = () => fetch("pivotwarden.wasm", { credentials: "same-origin" })
+      .then((response) => response.arrayBuffer())
+      .then((bytes) => WebAssembly.instantiate(bytes, imports))
+      .then((result) => receive(result.instance, result.module));
+    window.pivotwardenCode.then((code) => WebAssembly.instantiate(code, imports).then((made) => receive(made, code)), own);
+    return {};
+  }
+  const compiled = window.pivotwardenCode ? { instantiateWasm } : {};
   const canvas = document.getElementById("display");
   const context = canvas.getContext("2d", { alpha: false });
   const elsewhere = document.getElementById("elsewhere");
@@ -398,7 +411,7 @@
         return answer.text();
       })));
       if (!shower) {
-        shower = createPivotwarden({ drawOnCanvas: drawDemo, setDisplaySize: () => {} });
+        shower = createPivotwarden({ ...compiled, drawOnCanvas: drawDemo, setDisplaySize: () => {} });
       }
       const module = await shower;
       if (demo !== mine) return;
@@ -450,6 +463,7 @@
 
   function instance(live) {
     return createPivotwarden({
+      ...compiled,
       drawOnCanvas,
       setDisplaySize,
       sounds: live ? sounds : null,
