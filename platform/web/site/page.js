@@ -314,12 +314,15 @@
   }
 
   let firstPicture = true;
+  let showPicture;
+  const pictureShown = new Promise((shown) => { showPicture = shown; });
   function drawOnCanvas(rgba, x, y, w, h) {
     if (demo && demo.shown) return;  // repainted whole when it ends
     context.putImageData(new ImageData(new Uint8ClampedArray(rgba), w, h), x, y);
     if (firstPicture) {
       firstPicture = false;
       performance.mark("pivotwarden-first-picture");
+      showPicture();
     }
     if (game) captionLater();
   }
@@ -773,9 +776,11 @@
   }
   window.Pivotwarden = Object.freeze({ replay, dump });
 
+  // The offline copy is made once the page has loaded and the game shows,
+  // so that making it never slows the game's start.
   if ("serviceWorker" in navigator) {
-    window.addEventListener("load", () => {
-      navigator.serviceWorker.register("sw.js").catch(() => {});
-    });
+    const loaded = document.readyState === "complete" ? Promise.resolve()
+      : new Promise((done) => window.addEventListener("load", done, { once: true }));
+    Promise.all([loaded, pictureShown]).then(() => navigator.serviceWorker.register("sw.js")).catch(() => {});
   }
 })();
