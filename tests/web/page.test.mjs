@@ -258,10 +258,10 @@ test("How to play starts by itself on a first visit only, ends on any press or k
   const hand = page.locator("#hand");
   const caption = page.locator("#caption");
   // Waits for the demonstration's hand over the game, then ends it and
-  // checks that the player's dump and picture are back as they were.
-  const showAndEnd = async (end) => {
+  // checks that the player's dump and picture (pixels, taken before the
+  // demonstration could draw) are back as they were.
+  const showAndEnd = async (pixels, end) => {
     const dump = await page.evaluate(() => window.Pivotwarden.dump());
-    const pixels = await canvasPixels(page);
     await hand.waitFor({ state: "visible" });
     await page.waitForFunction(() => document.getElementById("caption").textContent === "Drag a yellow weight onto a pan");
     await page.waitForFunction(() => document.getElementById("hand").classList.contains("down"));
@@ -285,9 +285,17 @@ test("How to play starts by itself on a first visit only, ends on any press or k
     assert.equal(differing, 0, "the player's picture is back");
   };
 
+  // On a first visit it starts as soon as the game does: the title's
+  // picture is taken from a page that is no first visit.
+  const other = await session.browser.newContext(SIZES.phonePortrait);
+  const titlePage = await other.newPage();
+  await titlePage.goto(session.url + "?seed=42");
+  await waitForGame(titlePage);
+  const title = await canvasPixels(titlePage);
+  await other.close();
   await page.goto(session.url + "?seed=42");
   await waitForGame(page);
-  await showAndEnd(async () => {
+  await showAndEnd(title, async () => {
     const p = await pagePoint(page, 120, 160);
     await page.touchscreen.tap(p.x, p.y);
   });
@@ -304,8 +312,9 @@ test("How to play starts by itself on a first visit only, ends on any press or k
   await page.touchscreen.tap(p.x, p.y);
   await page.waitForFunction(() => JSON.parse(window.Pivotwarden.dump()).screen === "game");
   await page.waitForTimeout(1000);
+  const board = await canvasPixels(page);
   await page.getByRole("button", { name: "How to play" }).tap();
-  await showAndEnd(() => page.keyboard.press("Enter"));
+  await showAndEnd(board, () => page.keyboard.press("Enter"));
   assert.deepEqual(errors, []);
   await context.close();
 });

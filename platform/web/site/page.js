@@ -517,13 +517,29 @@
       unavailable();
       return null;
     };
-    navigator.locks.request(LOCK, options, callback).then(() => {}, (error) => {
-      if (!holding || error.name !== "AbortError") return;
-      // Taken over by another tab.
-      holding = false;
-      showElsewhere();
-      wait();
+    navigator.locks.request(LOCK, options, callback).then(() => {}, takenOver);
+  }
+  function takenOver(error) {
+    if (!holding || error.name !== "AbortError") return;
+    // Taken over by another tab.
+    holding = false;
+    showElsewhere();
+    wait();
+  }
+  // The page's head asked for the lock in the queue as it loaded: granted at
+  // once, or nearly (a reload's previous page letting go), it is taken as
+  // any; otherwise the page says meanwhile that the game is in another tab,
+  // and the request waits on as wait()'s does.
+  const ELSEWHERE_AFTER_MS = 250;
+  function adopt(early) {
+    waiting = early.stop;
+    const soon = setTimeout(showElsewhere, ELSEWHERE_AFTER_MS);
+    early.answered.then(({ lock, hold }) => {
+      clearTimeout(soon);
+      let kept = null;
+      try { kept = take(lock); } finally { hold(kept); }
     });
+    early.done.then(() => {}, takenOver);
   }
   function wait() {
     waiting = new AbortController();
@@ -554,6 +570,12 @@
       } catch (e) { /* no session storage: wait as usual */ }
       if (playHere) {
         request({ steal: true });
+        return;
+      }
+      const early = window.pivotwardenLock;
+      window.pivotwardenLock = null;
+      if (early) {
+        adopt(early);
         return;
       }
       request({ ifAvailable: true }, () => {
