@@ -77,21 +77,19 @@ static void Send(Display* display, Window window, int width, int height, int cou
         memset(&e, 0, sizeof e);
         const int step = strcmp(kind, "motion") == 0 ? 0 : strcmp(kind, "keys") == 0 ? 3 + i % 2 : i % 5;
         const int x = i % width, y = (i / width * 7) % height;
-        if (step == 0 || step == 1 || step == 2) {
-            e.type = step == 0 ? MotionNotify : step == 1 ? ButtonPress : ButtonRelease;
-            e.xbutton.window = window;
-            e.xbutton.root = DefaultRootWindow(display);
-            e.xbutton.x = e.xbutton.x_root = x;
-            e.xbutton.y = e.xbutton.y_root = y;
-            e.xbutton.same_screen = True;
-            e.xbutton.time = CurrentTime;
-            if (step == 0) {
-                e.xmotion.state = Button1Mask;
-                e.xmotion.is_hint = NotifyNormal;
-            } else {
-                e.xbutton.button = Button1;
-                e.xbutton.state = step == 2 ? Button1Mask : 0;
-            }
+        if (step == 1 || step == 2) {
+            Button(display, window, step == 1 ? ButtonPress : ButtonRelease, x, y);
+            continue;
+        }
+        if (step == 0) {
+            e.type = MotionNotify;
+            e.xmotion.window = window;
+            e.xmotion.root = DefaultRootWindow(display);
+            e.xmotion.x = e.xmotion.x_root = x;
+            e.xmotion.y = e.xmotion.y_root = y;
+            e.xmotion.same_screen = True;
+            e.xmotion.state = Button1Mask;
+            e.xmotion.is_hint = NotifyNormal;
         } else {
             e.type = step == 3 ? KeyPress : KeyRelease;
             e.xkey.window = window;
@@ -99,11 +97,7 @@ static void Send(Display* display, Window window, int width, int height, int cou
             e.xkey.keycode = key;
             e.xkey.same_screen = True;
         }
-        const long mask = e.type == MotionNotify    ? PointerMotionMask
-                          : e.type == ButtonPress   ? ButtonPressMask
-                          : e.type == ButtonRelease ? ButtonReleaseMask
-                          : e.type == KeyPress      ? KeyPressMask
-                                                    : KeyReleaseMask;
+        const long mask = e.type == MotionNotify ? PointerMotionMask : e.type == KeyPress ? KeyPressMask : KeyReleaseMask;
         XSendEvent(display, window, False, mask, &e);
     }
     XFlush(display);

@@ -13,6 +13,23 @@
 
 namespace pw {
 
+namespace {
+
+// Fills the stripes (the ring's, the hand's) into the window surface; true
+// when there were any.
+bool FillStripes(SDL_Surface* target, const std::vector<FocusRing::Stripe>& stripes) {
+    for (const FocusRing::Stripe& s : stripes) {
+        SDL_Rect r{s.window.left, s.window.top, s.window.right - s.window.left,
+                   s.window.bottom - s.window.top};
+        SDL_FillRect(
+            target, &r,
+            SDL_MapRGB(target->format, (s.colour >> 16) & 0xFF, (s.colour >> 8) & 0xFF, s.colour & 0xFF));
+    }
+    return !stripes.empty();
+}
+
+}  // namespace
+
 SdlWindow::SdlWindow() : shown_(kDisplayWidth, kDisplayHeight) {}
 
 SdlWindow::~SdlWindow() {
@@ -189,15 +206,7 @@ void SdlWindow::ShowHand(bool shown, int x, int y, bool down) {
 
 bool SdlWindow::DrawHand(SDL_Surface* target) {
     if (!hand_) return false;
-    const std::vector<FocusRing::Stripe> blocks = HandPointer::Stripes(layout_, handX_, handY_, handDown_);
-    for (const FocusRing::Stripe& s : blocks) {
-        SDL_Rect r{s.window.left, s.window.top, s.window.right - s.window.left,
-                   s.window.bottom - s.window.top};
-        SDL_FillRect(
-            target, &r,
-            SDL_MapRGB(target->format, (s.colour >> 16) & 0xFF, (s.colour >> 8) & 0xFF, s.colour & 0xFF));
-    }
-    return !blocks.empty();
+    return FillStripes(target, HandPointer::Stripes(layout_, handX_, handY_, handDown_));
 }
 
 void SdlWindow::ShowCaption(const std::string& text) {
@@ -238,15 +247,7 @@ void SdlWindow::ShowFocusRing(const Rect& area) {
 
 bool SdlWindow::DrawRing(SDL_Surface* target) {
     if (instead_ != nullptr) return false;  // the ring is the player's game's
-    const std::vector<FocusRing::Stripe> stripes = FocusRing::Stripes(layout_, ring_);
-    for (const FocusRing::Stripe& s : stripes) {
-        SDL_Rect r{s.window.left, s.window.top, s.window.right - s.window.left,
-                   s.window.bottom - s.window.top};
-        SDL_FillRect(
-            target, &r,
-            SDL_MapRGB(target->format, (s.colour >> 16) & 0xFF, (s.colour >> 8) & 0xFF, s.colour & 0xFF));
-    }
-    return !stripes.empty();
+    return FillStripes(target, FocusRing::Stripes(layout_, ring_));
 }
 
 void SdlWindow::UpdateRing(const Rect& area) {

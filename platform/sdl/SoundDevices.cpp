@@ -37,31 +37,26 @@ bool HasPlaybackDevice(const std::string& folder) {
 }  // namespace
 
 bool SoundMayBeThere(const std::string& root, const std::function<const char*(const char*)>& environment) {
-    auto set = [&](const char* name) {
-        const char* value = environment(name);
-        return value != nullptr && *value != '\0';
+    auto value = [&](const char* name) {
+        const char* text = environment(name);
+        return std::string(text != nullptr ? text : "");
     };
     // Chosen by the player: a driver for SDL, a device or a server.
     for (const char* name : {"SDL_AUDIODRIVER", "AUDIODEV", "AUDIODEVICE", "PULSE_SERVER", "PIPEWIRE_REMOTE",
                              "JACK_DEFAULT_SERVER"})
-        if (set(name)) return true;
+        if (!value(name).empty()) return true;
     if (HasPlaybackDevice(root + "/dev/snd") || Exists(root + "/dev/dsp")) return true;
     // A sound server of the user's or of the system's.
-    if (set("XDG_RUNTIME_DIR")) {
-        const std::string runtime = environment("XDG_RUNTIME_DIR");
-        if (Exists(runtime + "/pulse/native") || Exists(runtime + "/pipewire-0")) return true;
-    }
+    const std::string runtime = value("XDG_RUNTIME_DIR");
+    if (!runtime.empty() && (Exists(runtime + "/pulse/native") || Exists(runtime + "/pipewire-0"))) return true;
     if (Exists(root + "/run/pulse/native") || Exists(root + "/var/run/pulse/native")) return true;
     // Sound configured elsewhere: ALSA's own configuration, a PulseAudio
     // server named in the user's client configuration.
     if (Exists(root + "/etc/asound.conf")) return true;
-    if (set("HOME")) {
-        const std::string home = environment("HOME");
-        if (Exists(home + "/.asoundrc") || Exists(home + "/.pulse/client.conf")) return true;
-    }
-    const std::string config = set("XDG_CONFIG_HOME") ? std::string(environment("XDG_CONFIG_HOME"))
-                               : set("HOME")          ? std::string(environment("HOME")) + "/.config"
-                                                      : std::string();
+    const std::string home = value("HOME");
+    if (!home.empty() && (Exists(home + "/.asoundrc") || Exists(home + "/.pulse/client.conf"))) return true;
+    std::string config = value("XDG_CONFIG_HOME");
+    if (config.empty() && !home.empty()) config = home + "/.config";
     return !config.empty() && Exists(config + "/pulse/client.conf");
 }
 

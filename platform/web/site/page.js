@@ -7,7 +7,7 @@
   // The game's display size, handed over by the game when it starts.
   let WIDTH = 0;
   let HEIGHT = 0;
-  const LOCK = "Marblequill/Pivotwarden";
+  const LOCK = PIVOTWARDEN_LOCK;  // named in the page's head
 
   // Every instance (the game, How to play, replays) starts from the code the
   // page compiled as it loaded; where that failed (a host that does not say
@@ -485,7 +485,7 @@
   // the same page; its game in memory is out of date, so it plays again by
   // loading afresh. Without the Locks API (an insecure origin, an old
   // browser) the game simply starts.
-  const PLAY_HERE = "Marblequill/Pivotwarden/play-here";
+  const PLAY_HERE = PIVOTWARDEN_PLAY_HERE;
   let waiting = null;       // the queued request, to give up on "Play here"
   let started = false;      // a game ran in this tab
   let granted = () => {};
