@@ -1,7 +1,5 @@
 #include "app/Application.h"
 
-#include <cstdlib>
-
 #include "game/GameScreen.h"
 #include "resources/ResourceIds.h"
 #include "title/TitleScreen.h"
@@ -12,10 +10,10 @@ uint32_t Application::SeedFromDateTime(const DateTime& t) {
     return ((static_cast<uint32_t>(t.day) * 24 + t.hour) * 60 + t.minute) * 60 + t.second;
 }
 
-Application::Application(Platform& platform_, std::optional<uint32_t> seed_) : platform(platform_) {
-    seed = seed_ ? *seed_ : SeedFromDateTime(platform.time.LocalNow());
-    std::srand(seed);
-
+Application::Application(Platform& platform_, std::optional<uint32_t> seed_)
+    : platform(platform_),
+      seed(seed_ ? *seed_ : SeedFromDateTime(platform_.time.LocalNow())),
+      context(platform_.registry, seed) {
     // The title first, so that it shows as soon as it can; the game screen
     // is built by Game(), once the title is up or when first needed. Only
     // the game draws random numbers, so its first level is the same either
@@ -32,7 +30,7 @@ Application::Application(Platform& platform_, std::optional<uint32_t> seed_) : p
 
 GameScreen& Application::Game() {
     if (!gameScreen) {
-        gameScreen = std::make_unique<GameScreen>(platform, this);
+        gameScreen = std::make_unique<GameScreen>(platform, this, context);
         gameScreen->listeners.InsertAt(this, gameScreen->listeners.count);
         gameScreen->ShareBackBufferWith(*titleScreen);
         // The title is composed by now and nothing on it moves: its picture
@@ -44,7 +42,7 @@ GameScreen& Application::Game() {
 
 void Application::Restart(uint32_t newSeed) {
     seed = newSeed;
-    std::srand(seed);
+    context.random.Seed(seed);
     if (gameScreen) gameScreen->Restart();
     titleScreen->ResetScene();
     current->active = false;

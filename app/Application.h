@@ -1,10 +1,13 @@
 #pragma once
-// Owns the two screens and knows which one is current; starts on the title
-// and switches to the game, for good, when the title reports a press.
+// One game: owns the two screens, the settings context and the random
+// generator, and knows which screen is current; starts on the title and
+// switches to the game, for good, when the title reports a press. Any number
+// of games may live in one process, each on a platform of its own.
 #include <cstdint>
 #include <memory>
 #include <optional>
 
+#include "game/GameContext.h"
 #include "platform/Platform.h"
 #include "scene/ScreenListener.h"
 
@@ -40,6 +43,8 @@ public:
 
     Platform& platform;
     uint32_t seed = 0;
+    // Declared before the screens, so that it outlives them.
+    GameContext context;
     std::unique_ptr<GameScreen> gameScreen;  // null until Game() first runs
     std::unique_ptr<TitleScreen> titleScreen;
     Screen* current = nullptr;

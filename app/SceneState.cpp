@@ -58,11 +58,14 @@ SceneState ReadScene(Application* app, Registry& registry) {
     state.screen = screen == nullptr ? SceneState::Screen::None
                    : game != nullptr ? SceneState::Screen::Game
                                      : SceneState::Screen::Title;
-    SettingsStore& settings = SettingsStore::Acquire(registry);
+    // The game's own store while it has one; else what its registry holds.
+    SettingsContext fresh(registry);
+    SettingsContext& context = app != nullptr ? app->context.settings : fresh;
+    SettingsStore& settings = SettingsStore::Acquire(context);
     state.score = settings.score;
     state.level = settings.level;
     state.autoLevelling = settings.autoAdjust;
-    SettingsStore::Release();
+    SettingsStore::Release(context);
     if (screen == nullptr) return state;
     state.elements.reserve(static_cast<size_t>(screen->elements.count));
     for (auto* node = screen->elements.head; node != nullptr; node = node->next)

@@ -22,8 +22,8 @@ constexpr int32_t kStringBufferChars = 10;
 
 }  // namespace
 
-GameScreen::GameScreen(Platform& platform_, ScreenListener* owner_)
-    : Screen(platform_, owner_), settings(SettingsStore::Acquire(platform_.registry)) {
+GameScreen::GameScreen(Platform& platform_, ScreenListener* owner_, GameContext& game_)
+    : Screen(platform_, owner_), game(game_), settings(SettingsStore::Acquire(game_.settings)) {
     BuildElements();
     RefreshScoreText();
     ShowOptions(false);
@@ -34,7 +34,7 @@ GameScreen::GameScreen(Platform& platform_, ScreenListener* owner_)
 GameScreen::~GameScreen() {
     DestroyAllElements();
     listeners.Clear();
-    SettingsStore::Release();
+    SettingsStore::Release(game.settings);
     levelWeights.Clear();
     rightPan.Clear();
     leftPan.Clear();

@@ -19,6 +19,7 @@
 #include "base/PointerList.h"
 #include "scene/Screen.h"
 #include "scene/ScreenListener.h"
+#include "game/GameContext.h"
 #include "settings/SettingsStore.h"
 
 namespace pw {
@@ -42,7 +43,9 @@ public:
     // The par of a level (1 to 15); 0 for any other number.
     static int32_t ParFor(int32_t level);
 
-    GameScreen(Platform& platform, ScreenListener* owner);
+    // The screen acquires its store from the game's settings context and
+    // draws its puzzles from the game's generator; the game outlives it.
+    GameScreen(Platform& platform, ScreenListener* owner, GameContext& game);
     ~GameScreen() override;
     // Starts over as a screen just built would, on the settings stored now,
     // without building the fixed elements again.
@@ -104,6 +107,7 @@ public:
     std::array<Button*, kDigitCount> digitButtons{};
     Image* keypadPanel = nullptr;
     Weight* pendingWeight = nullptr;
+    GameContext& game;
     SettingsStore& settings;
     int32_t moves = 0;
     int32_t clears = 0;
@@ -136,10 +140,11 @@ private:
     void PutOnPan(bool left, Weight* weight);
     void FillTray(std::array<int32_t, kTraySize>& masses, int32_t n, int32_t excluded);
     void AddTrayWeight(int32_t i, int32_t mass);
-    static int32_t DrawDistinctMass(const std::array<int32_t, kTraySize>& masses, int32_t n,
-                                    int32_t excluded);
-    static void DrawTwoDifferent(int32_t half, int32_t& p, int32_t& q);
-    static void DrawTwoSlots(int32_t& k1, int32_t& k2);
+    // 0 to n - 1, as rand() % n.
+    int32_t Draw(int32_t n);
+    int32_t DrawDistinctMass(const std::array<int32_t, kTraySize>& masses, int32_t n, int32_t excluded);
+    void DrawTwoDifferent(int32_t half, int32_t& p, int32_t& q);
+    void DrawTwoSlots(int32_t& k1, int32_t& k2);
 
     // Element events, one per kind of element.
     void ReleaseWeight(Weight* weight);

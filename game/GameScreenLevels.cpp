@@ -1,7 +1,7 @@
 // Level set-up, the six puzzle builders, the pans and the balance. Every random
-// draw is made with rand() in the order the builders name them, so that a seed
-// always builds the same puzzles.
-#include <cstdlib>
+// draw comes from the game's own generator (the C library's rand() sequence)
+// in the order the builders name them, so that a seed always builds the same
+// puzzles.
 
 #include "game/GameScreen.h"
 #include "resources/ResourceIds.h"
@@ -30,8 +30,6 @@ constexpr int32_t kFixedRows[3][GameScreen::kTraySize] = {
     {1, 2, 3, 3, 4, 4, 5},
     {1, 2, 2, 3, 3, 4, 5},
 };
-
-int32_t Draw(int32_t n) { return std::rand() % n; }
 
 int32_t SumOf(const PointerList<Weight>& pan) {
     int32_t sum = 0;
@@ -134,6 +132,8 @@ Weight* GameScreen::MakeGreyWeight(int32_t mass, bool show, bool main) {
     if (!show && main) pendingWeight = weight;
     return weight;
 }
+
+int32_t GameScreen::Draw(int32_t n) { return game.random.Next() % n; }
 
 bool GameScreen::DrawLeftPan() { return Draw(2) == 0; }
 

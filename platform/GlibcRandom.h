@@ -1,9 +1,10 @@
 #pragma once
 // The random numbers of the GNU C library's rand() and srand(), computed
 // here so that the same seed deals the same puzzles wherever the game runs:
-// the GNU C library's own rand() gives these numbers, and on every target
-// this class stands in for it (platform/CRandom.cpp), so that the browser's
-// and Windows' C libraries, which deal others, are never asked.
+// every recording, set and picture of the game was made with glibc's
+// sequence, and the browser's and Windows' C libraries deal others. Each
+// game owns one generator, so games side by side never draw each other's
+// numbers.
 #include <cstdint>
 
 namespace pw {

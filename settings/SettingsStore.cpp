@@ -8,9 +8,6 @@ namespace pw {
 
 namespace {
 
-SettingsStore* sharedStore = nullptr;
-int32_t sharedCount = 0;
-
 bool IsScanfSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
@@ -37,21 +34,25 @@ std::optional<int32_t> ScanDecimal(const std::string& text) {
 
 }  // namespace
 
-SettingsStore& SettingsStore::Acquire(Registry& registry) {
+SettingsStore& SettingsStore::Acquire(SettingsContext& context) {
     // Counted only once the store exists, so a failed first load leaves no
     // count behind for a store that was never made.
-    if (sharedStore == nullptr) sharedStore = new SettingsStore(registry);
-    ++sharedCount;
-    return *sharedStore;
+    if (context.store == nullptr) context.store = new SettingsStore(context.registry);
+    ++context.count;
+    return *context.store;
 }
 
-void SettingsStore::Release() {
-    if (sharedCount == 0) return;
-    if (--sharedCount == 0) {
-        delete sharedStore;
-        sharedStore = nullptr;
+void SettingsStore::Release(SettingsContext& context) {
+    if (context.count == 0) return;
+    if (--context.count == 0) {
+        delete context.store;
+        context.store = nullptr;
     }
 }
+
+// A context that goes while something still holds its store (a game torn
+// down part way) takes the store with it rather than leaking it.
+SettingsContext::~SettingsContext() { delete store; }
 
 SettingsStore::SettingsStore(Registry& registry) : registry(registry) { Reload(); }
 

@@ -5,12 +5,14 @@
 // or write. The store also owns the automatic levelling rule over the last five
 // finished levels.
 //
-// One store per process, shared by reference count: the game screen acquires
-// it when it is built and releases it when it is destroyed.
+// One store per game, shared by reference count within the game's settings
+// context: the game screen acquires it when it is built and releases it when
+// it is destroyed.
 #include <cstdint>
 #include <string>
 
 #include "platform/Registry.h"
+#include "settings/SettingsContext.h"
 #include "base/PointerList.h"
 
 namespace pw {
@@ -26,13 +28,12 @@ public:
     // terminator; a stored text of more than 9 characters reads as missing.
     static constexpr size_t kTextBufferChars = 10;
 
-    // The shared store, built and loaded from registry by the first Acquire;
-    // later calls share it whatever registry they pass. The registry must
-    // outlive the last Release.
-    static SettingsStore& Acquire(Registry& registry);
-    // Destroys the shared store with the last release, so that a later
+    // The game's store, built and loaded from the context's registry by the
+    // first Acquire; later calls on the same context share it.
+    static SettingsStore& Acquire(SettingsContext& context);
+    // Destroys the context's store with the last release, so that a later
     // Acquire loads a new one. A release without an acquire does nothing.
-    static void Release();
+    static void Release(SettingsContext& context);
 
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
@@ -71,6 +72,7 @@ public:
     int32_t levelPoints = kFullLevelPoints;
 
 private:
+    friend class SettingsContext;
     explicit SettingsStore(Registry& registry);
     ~SettingsStore() = default;
 

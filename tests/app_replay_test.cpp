@@ -9,6 +9,8 @@
 #include "app/ReplaySettings.h"
 #include "game/GameScreen.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "tools/autoplay/AutoPlayer.h"
+#include "tools/autoplay/ReplayPassRunner.h"
 #include "tools/autoplay/TempFolder.h"
 
 namespace pw {
@@ -123,6 +125,78 @@ TEST(ReplayStartTest, HeaderValuesAreStoredAndLoadedAndRecordedBack) {
     // Out of range loads as the store loads it; left out is the default.
     EXPECT_EQ(Parsed("pivotwarden-replay 1\nlevel 16\nat 10 end\n").level, 16);
     EXPECT_FALSE(Parsed("pivotwarden-replay 1\nat 10 end\n").score);
+}
+
+// A replay played pass by pass as MainLoop::RunReplay plays it, so that two
+// games can take turns in one process.
+class SteppedReplay {
+public:
+    SteppedReplay(const std::string& configRoot, const Replay& replay)
+        : hp_(configRoot), loop_(hp_.Get()), events_(replay.events) {
+        EXPECT_TRUE(StoreReplayStart(hp_.registry, replay));
+        loop_.KeepLastDump();
+        loop_.Start(replay.SeedOrDefault());
+        done_ = !events_.Next(due_);
+        hp_.clock.now = due_.at - 1;
+    }
+    // One pass; false once the replay has ended.
+    bool Step() {
+        if (done_ || loop_.QuitPosted()) return !(done_ = true);
+        const MainLoop::ReplayPlayed played = loop_.PlayReplayPass(&due_, waiting_);
+        if (played == MainLoop::ReplayPlayed::Due && !events_.Next(due_)) return !(done_ = true);
+        if (MainLoop::ReplayEndReached(due_, hp_.clock.now)) {
+            loop_.HandleQueuedAtEnd(waiting_);
+            return !(done_ = true);
+        }
+        hp_.clock.now = loop_.NextReplayPass(
+            hp_.clock.now, played != MainLoop::ReplayPlayed::Nothing || waiting_.has_value(), due_.at);
+        return true;
+    }
+    std::string Dump() { return loop_.Dump(); }
+    uint64_t Picture() const { return PictureHash(hp_.window.Shown()); }
+
+private:
+    HeadlessPlatform hp_;
+    MainLoop loop_;
+    ReplayEventList events_;
+    ReplayEvent due_;
+    std::optional<WindowEvent> waiting_;
+    bool done_ = false;
+};
+
+// Each game owns its settings and its random numbers: two autoplayed games
+// whose passes alternate in one process end exactly as each ends alone.
+TEST(GamesSideBySideTest, InterleavedGamesEachEndAsTheirOwnReplayAlone) {
+    std::vector<Replay> replays;
+    for (uint32_t seed : {7u, 8u}) {
+        TempFolder folder;
+        ReplayPassRunner runner(folder.path, seed);
+        AutoPlayer player(25);
+        std::string error;
+        ASSERT_TRUE(runner.Run([&](ReplayPassRunner& r) { player.Plan(r); }, error)) << error;
+        replays.push_back(Parsed(runner.ReplayText()));
+    }
+    std::vector<std::string> aloneDumps;
+    std::vector<uint64_t> alonePictures;
+    for (const Replay& replay : replays) {
+        TempFolder folder;
+        SteppedReplay alone(folder.path, replay);
+        while (alone.Step()) {
+        }
+        aloneDumps.push_back(alone.Dump());
+        alonePictures.push_back(alone.Picture());
+    }
+    TempFolder first, second;
+    SteppedReplay a(first.path, replays[0]), b(second.path, replays[1]);
+    for (bool moreA = true, moreB = true; moreA || moreB;) {
+        if (moreA) moreA = a.Step();
+        if (moreB) moreB = b.Step();
+    }
+    EXPECT_NE(aloneDumps[0], aloneDumps[1]);
+    EXPECT_EQ(a.Dump(), aloneDumps[0]);
+    EXPECT_EQ(b.Dump(), aloneDumps[1]);
+    EXPECT_EQ(a.Picture(), alonePictures[0]);
+    EXPECT_EQ(b.Picture(), alonePictures[1]);
 }
 
 }  // namespace

@@ -25,10 +25,12 @@ struct Expected {
     int32_t intendedMoves = 0;
 };
 
-// The puzzle a level builds from the current state of rand(), told the way a
+// The puzzle a level builds from the current state of the generator, told the way a
 // player would describe it rather than the way the game builds elements.
 class PuzzleModel {
 public:
+    // Deals from the seed as the C library's srand() would.
+    void Seed(unsigned seed) { random.Seed(seed); }
     Expected Build(int32_t level) {
         switch (level) {
             case 1:
@@ -55,7 +57,7 @@ public:
             case 14:
                 return FixedSet();
             default: {
-                const int kind = rand() % 5;
+                const int kind = random.Next() % 5;
                 if (kind == 0) return Match();
                 if (kind == 1) return Sum(10);
                 if (kind == 2) return Sum(20);
@@ -66,27 +68,28 @@ public:
     }
 
 private:
+    GlibcRandom random;
     static void PutOn(Expected& e, bool left, int32_t mass) {
         (left ? e.leftGrey : e.rightGrey).push_back(mass);
     }
-    static void TwoDifferent(int32_t half, int32_t& p, int32_t& q) {
-        p = rand() % half + 1;
-        do q = rand() % half + 1;
+    void TwoDifferent(int32_t half, int32_t& p, int32_t& q) {
+        p = random.Next() % half + 1;
+        do q = random.Next() % half + 1;
         while (q == p);
     }
-    static void Fill(std::vector<int32_t>& tray, int32_t n, int32_t excluded) {
+    void Fill(std::vector<int32_t>& tray, int32_t n, int32_t excluded) {
         for (int32_t& slot : tray) {
             if (slot != -1) continue;
             int32_t v;
-            do v = rand() % n + 1;
+            do v = random.Next() % n + 1;
             while (v == excluded || std::find(tray.begin(), tray.end(), v) != tray.end());
             slot = v;
         }
     }
-    static void TwoSlots(std::vector<int32_t>& tray, int32_t first, int32_t second) {
-        const int k1 = rand() % 7;
+    void TwoSlots(std::vector<int32_t>& tray, int32_t first, int32_t second) {
+        const int k1 = random.Next() % 7;
         int k2;
-        do k2 = rand() % 7;
+        do k2 = random.Next() % 7;
         while (k2 == k1);
         tray[static_cast<size_t>(k1)] = first;
         tray[static_cast<size_t>(k2)] = second;
@@ -94,9 +97,9 @@ private:
 
     Expected Match() {
         Expected e{Kind::Match, {}, {}, std::vector<int32_t>(7, -1), 1};
-        const int32_t m = rand() % 10 + 1;
-        PutOn(e, rand() % 2 == 0, m);
-        e.tray[static_cast<size_t>(rand() % 7)] = m;
+        const int32_t m = random.Next() % 10 + 1;
+        PutOn(e, random.Next() % 2 == 0, m);
+        e.tray[static_cast<size_t>(random.Next() % 7)] = m;
         Fill(e.tray, 10, -1);
         return e;
     }
@@ -104,7 +107,7 @@ private:
         Expected e{Kind::Sum, {}, {}, std::vector<int32_t>(7, -1), 2};
         int32_t p, q;
         TwoDifferent(range / 2, p, q);
-        PutOn(e, rand() % 2 == 0, p + q);
+        PutOn(e, random.Next() % 2 == 0, p + q);
         TwoSlots(e.tray, p, q);
         Fill(e.tray, range, p + q);
         return e;
@@ -113,7 +116,7 @@ private:
         Expected e{Kind::Difference, {}, {}, std::vector<int32_t>(7, -1), 2};
         int32_t p, q;
         TwoDifferent(range / 2, p, q);
-        PutOn(e, rand() % 2 == 0, p);
+        PutOn(e, random.Next() % 2 == 0, p);
         TwoSlots(e.tray, q, p + q);
         Fill(e.tray, range, p);
         return e;
@@ -122,10 +125,10 @@ private:
         Expected e{Kind::Opposite, {}, {}, std::vector<int32_t>(7, -1), 1};
         int32_t p, q;
         TwoDifferent(range / 2, p, q);
-        const bool lighterLeft = rand() % 2 == 0;
+        const bool lighterLeft = random.Next() % 2 == 0;
         PutOn(e, lighterLeft, p);
         PutOn(e, !lighterLeft, p + q);
-        e.tray[static_cast<size_t>(rand() % 7)] = q;
+        e.tray[static_cast<size_t>(random.Next() % 7)] = q;
         Fill(e.tray, range, q);
         return e;
     }
@@ -133,21 +136,21 @@ private:
         Expected e{Kind::SameSide, {}, {}, std::vector<int32_t>(7, -1), 1};
         int32_t p, q;
         TwoDifferent(range / 2, p, q);
-        const bool left = rand() % 2 == 0;
+        const bool left = random.Next() % 2 == 0;
         PutOn(e, left, p);
         PutOn(e, left, q);
-        e.tray[static_cast<size_t>(rand() % 7)] = p + q;
+        e.tray[static_cast<size_t>(random.Next() % 7)] = p + q;
         Fill(e.tray, range, p + q);
         return e;
     }
     Expected FixedSet() {
         static const std::vector<int32_t> kRows[3] = {
             {1, 2, 3, 4, 4, 5, 5}, {1, 2, 3, 3, 4, 4, 5}, {1, 2, 2, 3, 3, 4, 5}};
-        Expected e{Kind::FixedSet, {}, {}, kRows[rand() % 3], 5};
+        Expected e{Kind::FixedSet, {}, {}, kRows[random.Next() % 3], 5};
         int32_t heaviestFive = 0;
         for (size_t i = 2; i < 7; ++i) heaviestFive += e.tray[i];
-        const int32_t mass = heaviestFive + rand() % 10 - 9;
-        PutOn(e, rand() % 2 == 0, mass);
+        const int32_t mass = heaviestFive + random.Next() % 10 - 9;
+        PutOn(e, random.Next() % 2 == 0, mass);
         return e;
     }
 };
@@ -300,9 +303,9 @@ TEST_P(GameLevelsTest, BuildsTheTablePuzzleForEverySeed) {
         const bool hidden = level >= 10;
         std::set<Kind> kindsSeen;
         for (unsigned seed = 1; seed <= kSeeds; ++seed) {
-            srand(seed);
+            g.game.random.Seed(seed);
             g.SetupLevel();
-            srand(seed);
+            model.Seed(seed);
             const Expected e = model.Build(level);
             kindsSeen.insert(e.kind);
             SCOPED_TRACE(testing::Message() << "seed " << seed);

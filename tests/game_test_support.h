@@ -82,14 +82,16 @@ protected:
 
     void TearDown() override {
         screen.reset();
+        context.reset();
         hp.reset();
     }
 
     // Builds the screen with the given seed, then switches to the level
     // (automatic levelling off unless asked) and builds a fresh puzzle.
     GameScreen& Start(int32_t level, unsigned seed = 1, bool autoLevel = false) {
-        srand(seed);
-        screen = std::make_unique<GameScreen>(hp->Get(), nullptr);
+        screen.reset();  // before the context it holds its store from
+        context = std::make_unique<GameContext>(hp->registry, seed);
+        screen = std::make_unique<GameScreen>(hp->Get(), nullptr, *context);
         screen->settings.SetAutoAdjust(autoLevel);
         screen->settings.SetLevel(level);
         screen->settings.levelChanged = 0;
@@ -160,6 +162,7 @@ protected:
 
     TempConfig config;
     std::unique_ptr<HeadlessPlatform> hp;
+    std::unique_ptr<GameContext> context;
     std::unique_ptr<GameScreen> screen;
 };
 

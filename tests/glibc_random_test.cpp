@@ -7,10 +7,9 @@
 namespace pw {
 namespace {
 
-// Every build deals its puzzles from this class, standing in for the C
-// library's rand(): recordings made with the system's own generator only
-// replay the same when the numbers agree. The game's rand() is this class
-// now, so it is compared with the generator glibc's rand() is made of.
+// Every game deals its puzzles from this class, in place of the C library's
+// rand(): recordings made with glibc's generator only replay the same when
+// the numbers agree, so it is compared with random() and rand() themselves.
 TEST(GlibcRandomTest, DealsWhatTheCLibraryDealsForTheSameSeed) {
     for (uint32_t seed : {0u, 1u, 42u, 12345u, 2147483647u, 2147483648u, 4294967295u}) {
         SCOPED_TRACE(seed);
@@ -19,7 +18,7 @@ TEST(GlibcRandomTest, DealsWhatTheCLibraryDealsForTheSameSeed) {
         for (int i = 0; i < 1000; ++i) ASSERT_EQ(generator.Next(), static_cast<int>(random())) << "number " << i;
         std::srand(seed);
         GlibcRandom again(seed);
-        for (int i = 0; i < 10; ++i) ASSERT_EQ(again.Next(), std::rand()) << "the game's rand(), number " << i;
+        for (int i = 0; i < 10; ++i) ASSERT_EQ(again.Next(), std::rand()) << "rand(), number " << i;
     }
 }
 

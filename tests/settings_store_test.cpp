@@ -23,11 +23,11 @@ protected:
 
     SettingsStore& Acquire() {
         ++acquired;
-        return SettingsStore::Acquire(registry);
+        return SettingsStore::Acquire(context);
     }
     void Release() {
         --acquired;
-        SettingsStore::Release();
+        SettingsStore::Release(context);
     }
     // A fresh store loaded from what is stored now.
     SettingsStore& Reload() {
@@ -56,6 +56,7 @@ protected:
 
     SettingsTestFolder folder;
     FileRegistry registry{folder.root};
+    SettingsContext context{registry};
     int acquired = 0;
 };
 
@@ -131,13 +132,14 @@ TEST_F(SettingsStoreTest, ReadValueGuardsAgainstNumbersTooLargeForThirtyTwoBits)
             return std::make_unique<LongTextKey>();
         }
     } longText;
-    SettingsStore& store = SettingsStore::Acquire(longText);
+    SettingsContext longContext(longText);
+    SettingsStore& store = SettingsStore::Acquire(longContext);
     EXPECT_EQ(store.ReadValue("4294967303", 0, INT32_MAX), 0);  // would wrap to 7
     EXPECT_EQ(store.ReadValue("99999999999999999999999", 0, INT32_MAX), 0);
     EXPECT_EQ(store.ReadValue("2147483647", 0, INT32_MAX), INT32_MAX);
     EXPECT_EQ(store.ReadValue("-2147483648", INT32_MIN, 0), INT32_MIN);
     EXPECT_EQ(store.ReadValue("-2147483649", -5, 0), -5);
-    SettingsStore::Release();
+    SettingsStore::Release(longContext);
 }
 
 TEST_F(SettingsStoreTest, FourSuccessesAtTheTopChangeNothingAndTheWindowSlides) {
@@ -279,7 +281,7 @@ TEST_F(SettingsStoreTest, SharedStoreLivesUntilTheLastRelease) {
     Store("score", "77");
     EXPECT_EQ(Acquire().score, 77);
     Release();
-    SettingsStore::Release();  // one too many does no harm
+    SettingsStore::Release(context);  // one too many does no harm
     EXPECT_EQ(Acquire().score, 77);
 }
 

@@ -22,7 +22,8 @@ int ReadOnlyFolderAsNobody(const std::string& root, const std::string& keyFolder
     if (setgid(kNobody) != 0 || setuid(kNobody) != 0) return 10;
     if (chmod(keyFolder.c_str(), 0555) != 0) return 11;
     FileRegistry registry(root);
-    SettingsStore& store = SettingsStore::Acquire(registry);
+    SettingsContext context(registry);
+    SettingsStore& store = SettingsStore::Acquire(context);
     if (store.score != 48) return 12;
     store.AwardLevelPoints();  // cannot be written: play goes on in memory
     if (store.score != 72) return 13;
@@ -32,7 +33,7 @@ int ReadOnlyFolderAsNobody(const std::string& root, const std::string& keyFolder
     store.AwardLevelPoints();  // writable again: the file catches up
     const std::string repaired = testing::ReadWholeFile(keyFolder + "/settings.reg");
     if (repaired.find("\"score\"=\"96\"") == std::string::npos) return 16;
-    SettingsStore::Release();
+    SettingsStore::Release(context);
     return 0;
 }
 

@@ -54,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     pw::FileRegistry registry(folder.root);
 
     // The store as the game loads it: every value inside its range.
-    pw::SettingsStore& store = pw::SettingsStore::Acquire(registry);
+    pw::SettingsContext context(registry);
+    pw::SettingsStore& store = pw::SettingsStore::Acquire(context);
     Require(store.level >= 1 && store.level <= 15, "level out of range");
     Require(store.score >= 0 && store.score <= pw::SettingsStore::kHighestScore, "score out of range");
     const int32_t score = static_cast<int32_t>(size * 37 % 1000000);
@@ -66,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     else
         Require(store.ReadValue("score", 0, pw::SettingsStore::kHighestScore) == 0,
                 "a file over the limit was read or replaced");
-    pw::SettingsStore::Release();
+    pw::SettingsStore::Release(context);
 
     // The registry key itself: a value written with text from the input reads
     // back exactly, and the other values keep what they read before.
