@@ -1,7 +1,7 @@
 #include "app/HostOptions.h"
 
-#include "app/DecimalText.h"
-#include "app/QuotedText.h"
+#include "text/DecimalText.h"
+#include "text/QuotedText.h"
 
 namespace pw {
 

@@ -1,7 +1,7 @@
 #include "app/MainLoop.h"
 
-#include "app/SceneDump.h"
-#include "app/SceneState.h"
+#include "dump/SceneDump.h"
+#include "dump/SceneState.h"
 #include "platform/VirtualClock.h"
 #include "scene/Screen.h"
 

@@ -8,11 +8,11 @@
 #include <optional>
 
 #include "app/Application.h"
-#include "app/KeyControl.h"
-#include "app/Replay.h"
-#include "app/ReplayRecorder.h"
-#include "app/SceneWatcher.h"
-#include "app/SoundSwitch.h"
+#include "keys/KeyControl.h"
+#include "replay/Replay.h"
+#include "replay/ReplayRecorder.h"
+#include "dump/SceneWatcher.h"
+#include "sound/SoundSwitch.h"
 #include "platform/Platform.h"
 
 namespace pw {

@@ -7,8 +7,8 @@
 #include <chrono>
 #include <vector>
 
-#include "app/ProgressPage.h"
-#include "app/ResultsHistory.h"
+#include "results/ProgressPage.h"
+#include "results/ResultsHistory.h"
 #include "platform/posix/FileHistoryStorage.h"
 #include "tools/autoplay/TempFolder.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // A game played from a recording in a process of its own, headless and on
 // settings of its own, whose pictures come back as a frame stream (see
-// app/FrameStream.h): how the window shows How to play without a second game
+// howtoplay/FrameStream.h): how the window shows How to play without a second game
 // in the player's process, where it would share the player's settings.
 #include <string>
 

@@ -15,10 +15,10 @@
 #include <sstream>
 #include <thread>
 
-#include "app/FrameStream.h"
+#include "howtoplay/FrameStream.h"
 #include "app/HostOptions.h"
-#include "app/HowToPlay.h"
-#include "app/Replay.h"
+#include "howtoplay/HowToPlay.h"
+#include "replay/Replay.h"
 #include "platform/PngWriter.h"
 #include "platform/VirtualClock.h"
 #include "platform/headless/HeadlessWindow.h"

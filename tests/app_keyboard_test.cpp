@@ -9,11 +9,11 @@
 #include <sstream>
 #include <vector>
 
-#include "app/KeyTargets.h"
+#include "keys/KeyTargets.h"
 #include "app/MainLoop.h"
-#include "app/Narration.h"
-#include "app/Replay.h"
-#include "app/SceneDump.h"
+#include "narration/Narration.h"
+#include "replay/Replay.h"
+#include "dump/SceneDump.h"
 #include "game/GameScreen.h"
 #include "tools/autoplay/PuzzleSolver.h"
 #include "platform/headless/HeadlessPlatform.h"

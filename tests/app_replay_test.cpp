@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/MainLoop.h"
-#include "app/ReplaySettings.h"
+#include "replay/ReplaySettings.h"
 #include "game/GameScreen.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "tools/autoplay/AutoPlayer.h"

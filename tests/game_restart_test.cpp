@@ -11,7 +11,7 @@
 #include <random>
 #include <sstream>
 
-#include "app/SceneDump.h"
+#include "dump/SceneDump.h"
 #include "game/GameScreen.h"
 #include "platform/TextFormat.h"
 #include "tests/fuzz/PenEventsGame.h"

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app/MainLoop.h"
-#include "app/PuzzleSet.h"
-#include "app/PuzzleTracker.h"
-#include "app/ReplaySettings.h"
+#include "results/PuzzleSet.h"
+#include "results/PuzzleTracker.h"
+#include "replay/ReplaySettings.h"
 #include "game/GameScreen.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "resources/ResourceIds.h"

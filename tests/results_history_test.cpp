@@ -12,8 +12,8 @@
 #include <random>
 #include <sstream>
 
-#include "app/ProgressPage.h"
-#include "app/ResultsHistory.h"
+#include "results/ProgressPage.h"
+#include "results/ResultsHistory.h"
 #include "platform/posix/FileHistoryStorage.h"
 #include "tools/autoplay/TempFolder.h"
 

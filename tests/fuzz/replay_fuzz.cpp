@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Replay.h"
+#include "replay/Replay.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "app/BoardReading.h"
-#include "app/Describer.h"
+#include "narration/BoardReading.h"
+#include "narration/Describer.h"
 #include "app/MainLoop.h"
-#include "app/Replay.h"
-#include "app/SceneWatcher.h"
+#include "replay/Replay.h"
+#include "dump/SceneWatcher.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "tools/autoplay/AutoPlayer.h"
 #include "tools/autoplay/ReplayPassRunner.h"

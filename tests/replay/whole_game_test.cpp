@@ -9,8 +9,8 @@
 #include <sstream>
 
 #include "app/MainLoop.h"
-#include "app/Replay.h"
-#include "app/ReplaySettings.h"
+#include "replay/Replay.h"
+#include "replay/ReplaySettings.h"
 #include "game/GameScreen.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "tools/autoplay/AutoPlayer.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Replay.h"
+#include "replay/Replay.h"
 
 namespace pw {
 

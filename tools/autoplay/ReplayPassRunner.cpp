@@ -1,6 +1,6 @@
 #include "tools/autoplay/ReplayPassRunner.h"
 
-#include "app/ReplaySettings.h"
+#include "replay/ReplaySettings.h"
 #include "game/GameScreen.h"
 #include "scene/Screen.h"
 #include "title/TitleScreen.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/MainLoop.h"
-#include "app/Replay.h"
+#include "replay/Replay.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace pw {

@@ -12,8 +12,8 @@
 #include <string>
 
 #include "app/MainLoop.h"
-#include "app/ReplayFile.h"
-#include "app/ReplaySettings.h"
+#include "replay/ReplayFile.h"
+#include "replay/ReplaySettings.h"
 #include "game/GameScreen.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/posix/InputFile.h"

@@ -1,0 +1,53 @@
+#pragma once
+// Keyboard play: each key becomes the stylus press, moves and release that a
+// player's tap or drag at the same place would make, handed to the same path
+// as the pointer's, so the game cannot tell the two apart and a recording of
+// keyboard play is an ordinary stylus recording. A key with nothing to act on
+// does nothing. Muting and full screen are the host's own and touch no game.
+#include <functional>
+
+#include "keys/KeyFocus.h"
+#include "sound/SoundSwitch.h"
+#include "keys/WeightCarrier.h"
+#include "platform/Platform.h"
+
+namespace pw {
+
+class Application;
+class Figure;
+class GameScreen;
+class Screen;
+
+class KeyControl {
+public:
+    using PenOut = WeightCarrier::PenOut;
+
+    KeyControl(Window& window, SoundSwitch& sound, Registry& registry, PenOut out)
+        : window_(window), sound_(sound), registry_(registry), out_(std::move(out)), focus_(window) {}
+
+    void OnKey(Application& app, const WindowEvent& key);
+    // Called before the pointer's own press, move or release reaches the
+    // game: a press hides the ring and first puts a carried weight back.
+    void OnPointer(Application& app, const WindowEvent& pen);
+    // Keeps the ring on its weight; called whenever the scene may have moved.
+    void Follow(Application* app);
+    // The area the focus ring shows, empty when none.
+    const Rect& Ringed() const { return focus_.Ringed(); }
+
+private:
+    void OnGameKey(GameScreen& game, const WindowEvent& key);
+    void OnCarryingKey(GameScreen& game, Key key);
+    // A tap in the middle of the element, when a tap there would reach it.
+    void Tap(const Screen& screen, const Figure* element);
+    void LeaveFullscreen();
+
+    Window& window_;
+    SoundSwitch& sound_;
+    Registry& registry_;
+    PenOut out_;
+    KeyFocus focus_;
+    WeightCarrier carrier_;
+    bool pointerDown_ = false;
+};
+
+}  // namespace pw
