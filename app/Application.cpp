@@ -2,6 +2,7 @@
 
 #include "game/GameScreen.h"
 #include "resources/ResourceIds.h"
+#include "settings/SettingsStore.h"
 #include "title/TitleScreen.h"
 
 namespace pw {
@@ -75,5 +76,38 @@ void Application::OnScreenEvent(Screen* source, Figure*, int32_t, int32_t) {
 }
 
 void Application::OnScreenNotice(Screen*) {}
+
+namespace {
+
+void FillStored(GameView& view, SettingsContext& context) {
+    SettingsStore& settings = SettingsStore::Acquire(context);
+    view.score = settings.score;
+    view.level = settings.level;
+    view.autoLevelling = settings.autoAdjust != 0;
+    SettingsStore::Release(context);
+}
+
+}  // namespace
+
+GameView Application::View() {
+    GameView view;
+    if (gameScreen && current == gameScreen.get()) {
+        gameScreen->FillView(view);
+        return view;
+    }
+    // The game's own store while it has one, else what its registry holds.
+    FillStored(view, context.settings);
+    if (current == nullptr) return view;
+    view.screen = GameView::Screen::Title;
+    view.elements = ReadElements(*current);
+    return view;
+}
+
+GameView Application::StoredView(Registry& registry) {
+    GameView view;
+    SettingsContext context(registry);
+    FillStored(view, context);
+    return view;
+}
 
 }  // namespace pw

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "game/GameContext.h"
+#include "game/GameView.h"
 #include "platform/Platform.h"
 #include "scene/ScreenListener.h"
 
@@ -37,6 +38,17 @@ public:
 
     void OnScreenEvent(Screen* source, Figure* element, int32_t x, int32_t y) override;
     void OnScreenNotice(Screen* source) override;
+
+    // The game as the host may read it now: the current screen's elements
+    // and, on the game screen, the puzzle's state.
+    GameView View();
+    // What a game closed (or not yet made) shows: no screen, the values
+    // stored in registry.
+    static GameView StoredView(Registry& registry);
+    // app's view, or the stored one when app is null (the game has closed).
+    static GameView ViewOf(Application* app, Registry& registry) {
+        return app != nullptr ? app->View() : StoredView(registry);
+    }
 
     // day x 86400 + hour x 3600 + minute x 60 + second.
     static uint32_t SeedFromDateTime(const DateTime& time);

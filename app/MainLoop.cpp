@@ -1,7 +1,6 @@
 #include "app/MainLoop.h"
 
 #include "dump/SceneDump.h"
-#include "dump/SceneState.h"
 #include "platform/VirtualClock.h"
 #include "scene/Screen.h"
 
@@ -11,8 +10,11 @@ MainLoop::MainLoop(Platform& platform)
     : sound_(platform.sound),
       platform_{platform.window, platform.resources, platform.text, sound_,
                 platform.clock,  platform.registry,  platform.time},
-      keys_(platform.window, sound_, platform.registry, [this](const WindowEvent& pen) { DeliverPen(pen); }) {
-}
+      keys_(
+          platform.window, sound_, platform.registry, [this](const WindowEvent& pen) { DeliverPen(pen); },
+          [this] { return View(); }) {}
+
+GameView MainLoop::View() { return Application::ViewOf(app_.get(), platform_.registry); }
 
 void MainLoop::Start(std::optional<uint32_t> seed) {
     sound_.Load(platform_.registry);
@@ -48,7 +50,7 @@ void MainLoop::HandleMessage(const WindowEvent& m) {
             if (recorder_ != nullptr)
                 recorder_->Record(ReplayEvent{platform_.clock.Now(), ReplayEvent::Type::End, 0, 0});
             if (beforeClose_ && app_) beforeClose_();
-            if (keepLastDump_ && app_) lastDump_ = DumpScene(app_.get(), platform_.registry);
+            if (keepLastDump_ && app_) lastDump_ = DumpScene(View());
             if (keepClosed_)
                 closed_ = std::move(app_);
             else
@@ -57,7 +59,7 @@ void MainLoop::HandleMessage(const WindowEvent& m) {
         case WindowEvent::Type::PenDown:
         case WindowEvent::Type::PenMove:
         case WindowEvent::Type::PenUp:
-            if (app_) keys_.OnPointer(*app_, m);
+            if (app_) keys_.OnPointer(m);
             DeliverPen(m);
             break;
         case WindowEvent::Type::KeyDown:
@@ -68,11 +70,11 @@ void MainLoop::HandleMessage(const WindowEvent& m) {
             } else if (m.key == Key::P) {
                 if (progressAsked_) progressAsked_();
             } else if (app_) {
-                keys_.OnKey(*app_, m);
+                keys_.OnKey(m);
             }
             break;
     }
-    keys_.Follow(app_.get());
+    keys_.Follow();
     ShowWatcher();
 }
 
@@ -84,7 +86,7 @@ void MainLoop::Watch(SceneWatcher* watcher) {
 void MainLoop::ShowWatcher() {
     // Before the start there is nothing to see; after the close, that it ended.
     if (watcher_ == nullptr || (!app_ && !quitPosted_)) return;
-    watcher_->Look(ReadScene(app_.get(), platform_.registry), keys_.Ringed());
+    watcher_->Look(View(), keys_.Ringed());
 }
 
 void MainLoop::DeliverPen(const WindowEvent& m) {
@@ -111,7 +113,7 @@ void MainLoop::TickCurrent() {
     const Screen* screen = app_->current;
     const int32_t ticking = screen->tickers.count;
     app_->current->Tick(platform_.clock.Now());
-    keys_.Follow(app_.get());
+    keys_.Follow();
     if (watcher_ != nullptr && (app_->current != screen || app_->current->tickers.count != ticking))
         ShowWatcher();
 }
@@ -227,7 +229,7 @@ int MainLoop::RunReplay(ReplayEvents& events, VirtualClock& clock) {
 
 std::string MainLoop::Dump() {
     if (app_ == nullptr && !lastDump_.empty()) return lastDump_;
-    return DumpScene(app_.get(), platform_.registry);
+    return DumpScene(View());
 }
 
 }  // namespace pw

@@ -107,6 +107,8 @@ public:
     bool HasPendingWork() const;
 
     Application* App() { return app_.get(); }
+    // The game's view now; with no game open, the stored values alone.
+    GameView View();
     bool QuitPosted() const { return quitPosted_; }
     uint32_t Seed() const { return seed_; }
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "dump/SceneState.h"
+#include "game/GameView.h"
 
 namespace pw {
 
@@ -28,9 +28,9 @@ std::string JsonString(const std::string& s) {
     return out + "\"";
 }
 
-const char* PanName(SceneElement::Pan pan) {
-    return pan == SceneElement::Pan::Left    ? "\"left\""
-           : pan == SceneElement::Pan::Right ? "\"right\""
+const char* PanName(ViewElement::Pan pan) {
+    return pan == ViewElement::Pan::Left    ? "\"left\""
+           : pan == ViewElement::Pan::Right ? "\"right\""
                                              : "null";
 }
 
@@ -55,10 +55,10 @@ private:
     std::string out_;
 };
 
-void DumpElements(Json& out, const std::vector<SceneElement>& elements) {
+void DumpElements(Json& out, const std::vector<ViewElement>& elements) {
     out << "  \"elements\": [";
     bool first = true;
-    for (const SceneElement& e : elements) {
+    for (const ViewElement& e : elements) {
         out << (first ? "\n" : ",\n") << "    {\"kind\": " << JsonString(e.kind) << ", \"x\": " << e.x
             << ", \"y\": " << e.y << ", \"width\": " << e.width << ", \"height\": " << e.height
             << ", \"layer\": " << e.layer << ", \"visible\": " << Bool(e.visible)
@@ -75,11 +75,11 @@ void DumpElements(Json& out, const std::vector<SceneElement>& elements) {
     out << (first ? "]\n" : "\n  ]\n");
 }
 
-const char* ScreenName(SceneState::Screen screen) {
+const char* ScreenName(GameView::Screen screen) {
     switch (screen) {
-        case SceneState::Screen::Title:
+        case GameView::Screen::Title:
             return "\"title\"";
-        case SceneState::Screen::Game:
+        case GameView::Screen::Game:
             return "\"game\"";
         default:
             return "null";
@@ -88,7 +88,7 @@ const char* ScreenName(SceneState::Screen screen) {
 
 }  // namespace
 
-std::string DumpScene(const SceneState& state) {
+std::string DumpScene(const GameView& state) {
     Json out;
     out << "{\n  \"screen\": " << ScreenName(state.screen) << ",\n  \"score\": " << state.score
         << ",\n  \"level\": " << state.level << ",\n  \"auto\": " << Bool(state.autoLevelling) << ",\n";
@@ -96,7 +96,5 @@ std::string DumpScene(const SceneState& state) {
     out << "}\n";
     return out.str();
 }
-
-std::string DumpScene(Application* app, Registry& registry) { return DumpScene(ReadScene(app, registry)); }
 
 }  // namespace pw

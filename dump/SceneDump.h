@@ -4,13 +4,9 @@
 
 namespace pw {
 
-class Application;
-class Registry;
-struct SceneState;
+struct GameView;
 
-std::string DumpScene(const SceneState& state);
-// app may be null (the program has closed): then the screen is null and the
-// stored settings are reported.
-std::string DumpScene(Application* app, Registry& registry);
+// The view's screen, stored values and elements; nothing else of the view.
+std::string DumpScene(const GameView& state);
 
 }  // namespace pw

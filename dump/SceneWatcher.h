@@ -3,7 +3,7 @@
 // the scene, as the dump reports it, after every message and whenever an
 // animation starts or ends, and passes on the player's request to hear the
 // whole board. Nothing is read for it while no watcher is set.
-#include "dump/SceneState.h"
+#include "game/GameView.h"
 #include "platform/Platform.h"
 #include "platform/Surface.h"
 
@@ -13,7 +13,7 @@ class SceneWatcher {
 public:
     virtual ~SceneWatcher() = default;
     // ring is the area the focus ring shows, empty when none.
-    virtual void Look(const SceneState& scene, const Rect& ring) = 0;
+    virtual void Look(const GameView& scene, const Rect& ring) = 0;
     virtual void WholeAsked() = 0;
     // A stylus event about to reach the game (made by the player's stylus or
     // by a key), before the scene shows what it did.
@@ -24,7 +24,7 @@ public:
 class WatcherPair : public SceneWatcher {
 public:
     WatcherPair(SceneWatcher* first, SceneWatcher* second) : first_(first), second_(second) {}
-    void Look(const SceneState& scene, const Rect& ring) override {
+    void Look(const GameView& scene, const Rect& ring) override {
         if (first_ != nullptr) first_->Look(scene, ring);
         if (second_ != nullptr) second_->Look(scene, ring);
     }

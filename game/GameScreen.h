@@ -20,6 +20,7 @@
 #include "scene/Screen.h"
 #include "scene/ScreenListener.h"
 #include "game/GameContext.h"
+#include "game/GameView.h"
 #include "settings/SettingsStore.h"
 
 namespace pw {
@@ -62,6 +63,10 @@ public:
     void OnAnimationStarted(Animation* animation) override;
     void OnAnimationEnded(Animation* animation, int32_t frame) override;
     void OnAnimationFrame(Animation* animation, int32_t frame) override;
+
+    // The screen as the host may read it (see GameView).
+    void FillView(GameView& view) const;
+    Control ControlOf(const Figure* element) const;
 
     // Level set-up and the pans.
     void SetupLevel();

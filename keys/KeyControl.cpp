@@ -1,10 +1,6 @@
 #include "keys/KeyControl.h"
 
-#include "app/Application.h"
 #include "keys/KeyTargets.h"
-#include "elements/Weight.h"
-#include "game/GameScreen.h"
-#include "title/TitleScreen.h"
 
 namespace pw {
 
@@ -14,59 +10,61 @@ bool IsDigit(Key key) { return key >= Key::Digit0 && key <= Key::Digit9; }
 
 }  // namespace
 
-void KeyControl::OnKey(Application& app, const WindowEvent& event) {
+void KeyControl::OnKey(const WindowEvent& event) {
     const Key key = event.key;
     if (key == Key::M) return sound_.Toggle(registry_);
     if (key == Key::F11) return window_.SetFullscreen(!window_.IsFullscreen());
     // Keys wait while the pointer is pressed: two styluses cannot touch at once.
     if (pointerDown_) return;
-    if (app.current == app.gameScreen.get()) return OnGameKey(app.Game(), event);
+    const GameView view = look_();
+    if (view.screen == GameView::Screen::Game) return OnGameKey(view, event);
     if (key == Key::Escape) return LeaveFullscreen();
-    if ((key == Key::Enter || key == Key::Space) && app.current != nullptr) {
-        // The title starts play on a press anywhere; its middle is as good.
-        Screen& title = *app.current;
-        const Point middle{title.width / 2, title.height / 2};
-        for (auto* node = title.elements.tail; node != nullptr; node = node->prev) {
-            if (!KeyTargets::ReachedAt(title, *node->item, middle)) continue;
-            focus_.Show();
-            out_(KeyTargets::Stylus(WindowEvent::Type::PenDown, middle));
-            out_(KeyTargets::Stylus(WindowEvent::Type::PenUp, middle));
-            return;
-        }
+    if (view.screen == GameView::Screen::Title) OnTitleKey(view, key);
+}
+
+void KeyControl::OnTitleKey(const GameView& view, Key key) {
+    if (key != Key::Enter && key != Key::Space) return;
+    // The title starts play on a press anywhere; its middle is as good.
+    const Point middle{kDisplayWidth / 2, kDisplayHeight / 2};
+    for (size_t i = view.elements.size(); i-- > 0;) {
+        if (!view.ReachedAt(i, middle.x, middle.y)) continue;
+        focus_.Show();
+        out_(KeyTargets::Stylus(WindowEvent::Type::PenDown, middle));
+        out_(KeyTargets::Stylus(WindowEvent::Type::PenUp, middle));
+        return;
     }
 }
 
-void KeyControl::OnGameKey(GameScreen& game, const WindowEvent& event) {
+void KeyControl::OnGameKey(const GameView& view, const WindowEvent& event) {
     const Key key = event.key;
-    if (carrier_.Carried(game) != nullptr) return OnCarryingKey(game, key);
+    if (carrier_.Carried(view) != WeightCarrier::kNone) return OnCarryingKey(view, key);
     if (IsDigit(key))
-        return Tap(
-            game,
-            game.digitButtons[static_cast<size_t>(static_cast<int>(key) - static_cast<int>(Key::Digit0))]);
+        return Tap(view, static_cast<Control>(static_cast<int>(Control::Digit0) + static_cast<int>(key) -
+                                              static_cast<int>(Key::Digit0)));
     switch (key) {
         case Key::Backspace:
         case Key::Delete:
-            return Tap(game, game.clearButton);
+            return Tap(view, Control::Clear);
         case Key::H:
-            return Tap(game, game.hintButton);
+            return Tap(view, Control::Hint);
         case Key::O:
-            return Tap(game, game.optionsButton);
+            return Tap(view, Control::Options);
         case Key::Up:
-            return Tap(game, game.levelUpButton);
+            return Tap(view, Control::LevelUp);
         case Key::Down:
-            return Tap(game, game.levelDownButton);
+            return Tap(view, Control::LevelDown);
         case Key::A:
-            return Tap(game, game.autoHotspot);
+            return Tap(view, Control::AutoBox);
         case Key::R:
-            return Tap(game, game.resetHotspot);
+            return Tap(view, Control::ResetBox);
         case Key::Escape:
             return LeaveFullscreen();
         default:
             break;
     }
     const bool enter = key == Key::Enter || key == Key::Space;
-    if (key == Key::Enter && game.okButton != nullptr && KeyTargets::Answers(*game.okButton))
-        return Tap(game, game.okButton);
+    const ViewElement* ok = view.Find(Control::Ok);
+    if (key == Key::Enter && ok != nullptr && KeyTargets::Answers(*ok)) return Tap(view, Control::Ok);
     const int step = key == Key::Right || (key == Key::Tab && !event.shift) ? 1
                      : key == Key::Left || key == Key::Tab                  ? -1
                                                                             : 0;
@@ -77,18 +75,18 @@ void KeyControl::OnGameKey(GameScreen& game, const WindowEvent& event) {
         focus_.Show();
         return;
     }
-    if (step != 0) return focus_.Step(game, step);
-    Figure* weight = focus_.Current(game);
-    if (weight != nullptr && KeyTargets::Answers(*weight))
-        carrier_.PickUp(game, *static_cast<Weight*>(weight), out_);
+    if (step != 0) return focus_.Step(view, step);
+    const int weight = focus_.Current(view);
+    if (weight != KeyFocus::kNone && KeyTargets::Answers(view.elements[static_cast<size_t>(weight)]))
+        carrier_.PickUp(view, static_cast<size_t>(weight), out_, look_);
 }
 
-void KeyControl::OnCarryingKey(GameScreen& game, Key key) {
+void KeyControl::OnCarryingKey(const GameView& view, Key key) {
     switch (key) {
         case Key::Left:
-            return carrier_.Step(game, -1, out_);
+            return carrier_.Step(view, -1, out_);
         case Key::Right:
-            return carrier_.Step(game, 1, out_);
+            return carrier_.Step(view, 1, out_);
         case Key::Enter:
         case Key::Space:
             return carrier_.Drop(out_);
@@ -99,27 +97,34 @@ void KeyControl::OnCarryingKey(GameScreen& game, Key key) {
     }
 }
 
-void KeyControl::OnPointer(Application& app, const WindowEvent& pen) {
+void KeyControl::OnPointer(const WindowEvent& pen) {
     if (pen.type == WindowEvent::Type::PenUp) pointerDown_ = false;
     if (pen.type != WindowEvent::Type::PenDown) return;
     focus_.Hide();
-    if (app.current == app.gameScreen.get() && carrier_.Carried(app.Game()) != nullptr)
-        carrier_.PutBack(out_);
+    if (carrier_.Holding() && carrier_.Carried(look_()) != WeightCarrier::kNone) carrier_.PutBack(out_);
     pointerDown_ = true;
 }
 
-void KeyControl::Follow(Application* app) {
-    if (app == nullptr || app->current != app->gameScreen.get()) return focus_.Follow(nullptr, nullptr);
-    GameScreen& game = app->Game();
-    focus_.Follow(&game, carrier_.Carried(game));
+void KeyControl::Follow() {
+    // Nothing to follow while the ring is away and no weight is carried: the
+    // scene is not read at all.
+    if (!focus_.Shown() && !carrier_.Holding() && focus_.Ringed() == Rect{}) return;
+    const GameView view = look_();
+    if (view.screen != GameView::Screen::Game) return focus_.Follow(nullptr, KeyFocus::kNone);
+    focus_.Follow(&view, carrier_.Carried(view));
 }
 
-void KeyControl::Tap(const Screen& screen, const Figure* element) {
-    if (element == nullptr || !KeyTargets::Answers(*element)) return;
-    const Point centre = KeyTargets::Centre(*element);
-    if (!KeyTargets::ReachedAt(screen, *element, centre)) return;
-    out_(KeyTargets::Stylus(WindowEvent::Type::PenDown, centre));
-    out_(KeyTargets::Stylus(WindowEvent::Type::PenUp, centre));
+void KeyControl::Tap(const GameView& view, Control control) {
+    for (size_t i = 0; i < view.elements.size(); ++i) {
+        const ViewElement& element = view.elements[i];
+        if (element.control != control) continue;
+        if (!KeyTargets::Answers(element)) return;
+        const Point centre = KeyTargets::Centre(element);
+        if (!view.ReachedAt(i, centre.x, centre.y)) return;
+        out_(KeyTargets::Stylus(WindowEvent::Type::PenDown, centre));
+        out_(KeyTargets::Stylus(WindowEvent::Type::PenUp, centre));
+        return;
+    }
 }
 
 void KeyControl::LeaveFullscreen() {

@@ -6,6 +6,7 @@
 // does nothing. Muting and full screen are the host's own and touch no game.
 #include <functional>
 
+#include "game/GameView.h"
 #include "keys/KeyFocus.h"
 #include "sound/SoundSwitch.h"
 #include "keys/WeightCarrier.h"
@@ -13,38 +14,43 @@
 
 namespace pw {
 
-class Application;
-class Figure;
-class GameScreen;
-class Screen;
-
 class KeyControl {
 public:
     using PenOut = WeightCarrier::PenOut;
+    using Look = WeightCarrier::Look;
 
-    KeyControl(Window& window, SoundSwitch& sound, Registry& registry, PenOut out)
-        : window_(window), sound_(sound), registry_(registry), out_(std::move(out)), focus_(window) {}
+    // look gives the game's view as it is now, or one with no screen while
+    // no game is open.
+    KeyControl(Window& window, SoundSwitch& sound, Registry& registry, PenOut out, Look look)
+        : window_(window),
+          sound_(sound),
+          registry_(registry),
+          out_(std::move(out)),
+          look_(std::move(look)),
+          focus_(window) {}
 
-    void OnKey(Application& app, const WindowEvent& key);
+    void OnKey(const WindowEvent& key);
     // Called before the pointer's own press, move or release reaches the
     // game: a press hides the ring and first puts a carried weight back.
-    void OnPointer(Application& app, const WindowEvent& pen);
+    void OnPointer(const WindowEvent& pen);
     // Keeps the ring on its weight; called whenever the scene may have moved.
-    void Follow(Application* app);
+    void Follow();
     // The area the focus ring shows, empty when none.
     const Rect& Ringed() const { return focus_.Ringed(); }
 
 private:
-    void OnGameKey(GameScreen& game, const WindowEvent& key);
-    void OnCarryingKey(GameScreen& game, Key key);
-    // A tap in the middle of the element, when a tap there would reach it.
-    void Tap(const Screen& screen, const Figure* element);
+    void OnTitleKey(const GameView& view, Key key);
+    void OnGameKey(const GameView& view, const WindowEvent& key);
+    void OnCarryingKey(const GameView& view, Key key);
+    // A tap in the middle of the control, when a tap there would reach it.
+    void Tap(const GameView& view, Control control);
     void LeaveFullscreen();
 
     Window& window_;
     SoundSwitch& sound_;
     Registry& registry_;
     PenOut out_;
+    Look look_;
     KeyFocus focus_;
     WeightCarrier carrier_;
     bool pointerDown_ = false;

@@ -4,28 +4,32 @@
 // over the right pan, and a release drops it where it hangs. Every step is an
 // ordinary stylus event handed to the caller.
 #include <functional>
+#include <optional>
 
+#include "game/GameView.h"
 #include "keys/KeyTargets.h"
 #include "platform/Platform.h"
 
 namespace pw {
 
-class Figure;
-class GameScreen;
-class Weight;
-
 class WeightCarrier {
 public:
     using PenOut = std::function<void(const WindowEvent&)>;
+    // The game's view as it is now (after the events handed out so far).
+    using Look = std::function<GameView()>;
+    static constexpr int kNone = -1;
 
-    // The carried weight, or null. A weight the screen no longer holds under
-    // the stylus (it was released some other way) is let go of.
-    Figure* Carried(const GameScreen& game);
-    // Presses on the middle of the weight, when a press there reaches it.
-    void PickUp(GameScreen& game, Weight& weight, const PenOut& out);
+    // Whether a weight was picked up by keys and not yet let go.
+    bool Holding() const { return carried_.has_value(); }
+    // The carried weight's index in view, or kNone. A weight the game no
+    // longer carries (it was released some other way) is let go of.
+    int Carried(const GameView& view);
+    // Presses on the middle of the view's element at index, when a press
+    // there reaches it.
+    void PickUp(const GameView& view, size_t index, const PenOut& out, const Look& look);
     // Moves one place to the right (step 1) or the left (step -1) among the
     // left pan, the tray place and the right pan; past either end, nothing.
-    void Step(const GameScreen& game, int step, const PenOut& out);
+    void Step(const GameView& view, int step, const PenOut& out);
     // Releases the weight where it hangs.
     void Drop(const PenOut& out);
     // Releases it where it was picked up.
@@ -33,10 +37,12 @@ public:
 
 private:
     enum Place { kLeftPan = 0, kTray = 1, kRightPan = 2 };
-    Point PointOf(const GameScreen& game, int place) const;
+    Point PointOf(const GameView& view, int place) const;
     void Release(Point at, const PenOut& out);
 
-    Weight* carried_ = nullptr;
+    // The carried weight, as its tray place and the middle of that place.
+    std::optional<int32_t> carried_;
+    Point home_;
     Point pickedAt_;
     Point at_;
     int place_ = kTray;

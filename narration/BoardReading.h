@@ -1,12 +1,12 @@
 #pragma once
-// The game's board as a player reads it off the picture, taken from what the
-// dump reports and nothing else: the weights and where they lie, which way
-// the scale tips, whether the scale flashes, the keypad, the options panel,
-// and which weight the host's focus ring is around.
+// The game's board as a player reads it off the picture, taken from the
+// game's view: the weights and where they lie, which way the scale tips,
+// whether the scale flashes, the keypad, the options panel, and which weight
+// the host's focus ring is around.
 #include <cstdint>
 #include <vector>
 
-#include "dump/SceneState.h"
+#include "game/GameView.h"
 #include "platform/Surface.h"
 
 namespace pw {
@@ -20,18 +20,18 @@ struct BoardWeight {
     // Tells the weights of a puzzle apart: a yellow weight's tray place
     // (homeX), a grey weight's negative count in the order they were dealt.
     int32_t place = 0;
-    SceneElement::Pan pan = SceneElement::Pan::None;
+    ViewElement::Pan pan = ViewElement::Pan::None;
     bool carried = false;  // lifted and following the stylus
     bool movable = false;  // a press would pick it up
     Rect bounds;
 };
 
 struct Board {
-    enum class Tip { Left, Level, Right };
+    using Tip = GameView::Tip;
     // Where a carried weight hangs.
     enum class Over { LeftPan, Tray, RightPan };
 
-    SceneState::Screen screen = SceneState::Screen::None;
+    GameView::Screen screen = GameView::Screen::None;
     int32_t score = 0;
     int32_t level = 0;
     bool autoLevelling = false;
@@ -44,6 +44,9 @@ struct Board {
     bool keypadShown = false;
     bool optionsOpen = false;
     bool resetTicked = false;
+    // Where a carried weight would drop onto a pan.
+    Rect leftPanZone{};
+    Rect rightPanZone{};
     int ringed = -1;   // the weight the focus ring is around, or -1
     int carried = -1;  // the carried weight, or -1
     // What tells one puzzle from the next: the weights as they were dealt.
@@ -57,6 +60,6 @@ struct Board {
 };
 
 // ring is the area the host's focus ring shows (empty when it shows none).
-Board ReadBoard(const SceneState& scene, const Rect& ring);
+Board ReadBoard(const GameView& scene, const Rect& ring);
 
 }  // namespace pw

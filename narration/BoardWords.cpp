@@ -16,10 +16,10 @@ std::string Join(const std::vector<std::string>& parts) {
     return out;
 }
 
-bool Resting(const BoardWeight& w, SceneElement::Pan pan) { return !w.carried && w.pan == pan; }
+bool Resting(const BoardWeight& w, ViewElement::Pan pan) { return !w.carried && w.pan == pan; }
 
 // What a pan weighs as far as its weights show their numbers.
-std::string PanTotal(const Board& board, SceneElement::Pan pan) {
+std::string PanTotal(const Board& board, ViewElement::Pan pan) {
     int32_t sum = 0;
     bool hidden = false, any = false;
     for (const BoardWeight& w : board.weights) {
@@ -42,24 +42,24 @@ std::string Weight(const BoardWeight& w) {
     return w.numberShown ? "grey " + std::to_string(w.number) : "grey, number hidden";
 }
 
-std::string Pan(const Board& board, SceneElement::Pan pan) {
+std::string Pan(const Board& board, ViewElement::Pan pan) {
     std::vector<std::string> parts;
     for (const BoardWeight& w : board.weights)
         if (Resting(w, pan)) parts.push_back(Weight(w));
-    const std::string name = pan == SceneElement::Pan::Left ? "Left pan: " : "Right pan: ";
+    const std::string name = pan == ViewElement::Pan::Left ? "Left pan: " : "Right pan: ";
     return name + (parts.empty() ? "empty" : Join(parts)) + ".";
 }
 
 std::string Tray(const Board& board) {
     std::vector<std::string> parts;
     for (const BoardWeight& w : board.weights)
-        if (Resting(w, SceneElement::Pan::None)) parts.push_back(Weight(w));
+        if (Resting(w, ViewElement::Pan::None)) parts.push_back(Weight(w));
     return "Tray: " + (parts.empty() ? std::string("empty") : Join(parts)) + ".";
 }
 
 std::string Totals(const Board& board) {
-    return "Left " + PanTotal(board, SceneElement::Pan::Left) + ", right " +
-           PanTotal(board, SceneElement::Pan::Right) + ".";
+    return "Left " + PanTotal(board, ViewElement::Pan::Left) + ", right " +
+           PanTotal(board, ViewElement::Pan::Right) + ".";
 }
 
 std::string Tip(const Board& board) {
@@ -73,9 +73,9 @@ std::string Tip(const Board& board) {
     }
 }
 
-std::string Place(SceneElement::Pan pan) {
-    return pan == SceneElement::Pan::Left    ? "left pan"
-           : pan == SceneElement::Pan::Right ? "right pan"
+std::string Place(ViewElement::Pan pan) {
+    return pan == ViewElement::Pan::Left    ? "left pan"
+           : pan == ViewElement::Pan::Right ? "right pan"
                                              : "tray";
 }
 
@@ -90,7 +90,7 @@ std::string Ringed(const Board& board) {
 }
 
 std::string Puzzle(const Board& board) {
-    return Pan(board, SceneElement::Pan::Left) + " " + Pan(board, SceneElement::Pan::Right) + " " +
+    return Pan(board, ViewElement::Pan::Left) + " " + Pan(board, ViewElement::Pan::Right) + " " +
            Tray(board) + " " + Tip(board);
 }
 
@@ -105,8 +105,8 @@ std::string Title() { return "Pivotwarden, a balance puzzle. Press Enter to play
 std::string Ended() { return "The game has ended."; }
 
 std::string Whole(const Board& board) {
-    if (board.screen == SceneState::Screen::None) return Ended();
-    if (board.screen == SceneState::Screen::Title) return Title();
+    if (board.screen == GameView::Screen::None) return Ended();
+    if (board.screen == GameView::Screen::Title) return Title();
     std::string out = "Level " + std::to_string(board.level) + ", score " + std::to_string(board.score) +
                       ". " + Puzzle(board);
     if (const BoardWeight* carried = board.Carried())

@@ -12,7 +12,7 @@ namespace BoardWords {
 // "grey 7", "grey, number hidden", "9".
 std::string Weight(const BoardWeight& weight);
 // "Left pan: grey 7, 3.", "Right pan: empty."
-std::string Pan(const Board& board, SceneElement::Pan pan);
+std::string Pan(const Board& board, ViewElement::Pan pan);
 // "Tray: 2, 3, 9."
 std::string Tray(const Board& board);
 // What each pan weighs as far as it shows: "Left 7, right 9.",
@@ -21,7 +21,7 @@ std::string Totals(const Board& board);
 // "The scale tips left.", "The scale is level."
 std::string Tip(const Board& board);
 // "left pan", "right pan", "tray".
-std::string Place(SceneElement::Pan pan);
+std::string Place(ViewElement::Pan pan);
 std::string Over(Board::Over over);
 // The ringed weight: "yellow 9, tray"; empty when the ring shows none.
 std::string Ringed(const Board& board);

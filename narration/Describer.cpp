@@ -28,10 +28,10 @@ bool PansDiffer(const Board& a, const Board& b) {
     for (const Board* one : {&a, &b}) {
         const Board& other = one == &a ? b : a;
         for (const BoardWeight& w : one->weights) {
-            const bool onPan = !w.carried && w.pan != SceneElement::Pan::None;
+            const bool onPan = !w.carried && w.pan != ViewElement::Pan::None;
             const BoardWeight* there = Find(other, w.place);
             if (there == nullptr) return true;
-            const bool thereOnPan = !there->carried && there->pan != SceneElement::Pan::None;
+            const bool thereOnPan = !there->carried && there->pan != ViewElement::Pan::None;
             if (onPan != thereOnPan || (onPan && there->pan != w.pan)) return true;
             if (w.numberShown != there->numberShown || (w.numberShown && w.number != there->number))
                 return true;
@@ -61,14 +61,14 @@ std::string Describer::Tell(const Board& now) const {
     // its first puzzle.
     if (!was) return BoardWords::Whole(now);
     if (was->screen != now.screen) {
-        if (now.screen == SceneState::Screen::Game) {
+        if (now.screen == GameView::Screen::Game) {
             Say(out, NewPuzzle(now));
             if (now.ringed >= 0) Say(out, Capital(BoardWords::Ringed(now)) + ".");
             return out;
         }
         return BoardWords::Whole(now);
     }
-    if (now.screen != SceneState::Screen::Game) return out;
+    if (now.screen != GameView::Screen::Game) return out;
 
     if (now.optionsOpen && !was->optionsOpen) Say(out, BoardWords::Options(now));
     if (!now.optionsOpen && was->optionsOpen) Say(out, "Options closed.");
@@ -104,7 +104,7 @@ void Describer::WithinPuzzle(const Board& was, const Board& now, std::string& ou
     const BoardWeight* wasCarried = was.Carried();
     if (carried != nullptr && (wasCarried == nullptr || wasCarried->place != carried->place)) {
         const BoardWeight* before = Find(was, carried->place);
-        const bool fromPan = before != nullptr && before->pan != SceneElement::Pan::None;
+        const bool fromPan = before != nullptr && before->pan != ViewElement::Pan::None;
         Say(out, "Picked up " + std::to_string(carried->number) +
                      (fromPan ? " from the " + BoardWords::Place(before->pan) : std::string()) + ".");
     } else if (carried != nullptr && now.CarriedOver() != was.CarriedOver()) {
@@ -112,7 +112,7 @@ void Describer::WithinPuzzle(const Board& was, const Board& now, std::string& ou
     }
     if (wasCarried != nullptr && (carried == nullptr || carried->place != wasCarried->place)) {
         const BoardWeight* dropped = Find(now, wasCarried->place);
-        if (dropped != nullptr && dropped->pan != SceneElement::Pan::None)
+        if (dropped != nullptr && dropped->pan != ViewElement::Pan::None)
             Say(out, std::to_string(dropped->number) + " on the " + BoardWords::Place(dropped->pan) + ".");
         else if (dropped != nullptr)
             Say(out, std::to_string(dropped->number) + " back in the tray.");

@@ -2,7 +2,7 @@
 
 namespace pw {
 
-void Narration::Look(const SceneState& scene, const Rect& ring) {
+void Narration::Look(const GameView& scene, const Rect& ring) {
     const std::string changes = describer_.Changes(ReadBoard(scene, ring));
     if (!changes.empty()) say_(changes);
 }

@@ -15,7 +15,7 @@ public:
 
     explicit Narration(Say say) : say_(std::move(say)) {}
 
-    void Look(const SceneState& scene, const Rect& ring) override;
+    void Look(const GameView& scene, const Rect& ring) override;
     void WholeAsked() override;
 
 private:

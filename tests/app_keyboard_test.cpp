@@ -116,7 +116,7 @@ protected:
         MainLoop* running = nullptr;
         ScriptedWindow* shown = nullptr;
         ScriptedWindow window(hp.clock, script, [&] {
-            out.dump = DumpScene(running->App(), hp.registry);
+            out.dump = DumpScene(Application::ViewOf(running->App(), hp.registry));
             out.picture = shown->Shown().Pixels();
             out.lastRing = shown->focusRing;
         });
@@ -173,8 +173,11 @@ protected:
         Board b;
         b.trayIndex = solution.placements.at(0).trayIndex;
         b.leftPan = solution.placements.at(0).pan == PanSide::Left;
-        b.weight = KeyTargets::Centre(*trayWeights.at(static_cast<size_t>(b.trayIndex)));
-        b.button0 = KeyTargets::Centre(*game.digitButtons[0]);
+        const Weight& weight = *trayWeights.at(static_cast<size_t>(b.trayIndex));
+        b.weight = Point{weight.GetX() + weight.GetWidth() / 2, weight.GetY() + weight.GetHeight() / 2};
+        GameView view;
+        game.FillView(view);
+        b.button0 = KeyTargets::Centre(*view.Find(Control::Digit0));
         if (game.pendingWeight != nullptr) b.hidden = game.pendingWeight->initialValue;
         return b;
     }
@@ -216,7 +219,7 @@ std::string Replayed(const std::string& recording) {
     MainLoop loop(hp.Get());
     loop.Start(replay.seed);
     loop.RunReplay(replay, hp.clock);
-    return loop.App() != nullptr ? DumpScene(loop.App(), hp.registry) : "the replay closed the game";
+    return loop.App() != nullptr ? DumpScene(Application::ViewOf(loop.App(), hp.registry)) : "the replay closed the game";
 }
 
 int StoredValue(const std::string& dump, const std::string& name) {

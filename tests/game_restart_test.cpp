@@ -63,7 +63,7 @@ Snapshot Take(PenEventsGame& game) {
     Snapshot s;
     std::ostringstream state;
     Application* app = game.loop->QuitPosted() ? nullptr : game.loop->App();
-    state << DumpScene(app, game.registry) << "now " << game.platform.clock.now;
+    state << DumpScene(Application::ViewOf(app, game.registry)) << "now " << game.platform.clock.now;
     if (app != nullptr) {
         state << "game screen:\n"
               << ElementsOf(app->Game()) << "title screen:\n"

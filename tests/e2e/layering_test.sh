@@ -42,19 +42,28 @@ check() {  # check FOLDER FORBIDDEN-FOLDER...; "FOLDER -maxdepth 1" checks only 
     done
 }
 backends='platform/(posix|sdl|web|headless|windows)'
-check platform app game title settings elements scene base
+host='replay dump keys narration results howtoplay text sound'
+check platform app $host game title settings elements scene base
 check "platform -maxdepth 1" "$backends"
 check base platform app game title settings elements scene
-check scene app game title settings elements
-check elements app game title settings
-check settings app game title elements scene
-check game app title
-check title app game
+check scene app $host game title settings elements
+check elements app $host game title settings
+check settings app $host game title elements scene
+check game app $host title
+check title app $host game
+# The host's capabilities use the game through its view and its messages:
+# never the application above them, a screen's or an element's insides.
+for folder in $host; do
+    check $folder app title scene elements
+done
 check app "$backends"
 check scene "$backends"
 check elements "$backends"
 check game "$backends"
 check title "$backends"
 check settings "$backends"
+for folder in $host; do
+    check $folder "$backends"
+done
 [ $status -eq 0 ] && echo "layers: every include points down, backends only from the entry points"
 exit $status

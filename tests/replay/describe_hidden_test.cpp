@@ -28,10 +28,10 @@ constexpr int32_t kMask = 700000;
 
 class HiddenNumberCheck : public SceneWatcher {
 public:
-    void Look(const SceneState& scene, const Rect& ring) override {
-        SceneState masked = scene;
+    void Look(const GameView& scene, const Rect& ring) override {
+        GameView masked = scene;
         std::vector<std::string> hidden;
-        for (SceneElement& e : masked.elements) {
+        for (ViewElement& e : masked.elements) {
             if (!e.isWeight || !e.grey) continue;
             // A grey weight's first number is never shown as such: what it
             // shows is its value, and only while its number shows.

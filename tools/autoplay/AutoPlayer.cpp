@@ -3,42 +3,41 @@
 #include <algorithm>
 #include <vector>
 
-#include "game/GameScreen.h"
+#include "game/GameView.h"
 #include "tools/autoplay/PuzzleSolver.h"
-#include "resources/ResourceIds.h"
 #include "tools/autoplay/ReplayPassRunner.h"
 
 namespace pw {
 
 namespace {
 
-// Where the stylus drops a weight: the middle of each pan's drop zone.
-constexpr int32_t kLeftDropX = (GameScreen::kLeftPanZone.left + GameScreen::kLeftPanZone.right) / 2;
-constexpr int32_t kRightDropX = (GameScreen::kRightPanZone.left + GameScreen::kRightPanZone.right) / 2;
-constexpr int32_t kDropY = (GameScreen::kLeftPanZone.top + GameScreen::kLeftPanZone.bottom) / 2;
 constexpr int32_t kTitlePressX = 120;
 constexpr int32_t kTitlePressY = 160;
 constexpr uint32_t kFirstEventAt = 1000;
 constexpr uint32_t kTapHoldMs = 60;
 constexpr uint32_t kTapGapMs = 150;
 
-bool IsGrey(const Weight* weight) { return weight->bitmapId == res::kGreyWeight; }
+// Where a stylus would touch the middle of an element.
+int32_t MiddleX(const ViewElement& e) { return e.x + e.width / 2; }
+int32_t MiddleY(const ViewElement& e) { return e.y + e.height / 2; }
 
-bool OnPan(const PointerList<Weight>& pan, const Weight* weight) {
-    for (auto* node = pan.head; node != nullptr; node = node->next)
-        if (node->item == weight) return true;
-    return false;
+// The grey weight whose number waits to be typed.
+const ViewElement* HiddenWeight(const GameView& view) {
+    for (const ViewElement& e : view.elements)
+        if (e.isWeight && e.grey && e.pan != ViewElement::Pan::None && !e.showNumber) return &e;
+    return nullptr;
 }
 
-std::vector<int32_t> Masses(const PointerList<Weight>& pan) {
+bool KeypadWaits(const GameView& view) {
+    const ViewElement* zero = view.Find(Control::Digit0);
+    return view.keypadShown && zero != nullptr && zero->visible && zero->enabled && HiddenWeight(view) != nullptr;
+}
+
+std::vector<int32_t> Masses(const GameView& view, ViewElement::Pan pan) {
     std::vector<int32_t> masses;
-    for (auto* node = pan.head; node != nullptr; node = node->next) masses.push_back(node->item->value);
+    for (const ViewElement& e : view.elements)
+        if (e.isWeight && e.pan == pan && !e.carried) masses.push_back(e.value);
     return masses;
-}
-
-bool KeypadWaits(const GameScreen& game) {
-    const Button* zero = game.digitButtons[0];
-    return game.pendingWeight != nullptr && zero != nullptr && zero->visible && zero->enabled;
 }
 
 }  // namespace
@@ -50,15 +49,15 @@ void AutoPlayer::Plan(ReplayPassRunner& runner) {
         Tap(runner, kFirstEventAt, kTitlePressX, kTitlePressY);
         return;
     }
-    GameScreen* game = runner.Game();
-    if (runner.OnTitle() || game == nullptr) {
+    const GameView view = runner.View();
+    if (view.screen != GameView::Screen::Game) {
         error_ = "the title screen did not give way to the game";
         return End(runner);
     }
     if (expectLevel_) {
         expectLevel_ = false;
-        if (!KeypadWaits(*game)) {
-            if (game->solved || game->moves != 0) {
+        if (!KeypadWaits(view)) {
+            if (view.balanced || view.moves != 0) {
                 error_ = "the scale came level but no new puzzle followed";
                 return End(runner);
             }
@@ -66,36 +65,35 @@ void AutoPlayer::Plan(ReplayPassRunner& runner) {
         }
     }
     if (puzzlesSolved_ >= puzzlesWanted_) return End(runner);
-    PlanOnBoard(runner, *game);
+    PlanOnBoard(runner, view);
 }
 
-void AutoPlayer::PlanOnBoard(ReplayPassRunner& runner, GameScreen& game) {
-    if (KeypadWaits(game)) {
-        TypeNumber(runner, game, game.pendingWeight->initialValue);
+void AutoPlayer::PlanOnBoard(ReplayPassRunner& runner, const GameView& view) {
+    if (KeypadWaits(view)) {
+        TypeNumber(runner, view, HiddenWeight(view)->initialValue);
         expectLevel_ = true;
         return;
     }
-    std::vector<Weight*> tray;
-    for (auto* node = game.levelWeights.head; node != nullptr; node = node->next) {
-        Weight* weight = node->item;
-        if (!IsGrey(weight) && !OnPan(game.leftPan, weight) && !OnPan(game.rightPan, weight))
-            tray.push_back(weight);
-    }
-    std::sort(tray.begin(), tray.end(), [](const Weight* a, const Weight* b) { return a->homeX < b->homeX; });
+    std::vector<const ViewElement*> tray;
+    for (const ViewElement& e : view.elements)
+        if (e.isWeight && !e.grey && e.pan == ViewElement::Pan::None) tray.push_back(&e);
+    std::sort(tray.begin(), tray.end(),
+              [](const ViewElement* a, const ViewElement* b) { return a->homeX < b->homeX; });
     std::vector<int32_t> trayMasses;
-    for (const Weight* weight : tray) trayMasses.push_back(weight->value);
-    const PuzzleSolution solution =
-        PuzzleSolver::Solve(Masses(game.leftPan), Masses(game.rightPan), trayMasses);
+    for (const ViewElement* weight : tray) trayMasses.push_back(weight->value);
+    const PuzzleSolution solution = PuzzleSolver::Solve(Masses(view, ViewElement::Pan::Left),
+                                                        Masses(view, ViewElement::Pan::Right), trayMasses);
     if (!solution.found || solution.placements.empty() || !tray.front()->enabled) {
         error_ = "no move balances the board at " + std::to_string(runner.Now());
         return End(runner);
     }
     // One weight per gesture; the board is read again before the next one.
     const TrayPlacement& first = solution.placements.front();
-    const Weight* weight = tray[static_cast<size_t>(first.trayIndex)];
-    const int32_t toX = first.pan == PanSide::Left ? kLeftDropX : kRightDropX;
-    Drag(runner, weight->homeX + weight->GetWidth() / 2, weight->homeY + weight->GetHeight() / 2, toX,
-         kDropY);
+    const ViewElement& weight = *tray[static_cast<size_t>(first.trayIndex)];
+    const Rect& zone = first.pan == PanSide::Left ? view.leftPanZone : view.rightPanZone;
+    // The middle of the pan's drop zone.
+    Drag(runner, weight.homeX + weight.width / 2, weight.homeY + weight.height / 2,
+         (zone.left + zone.right) / 2, (zone.top + zone.bottom) / 2);
     expectLevel_ = solution.placements.size() == 1;
 }
 
@@ -116,12 +114,12 @@ void AutoPlayer::Tap(ReplayPassRunner& runner, uint32_t at, int32_t x, int32_t y
     runner.Queue(ReplayEvent{at + kTapHoldMs, ReplayEvent::Type::Up, x, y});
 }
 
-void AutoPlayer::TypeNumber(ReplayPassRunner& runner, GameScreen& game, int32_t number) {
+void AutoPlayer::TypeNumber(ReplayPassRunner& runner, const GameView& view, int32_t number) {
     const std::string digits = std::to_string(number);
     uint32_t at = runner.Now() + kThinkMs;
     for (char c : digits) {
-        const Button* button = game.digitButtons[static_cast<size_t>(c - '0')];
-        Tap(runner, at, button->GetX() + button->GetWidth() / 2, button->GetY() + button->GetHeight() / 2);
+        const ViewElement& button = *view.Find(static_cast<Control>(static_cast<int>(Control::Digit0) + c - '0'));
+        Tap(runner, at, MiddleX(button), MiddleY(button));
         at += kTapGapMs;
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 // A player that never errs: on the title it presses once; on the game screen
-// it reads the board, asks the solver which tray weights balance the scale and
+// it reads the board from the game's view, asks the solver which tray weights balance the scale and
 // drags them there one by one with the stylus, and types a hidden number on
 // the keypad once it shows. It stops after a given number of puzzles.
 #include <cstdint>
@@ -10,7 +10,7 @@
 
 namespace pw {
 
-class GameScreen;
+struct GameView;
 class ReplayPassRunner;
 
 class AutoPlayer {
@@ -32,10 +32,10 @@ public:
     const std::string& Error() const { return error_; }
 
 private:
-    void PlanOnBoard(ReplayPassRunner& runner, GameScreen& game);
+    void PlanOnBoard(ReplayPassRunner& runner, const GameView& view);
     void Drag(ReplayPassRunner& runner, int32_t fromX, int32_t fromY, int32_t toX, int32_t toY);
     void Tap(ReplayPassRunner& runner, uint32_t at, int32_t x, int32_t y);
-    void TypeNumber(ReplayPassRunner& runner, GameScreen& game, int32_t number);
+    void TypeNumber(ReplayPassRunner& runner, const GameView& view, int32_t number);
     void End(ReplayPassRunner& runner);
 
     int32_t puzzlesWanted_;

@@ -47,6 +47,7 @@ public:
     uint32_t Seed() const { return seed_; }
     Application* App() { return loop_.App(); }
     GameScreen* Game();
+    GameView View() { return loop_.View(); }
     bool OnTitle();
     // Every event queued so far, when the history is kept.
     const std::vector<ReplayEvent>& Events() const { return history_; }
