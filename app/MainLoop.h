@@ -8,12 +8,12 @@
 #include <optional>
 
 #include "app/Application.h"
+#include "dump/SceneWatcher.h"
 #include "keys/KeyControl.h"
+#include "platform/Platform.h"
 #include "replay/Replay.h"
 #include "replay/ReplayRecorder.h"
-#include "dump/SceneWatcher.h"
 #include "sound/SoundSwitch.h"
-#include "platform/Platform.h"
 
 namespace pw {
 

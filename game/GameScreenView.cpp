@@ -18,7 +18,8 @@ ViewElement::Pan PanOf(const GameScreen& game, Weight* weight) {
 
 Control GameScreen::ControlOf(const Figure* element) const {
     for (int32_t d = 0; d < kDigitCount; ++d)
-        if (element == digitButtons[static_cast<size_t>(d)]) return static_cast<Control>(static_cast<int>(Control::Digit0) + d);
+        if (element == digitButtons[static_cast<size_t>(d)])
+            return static_cast<Control>(static_cast<int>(Control::Digit0) + d);
     if (element == clearButton) return Control::Clear;
     if (element == hintButton) return Control::Hint;
     if (element == optionsButton) return Control::Options;

@@ -10,7 +10,8 @@ namespace {
 // Kind names are plain ASCII and few: each is matched to a static string,
 // so that reading a scene after every message allocates no text.
 const char* KindName(const char16_t* name) {
-    static const char* const kKinds[] = {"Image", "Background", "Button", "Hotspot", "Animation", "Text", "Weight"};
+    static const char* const kKinds[] = {"Image",     "Background", "Button", "Hotspot",
+                                         "Animation", "Text",       "Weight"};
     for (const char* kind : kKinds) {
         const char16_t* n = name;
         const char* k = kind;

@@ -8,9 +8,9 @@
 
 #include "game/GameView.h"
 #include "keys/KeyFocus.h"
-#include "sound/SoundSwitch.h"
 #include "keys/WeightCarrier.h"
 #include "platform/Platform.h"
+#include "sound/SoundSwitch.h"
 
 namespace pw {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <utility>
 
-#include "results/ResultRow.h"
 #include "dump/SceneWatcher.h"
+#include "results/ResultRow.h"
 
 namespace pw {
 

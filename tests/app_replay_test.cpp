@@ -6,9 +6,9 @@
 #include <string>
 
 #include "app/MainLoop.h"
-#include "replay/ReplaySettings.h"
 #include "game/GameScreen.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "replay/ReplaySettings.h"
 #include "tools/autoplay/AutoPlayer.h"
 #include "tools/autoplay/ReplayPassRunner.h"
 #include "tools/autoplay/TempFolder.h"

@@ -30,7 +30,8 @@ const ViewElement* HiddenWeight(const GameView& view) {
 
 bool KeypadWaits(const GameView& view) {
     const ViewElement* zero = view.Find(Control::Digit0);
-    return view.keypadShown && zero != nullptr && zero->visible && zero->enabled && HiddenWeight(view) != nullptr;
+    return view.keypadShown && zero != nullptr && zero->visible && zero->enabled &&
+           HiddenWeight(view) != nullptr;
 }
 
 std::vector<int32_t> Masses(const GameView& view, ViewElement::Pan pan) {
@@ -118,7 +119,8 @@ void AutoPlayer::TypeNumber(ReplayPassRunner& runner, const GameView& view, int3
     const std::string digits = std::to_string(number);
     uint32_t at = runner.Now() + kThinkMs;
     for (char c : digits) {
-        const ViewElement& button = *view.Find(static_cast<Control>(static_cast<int>(Control::Digit0) + c - '0'));
+        const ViewElement& button =
+            *view.Find(static_cast<Control>(static_cast<int>(Control::Digit0) + c - '0'));
         Tap(runner, at, MiddleX(button), MiddleY(button));
         at += kTapGapMs;
     }
