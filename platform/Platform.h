@@ -1,9 +1,10 @@
 #pragma once
 // The services the game uses from the machine it runs on, as small interfaces.
 // Each backend implements them in a folder of its own: sdl/ (the desktop's
-// window and sound, with posix/ for what every POSIX desktop shares), web/
-// (the browser), headless/ (tests and replays). Only plain values cross
-// this boundary.
+// window and sound), posix/ (files, signals and the one-copy lock every POSIX
+// desktop shares), windows/ (the registry, files and console on Windows),
+// web/ (the browser), headless/ (tests, replays and How to play's game).
+// Only plain values cross this boundary.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
