@@ -131,9 +131,21 @@ int MainLoop::RunLive(ReplayRecorder* recorder) {
         if (!have) have = platform_.window.WaitEvent(message, HasPendingWork() ? kBusyWaitMs : kIdleWaitMs);
         if (have) HandleMessage(message);
         TickCurrent();
+        if (have) PresentAnswer(message);
     }
     recorder_ = nullptr;
     return 0;
+}
+
+void MainLoop::PresentAnswer(const WindowEvent& message) {
+    // A press, a release or a key changes the picture the player is looking
+    // at (a box ticked, a weight dropped): that is shown now, not at the next
+    // timed repaint up to 43 ms later. Only what is shown moves earlier; the
+    // screen's repaint throttle and every game timing stay as they are, and
+    // a drag's moves keep the throttle's pace.
+    const bool answered = message.type == WindowEvent::Type::PenDown ||
+                          message.type == WindowEvent::Type::PenUp || message.type == WindowEvent::Type::KeyDown;
+    if (answered && app_ && app_->current->IsDirty()) app_->current->Refresh(false);
 }
 
 bool MainLoop::PollReplayMessage(WindowEvent& message) {

@@ -116,6 +116,7 @@ private:
     void DeliverPen(const WindowEvent& message);
     void TickCurrent();
     void ShowWatcher();
+    void PresentAnswer(const WindowEvent& message);
 
     SoundSwitch sound_;
     Platform platform_;
