@@ -59,8 +59,7 @@ void MainLoop::HandleMessage(const WindowEvent& m) {
         case WindowEvent::Type::PenDown:
         case WindowEvent::Type::PenMove:
         case WindowEvent::Type::PenUp:
-            if (app_) keys_.OnPointer(m);
-            DeliverPen(m);
+            if (!app_ || !keys_.OnPointer(m)) DeliverPen(m);
             break;
         case WindowEvent::Type::KeyDown:
             if (m.key == Key::F1) {
@@ -124,6 +123,7 @@ bool MainLoop::HasPendingWork() const {
 
 int MainLoop::RunLive(ReplayRecorder* recorder) {
     recorder_ = recorder;
+    keys_.AcceptTaps();
     for (;;) {
         if (quitPosted_) break;
         WindowEvent message;
@@ -144,7 +144,8 @@ void MainLoop::PresentAnswer(const WindowEvent& message) {
     // screen's repaint throttle and every game timing stay as they are, and
     // a drag's moves keep the throttle's pace.
     const bool answered = message.type == WindowEvent::Type::PenDown ||
-                          message.type == WindowEvent::Type::PenUp || message.type == WindowEvent::Type::KeyDown;
+                          message.type == WindowEvent::Type::PenUp ||
+                          message.type == WindowEvent::Type::KeyDown;
     if (answered && app_ && app_->current->IsDirty()) app_->current->Refresh(false);
 }
 

@@ -53,6 +53,10 @@ public:
     // frame): passes while messages wait, at least one. Answers whether the
     // current screen still has something to animate or to repaint.
     bool RunWaitingPasses();
+    // The player's own pointer comes through HandleMessage from now on (the
+    // browser's game): taps that move weights are read too. RunLive does so
+    // by itself.
+    void AcceptTaps() { keys_.AcceptTaps(); }
     // Called on the destroy message while the game is still whole, so that
     // its last screen can be kept.
     void SetBeforeClose(std::function<void()> beforeClose) { beforeClose_ = std::move(beforeClose); }

@@ -17,6 +17,8 @@ void KeyControl::OnKey(const WindowEvent& event) {
     // Keys wait while the pointer is pressed: two styluses cannot touch at once.
     if (pointerDown_) return;
     const GameView view = look_();
+    // Keys take over from taps: a weight a tap ringed is the keys' now.
+    taps_.Forget();
     if (view.screen == GameView::Screen::Game) return OnGameKey(view, event);
     if (key == Key::Escape) return LeaveFullscreen();
     if (view.screen == GameView::Screen::Title) OnTitleKey(view, key);
@@ -97,12 +99,18 @@ void KeyControl::OnCarryingKey(const GameView& view, Key key) {
     }
 }
 
-void KeyControl::OnPointer(const WindowEvent& pen) {
+bool KeyControl::OnPointer(const WindowEvent& pen) {
     if (pen.type == WindowEvent::Type::PenUp) pointerDown_ = false;
-    if (pen.type != WindowEvent::Type::PenDown) return;
-    focus_.Hide();
-    if (carrier_.Holding() && carrier_.Carried(look_()) != WeightCarrier::kNone) carrier_.PutBack(out_);
-    pointerDown_ = true;
+    if (pen.type == WindowEvent::Type::PenDown) {
+        focus_.Hide();
+        if (carrier_.Holding() && carrier_.Carried(look_()) != WeightCarrier::kNone) carrier_.PutBack(out_);
+        pointerDown_ = true;
+    }
+    if (!acceptTaps_) return false;
+    const bool taken = taps_.Take(pen, look_, out_);
+    // The weight a tap picked shows the ring, as one the keys went to.
+    if (taps_.Ringed()) focus_.RingPlace(*taps_.Ringed());
+    return taken;
 }
 
 void KeyControl::Follow() {

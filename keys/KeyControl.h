@@ -8,6 +8,7 @@
 
 #include "game/GameView.h"
 #include "keys/KeyFocus.h"
+#include "keys/TapMover.h"
 #include "keys/WeightCarrier.h"
 #include "platform/Platform.h"
 #include "sound/SoundSwitch.h"
@@ -32,7 +33,11 @@ public:
     void OnKey(const WindowEvent& key);
     // Called before the pointer's own press, move or release reaches the
     // game: a press hides the ring and first puts a carried weight back.
-    void OnPointer(const WindowEvent& pen);
+    // Answers true when the event was taken here (a tap on a weight, or the
+    // taps that move one: see TapMover) and must not reach the game as it is.
+    bool OnPointer(const WindowEvent& pen);
+    // Reads the player's live pointer for taps that move weights too.
+    void AcceptTaps() { acceptTaps_ = true; }
     // Keeps the ring on its weight; called whenever the scene may have moved.
     void Follow();
     // The area the focus ring shows, empty when none.
@@ -53,6 +58,8 @@ private:
     Look look_;
     KeyFocus focus_;
     WeightCarrier carrier_;
+    TapMover taps_;
+    bool acceptTaps_ = false;
     bool pointerDown_ = false;
 };
 

@@ -20,6 +20,11 @@ public:
     explicit KeyFocus(Window& window) : window_(window) {}
 
     void Show() { shown_ = true; }
+    // Rings the weight at the tray place, as if the keys had gone there.
+    void RingPlace(int32_t place) {
+        place_ = place;
+        shown_ = true;
+    }
     void Hide() { shown_ = false; }
     bool Shown() const { return shown_; }
     const Rect& Ringed() const { return ringed_; }

@@ -250,6 +250,25 @@ TEST_F(KeyboardPlayTest, AShownNumberPuzzleByKeysEndsAsByStylusAndItsRecordingRe
 
     EXPECT_EQ(Replayed(byKeys.recording), byKeys.dump);
 
+    // A tap on the weight rings it without moving anything; a tap on the pan
+    // then carries it there as a drag would, and that drag is what is
+    // recorded.
+    Script taps;
+    Tap(taps, Point{120, 160});
+    Tap(taps, board.weight);
+    taps.push_back({kSettleMs, KeyPress(Key::None)});
+    const Outcome ringed = Play(taps);
+    EXPECT_EQ(StoredValue(ringed.dump, "score"), 0);
+    EXPECT_EQ(ringed.lastRing.right - ringed.lastRing.left, 20) << "the tapped weight is ringed";
+    taps.pop_back();
+    Tap(taps, Point{board.leftPan ? 50 : 190, 135});
+    taps.push_back({kSettleMs, KeyPress(Key::None)});
+    const Outcome byTaps = Play(taps, true);
+    EXPECT_EQ(byTaps.dump, byStylus.dump);
+    EXPECT_EQ(Replayed(byTaps.recording), byTaps.dump);
+    EXPECT_EQ(byTaps.recording.find(" down " + std::to_string(board.weight.x)), byTaps.recording.rfind(" down "))
+        << "the tap that rang the weight never reached the game";
+
     // Played while the millisecond counter wraps, the same game records a
     // replay that plays to the same end.
     const Outcome wrapped = Play(keys, true, 0xFFFFFFFFu - 1500);
