@@ -1,6 +1,5 @@
 #include "results/ResultsHistory.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "results/ProgressPage.h"
@@ -27,6 +26,14 @@ bool EachLine(const std::string& text, Row row) {
         at = end + 1;
     }
     return true;
+}
+
+size_t LineCount(const char* text, size_t length) {
+    size_t lines = 0;
+    for (const char* end = text + length;; ++text, ++lines) {
+        text = static_cast<const char*>(std::memchr(text, '\n', static_cast<size_t>(end - text)));
+        if (text == nullptr) return lines;
+    }
 }
 
 }  // namespace
@@ -78,8 +85,7 @@ bool ResultsHistory::Open() {
         Refuse(NoHistory());
         return false;
     }
-    const auto whole = loaded.bytes.begin() + static_cast<std::ptrdiff_t>(ending.keep);
-    rows_ = ending.withHeader ? 0 : static_cast<size_t>(std::count(loaded.bytes.begin(), whole, '\n')) - 1;
+    rows_ = ending.withHeader ? 0 : LineCount(loaded.bytes.data(), static_cast<size_t>(ending.keep)) - 1;
     usable_ = true;
     return true;
 }

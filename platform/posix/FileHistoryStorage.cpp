@@ -123,9 +123,9 @@ HistoryStorage::Loaded FileHistoryStorage::Load() {
         loaded.reason = kNoFolder;
         return loaded;
     }
-    const TextStorage::Loaded file = files_.Load(name_, kLoadLimit);
-    loaded.bytes = file.bytes;
-    loaded.reason = file.reason;
+    TextStorage::Loaded file = files_.Load(name_, kLoadLimit);
+    loaded.bytes = std::move(file.bytes);
+    loaded.reason = std::move(file.reason);
     if (file.state == TextStorage::State::Absent) loaded.state = State::Absent;
     if (file.state == TextStorage::State::Stored) loaded.state = State::Stored;
     if (file.state == TextStorage::State::Unreachable) loaded.state = State::Unreachable;
