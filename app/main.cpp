@@ -212,7 +212,7 @@ int Run(const std::vector<std::string>& args) {
         if (storage == nullptr) return Fail("the results history is not kept on this system");
         pw::ResultsHistory history(*storage, Say);
         pw::LocalSystemTime today;
-        if (!WriteOutputFile(options.progressPath, pw::ProgressPage(history.Read(), today.LocalNow()), error))
+        if (!history.WriteView(options.progressPath, today.LocalNow(), error))
             return Fail("cannot write the progress view '" + options.progressPath + "': " + error);
         return 0;
     }
@@ -330,7 +330,7 @@ int Run(const std::vector<std::string>& args) {
             const std::string path = ProgressViewPath();
             std::string problem;
             if (path.empty()) return Say("there is no home folder to write the progress view in");
-            if (!WriteOutputFile(path, pw::ProgressPage(history->Read(), localTime.LocalNow()), problem))
+            if (!history->WriteView(path, localTime.LocalNow(), problem))
                 return Say("cannot write the progress view '" + path + "': " + problem);
             if (!OpenInBrowser(path, problem)) Say("the progress view is in " + path + " (" + problem + ")");
         });

@@ -16,7 +16,8 @@ public:
 
     // work and floor are benchmark names as reported; goal is the largest
     // ratio of work to floor that meets the target, 0 for a ratio shown only
-    // for comparison.
+    // for comparison. A benchmark with an "items" counter (puzzles, rows) is
+    // compared per item.
     void AddPair(const std::string& work, const std::string& floor, double goal);
 
     void ReportRuns(const std::vector<Run>& runs) override;
@@ -34,5 +35,6 @@ private:
 };
 
 void RegisterComposeBenchmarks(Summary& summary);
+void RegisterHistoryBenchmarks(Summary& summary);
 
 }  // namespace pw::bench

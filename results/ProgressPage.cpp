@@ -46,9 +46,28 @@ std::string Fixed1(double value) {
 bool Balanced(const ResultRow& r) { return r.finished || r.tenths.has_value(); }
 
 struct Day {
+    bool played = false;
     int balanced = 0;
-    int highest = 0;
+    int highest = 0;  // 0 when no row that day has a level of the game
 };
+
+// Text from the history (a path, a reason) as HTML.
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else if (c == '"')
+            out += "&quot;";
+        else
+            out += c;
+    }
+    return out;
+}
 
 struct LevelFigures {
     int puzzles = 0;
@@ -150,7 +169,8 @@ const char kHead[] =
 
 }  // namespace
 
-std::string ProgressPage(const std::vector<ResultRow>& rows, const DateTime& today) {
+std::string ProgressPage(const std::vector<ResultRow>& rows, const DateTime& today,
+                         const std::string& problem) {
     const long last = DayNumber(today.year, today.month, today.day);
     const long first = last - (kDays - 1);
     std::array<Day, kDays> days{};
@@ -159,8 +179,10 @@ std::string ProgressPage(const std::vector<ResultRow>& rows, const DateTime& tod
         const long day = DayNumber(r.when.year, r.when.month, r.when.day);
         if (day >= first && day <= last) {
             Day& d = days[static_cast<size_t>(day - first)];
+            d.played = true;
             if (Balanced(r)) ++d.balanced;
-            d.highest = std::max(d.highest, static_cast<int>(r.level));
+            // A level the game has not (a row edited by hand) draws nothing.
+            if (r.level <= kLevels) d.highest = std::max(d.highest, static_cast<int>(r.level));
         }
         if (r.level < 1 || r.level > kLevels) continue;
         LevelFigures& f = levels[static_cast<size_t>(r.level)];
@@ -176,8 +198,9 @@ std::string ProgressPage(const std::vector<ResultRow>& rows, const DateTime& tod
     }
 
     std::string s = kHead;
-    s += "<p>" + std::to_string(rows.size()) + " puzzles in the history. Last 30 days: " + DateOfDay(first) +
-         " to " + DateOfDay(last) +
+    s += problem.empty() ? "<p>" + std::to_string(rows.size()) + " puzzles in the history. "
+                         : "<p><strong>No puzzles can be shown:</strong> " + Escaped(problem) + ". ";
+    s += "Last 30 days: " + DateOfDay(first) + " to " + DateOfDay(last) +
          ". <span class=\"key-bar\">&#9632;</span> bars: puzzles balanced that day; "
          "<span class=\"key-line\">&#9679;</span> line: highest level played that day.</p>\n";
     s += "<h2>Last 30 days</h2>\n" + Chart(days, first);
@@ -187,10 +210,10 @@ std::string ProgressPage(const std::vector<ResultRow>& rows, const DateTime& tod
     bool anyDay = false;
     for (int i = 0; i < kDays; ++i) {
         const Day& d = days[static_cast<size_t>(i)];
-        if (d.highest == 0) continue;
+        if (!d.played) continue;
         anyDay = true;
         s += "<tr><th scope=\"row\">" + DateOfDay(first + i) + "</th><td>" + std::to_string(d.balanced) +
-             "</td><td>" + std::to_string(d.highest) + "</td></tr>\n";
+             "</td><td>" + (d.highest == 0 ? "&ndash;" : std::to_string(d.highest)) + "</td></tr>\n";
     }
     if (!anyDay) s += "<tr><td colspan=\"3\">No puzzles in the last 30 days.</td></tr>\n";
     s += "</table></div>\n";

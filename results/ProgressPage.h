@@ -10,7 +10,9 @@
 
 namespace pw {
 
-// today is the last day of the chart.
-std::string ProgressPage(const std::vector<ResultRow>& rows, const DateTime& today);
+// today is the last day of the chart. A problem (why the history could not
+// be read) is said at the top instead of the count of puzzles.
+std::string ProgressPage(const std::vector<ResultRow>& rows, const DateTime& today,
+                         const std::string& problem = std::string());
 
 }  // namespace pw

@@ -89,9 +89,12 @@ void SettingsStore::WriteValue(const std::string& name, int32_t value) {
 void SettingsStore::RecordResult(bool success) {
     if (!autoAdjust) return;
     results.InsertAt(success ? 1 : 0, results.count);
-    if (results.count < 5) return;
+    // Only the last results are ever judged: older ones are let go, so that a
+    // long game at the top or bottom level holds a few nodes, not one a puzzle.
+    if (results.count > kJudgedResults) results.Remove(results.head->item);
+    if (results.count < kJudgedResults) return;
     int successes = 0;
-    for (int32_t i = results.count - 5; i < results.count; ++i)
+    for (int32_t i = 0; i < results.count; ++i)
         if (results.ItemAt(i) != 0) ++successes;
     int32_t moved = level;
     if (successes >= 4 && level < kHighestLevel)

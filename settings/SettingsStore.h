@@ -24,6 +24,8 @@ public:
     static constexpr int32_t kHighestLevel = 15;
     static constexpr int32_t kHighestScore = 999999;
     static constexpr int32_t kFullLevelPoints = 24;
+    // Automatic levelling judges this many of the most recent results.
+    static constexpr int32_t kJudgedResults = 5;
     // A value's text is read into a buffer of this many characters with its
     // terminator; a stored text of more than 9 characters reads as missing.
     static constexpr size_t kTextBufferChars = 10;
@@ -62,7 +64,8 @@ public:
     void SetAutoAdjust(bool on);
 
     int32_t level = kLowestLevel;
-    // Nonzero bytes are successes, oldest first; emptied whenever the level moves.
+    // Nonzero bytes are successes, oldest first, the last kJudgedResults at
+    // most; emptied whenever the level moves.
     LinkedList<uint8_t> results;
     uint8_t autoAdjust = 1;
     // Set by a change of level by hand; the game screen clears it.

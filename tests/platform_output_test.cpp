@@ -1,5 +1,5 @@
 // What the desktop backend hands to the machine: screenshots as PNG files,
-// output files, and sounds on the audio device.
+// output files, sounds on the audio device, and the browser it starts.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -11,14 +11,16 @@
 #include <stb/stb_image.h>
 
 #include <chrono>
-#include <map>
 #include <cstdlib>
+#include <fstream>
+#include <map>
 #include <string>
 #include <thread>
 
 #include "platform/EmbeddedResourceStore.h"
 #include "platform/PngWriter.h"
 #include "platform/QuitRequest.h"
+#include "platform/posix/BrowserOpener.h"
 #include "platform/posix/OutputFile.h"
 #include "platform/sdl/SdlSoundPlayer.h"
 #include "platform/sdl/SoundDevices.h"
@@ -152,6 +154,49 @@ TEST(SdlSoundPlayerTest, TheSoundLibrariesAreTriedOnAnySignOfSound) {
         EXPECT_FALSE(SoundMayBeThere(root.path, environment)) << name << " empty";
         variables.erase(name);
     }
+}
+
+// The program that opens the view starts as from a shell, whatever the game
+// blocks or ignores; one that cannot start is said.
+TEST(BrowserOpenerTest, TheOpenerGetsTheStopSignalsBackAndOneThatCannotStartIsSaid) {
+    TempFolder folder;
+    const std::string opener = folder.path + "/xdg-open", seen = folder.path + "/seen";
+    // The shell's own signal state, written whole once known.
+    std::ofstream(opener)
+        << "#!/bin/sh\ngrep -E '^Sig(Blk|Ign)' /proc/$$/status > \"$1.part\" && mv \"$1.part\" \"$1\"\n";
+    ASSERT_EQ(chmod(opener.c_str(), 0700), 0);
+    const char* path = std::getenv("PATH");
+    const std::string savedPath = path != nullptr ? path : "";
+    setenv("PATH", (folder.path + ":" + savedPath).c_str(), 1);
+    sigset_t stops, before;
+    sigemptyset(&stops);
+    sigaddset(&stops, SIGINT);
+    sigaddset(&stops, SIGTERM);
+    ASSERT_EQ(sigprocmask(SIG_BLOCK, &stops, &before), 0);
+    struct sigaction ignore {
+    }, saved[3];
+    ignore.sa_handler = SIG_IGN;
+    const int ignored[] = {SIGINT, SIGPIPE, SIGXFSZ};
+    for (int i = 0; i < 3; ++i) sigaction(ignored[i], &ignore, &saved[i]);
+    std::string reason;
+    const bool opened = OpenInBrowser(seen, reason);
+    for (int i = 0; i < 3; ++i) sigaction(ignored[i], &saved[i], nullptr);
+    sigprocmask(SIG_SETMASK, &before, nullptr);
+    ASSERT_TRUE(opened) << reason;
+    for (int i = 0; i < 1000 && access(seen.c_str(), F_OK) != 0; ++i) usleep(10000);
+    std::ifstream status(seen);
+    std::map<std::string, unsigned long long> masks;
+    for (std::string name, hex; status >> name >> hex;) masks[name] = std::stoull(hex, nullptr, 16);
+    ASSERT_EQ(masks.size(), 2u) << "the opener did not run";
+    const unsigned long long mine =
+        1ull << (SIGINT - 1) | 1ull << (SIGTERM - 1) | 1ull << (SIGPIPE - 1) | 1ull << (SIGXFSZ - 1);
+    EXPECT_EQ(masks["SigBlk:"] & mine, 0u) << std::hex << masks["SigBlk:"];
+    EXPECT_EQ(masks["SigIgn:"] & mine, 0u) << std::hex << masks["SigIgn:"];
+
+    std::ofstream(opener, std::ios::trunc) << "#!/no/such/shell\n";
+    EXPECT_FALSE(OpenInBrowser(seen, reason));
+    EXPECT_NE(reason.find("cannot be started"), std::string::npos) << reason;
+    setenv("PATH", savedPath.c_str(), 1);
 }
 
 }  // namespace

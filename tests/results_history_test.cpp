@@ -1,20 +1,24 @@
 // The results history: its rows read back as written, a torn last line is
 // skipped and cut off before the next row, a text that is no history is left
 // alone, the oldest rows go past the limit, a writer killed at any moment
-// loses no row it finished, and the progress page drawn from a committed
-// history is the one committed beside it.
+// loses no row it finished, rows of another writer stay, a deleted history
+// starts again whole, and the progress view never takes the history's place
+// and says why when there is nothing to show.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 
+#include "platform/posix/FileHistoryStorage.h"
 #include "results/ProgressPage.h"
 #include "results/ResultsHistory.h"
-#include "platform/posix/FileHistoryStorage.h"
 #include "tools/autoplay/TempFolder.h"
 
 namespace pw {
@@ -41,6 +45,16 @@ std::string ReadFile(const std::string& path) {
     std::stringstream text;
     text << file.rdbuf();
     return text.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+std::vector<ResultRow> RowsOf(const std::string& path) {
+    std::vector<ResultRow> rows;
+    EXPECT_TRUE(ResultsHistory::Parse(ReadFile(path), rows)) << ReadFile(path);
+    return rows;
 }
 
 TEST(ResultsHistoryTest, RowsReadBackAndATornLineIsSkippedThenCutOff) {
@@ -175,6 +189,182 @@ TEST(ResultsHistoryTest, KilledWhileAppendingEveryFinishedRowReadsBack) {
     }
 }
 
+TEST(ResultsHistoryTest, AHistoryDeletedOrCutShortStartsAgainWithItsHeader) {
+    TempFolder folder;
+    const std::string path = folder.path + "/results.csv";
+    FileHistoryStorage storage(folder.path, "results.csv");
+    ResultsHistory history(storage, nullptr);
+    ASSERT_TRUE(history.Append(Row(1)));
+    ASSERT_TRUE(history.Append(Row(2)));
+    ASSERT_EQ(unlink(path.c_str()), 0);
+    ASSERT_TRUE(history.Append(Row(3)));
+    EXPECT_EQ(ReadFile(path), std::string(kResultsHeader) + FormatResultRow(Row(3)));
+    ASSERT_EQ(truncate(path.c_str(), 0), 0);
+    ASSERT_TRUE(history.Append(Row(4)));
+    ASSERT_TRUE(history.Append(Row(5)));
+    EXPECT_EQ(RowsOf(path), (std::vector<ResultRow>{Row(4), Row(5)}));
+}
+
+// Two copies of the game with one history: in turns through one process, then
+// at once from two.
+TEST(ResultsHistoryTest, RowsOfAnotherWriterStayEachOnItsOwnLine) {
+    TempFolder folder;
+    const std::string path = folder.path + "/results.csv";
+    {
+        FileHistoryStorage storageA(folder.path, "results.csv"), storageB(folder.path, "results.csv");
+        ResultsHistory a(storageA, nullptr), b(storageB, nullptr);
+        for (int32_t i = 0; i < 10; ++i) {
+            ASSERT_TRUE(a.Append(Row(i, "1")));
+            ASSERT_TRUE(b.Append(Row(i, "2")));
+        }
+        const std::vector<ResultRow> rows = RowsOf(path);
+        ASSERT_EQ(rows.size(), 20u);
+        for (size_t i = 0; i < rows.size(); ++i)
+            EXPECT_EQ(rows[i], Row(static_cast<int32_t>(i / 2), i % 2 ? "2" : "1"));
+    }
+    ASSERT_EQ(unlink(path.c_str()), 0);
+    constexpr int32_t kEach = 2000;
+    int start[2];
+    ASSERT_EQ(pipe(start), 0);
+    pid_t writers[2];
+    for (int w = 0; w < 2; ++w) {
+        writers[w] = fork();
+        ASSERT_GE(writers[w], 0);
+        if (writers[w] == 0) {
+            close(start[1]);
+            FileHistoryStorage storage(folder.path, "results.csv");
+            ResultsHistory history(storage, nullptr);
+            history.Read();
+            char go;
+            if (read(start[0], &go, 1) != 0) _exit(2);  // both start when the pipe closes
+            for (int32_t i = 0; i < kEach; ++i)
+                if (!history.Append(Row(i, std::to_string(w)))) _exit(1);
+            _exit(0);
+        }
+    }
+    close(start[0]);
+    close(start[1]);
+    for (pid_t writer : writers) {
+        int status = 0;
+        ASSERT_EQ(waitpid(writer, &status, 0), writer);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    // Each writer's rows all there, in its order.
+    int32_t next[2] = {0, 0};
+    for (const ResultRow& row : RowsOf(path)) {
+        const int w = row.set == "1" ? 1 : 0;
+        EXPECT_EQ(row.moves, next[w]++);
+    }
+    EXPECT_EQ(next[0], kEach);
+    EXPECT_EQ(next[1], kEach);
+}
+
+TEST(ResultsHistoryTest, AHistorySavedByASpreadsheetIsReadAndAddedTo) {
+    MemoryHistoryStorage storage;
+    storage.present = true;
+    std::string header = kResultsHeader;
+    header.insert(header.size() - 1, "\r");
+    std::string row = FormatResultRow(Row(1));
+    row.insert(row.size() - 1, "\r");
+    storage.text = "\xEF\xBB\xBF" + header + row;
+    int said = 0;
+    ResultsHistory history(storage, [&](const std::string&) { ++said; });
+    EXPECT_EQ(history.Read(), std::vector<ResultRow>{Row(1)});
+    ASSERT_TRUE(history.Append(Row(2)));
+    EXPECT_EQ(history.Read(), (std::vector<ResultRow>{Row(1), Row(2)}));
+    EXPECT_EQ(said, 0);
+}
+
+// A link to a history is read and written through, and kept as a link even
+// when the oldest rows go; a link that leads nowhere never makes a file.
+TEST(FileHistoryTest, ALinkIsFollowedToAHistoryButNeverToMakeOne) {
+    TempFolder folder;
+    const std::string target = folder.path + "/kept.csv", link = folder.path + "/results.csv";
+    std::string text = kResultsHeader;
+    for (size_t i = 0; i < ResultsHistory::kMaxRows; ++i)
+        text += FormatResultRow(Row(static_cast<int32_t>(i)));
+    WriteFile(target, text);
+    ASSERT_EQ(symlink("kept.csv", link.c_str()), 0);
+    FileHistoryStorage storage(folder.path, "results.csv");
+    std::vector<std::string> said;
+    ResultsHistory history(storage, [&](const std::string& m) { said.push_back(m); });
+    ASSERT_TRUE(history.Append(Row(900000)));
+    struct stat info;
+    ASSERT_EQ(lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(RowsOf(target).size(), ResultsHistory::kTrimTo);
+    ASSERT_TRUE(history.Append(Row(1)));
+    EXPECT_EQ(RowsOf(target).back(), Row(1));
+
+    ASSERT_EQ(unlink(target.c_str()), 0);
+    ResultsHistory again(storage, [&](const std::string& m) { said.push_back(m); });
+    EXPECT_FALSE(again.Append(Row(2)));
+    EXPECT_NE(access(target.c_str(), F_OK), 0);
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].find("leads nowhere"), std::string::npos) << said[0];
+}
+
+TEST(FileHistoryTest, AStaleTemporaryGoesAndWithoutAHomeNothingIsLookedForAtTheRoot) {
+    TempFolder folder;
+    const std::string stale = folder.path + "/.results.csv.Ab12Cd";
+    WriteFile(stale, std::string(2 << 20, 'x'));
+    WriteFile(folder.path + "/.results.csv.keep", "not ours");
+    FileHistoryStorage storage(folder.path, "results.csv");
+    ResultsHistory history(storage, nullptr);
+    ASSERT_TRUE(history.Append(Row(1)));
+    EXPECT_NE(access(stale.c_str(), F_OK), 0);
+    EXPECT_EQ(ReadFile(folder.path + "/.results.csv.keep"), "not ours");
+
+    FileHistoryStorage homeless("", "Marblequill/Pivotwarden/results.csv");
+    std::vector<std::string> said;
+    ResultsHistory nowhere(homeless, [&](const std::string& m) { said.push_back(m); });
+    EXPECT_TRUE(nowhere.Read().empty());
+    EXPECT_FALSE(nowhere.Append(Row(1)));
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].find("no home folder"), std::string::npos) << said[0];
+    EXPECT_EQ(said[0].find("'/"), std::string::npos) << said[0];
+}
+
+// The game itself, asked for the view: exit code, error output in "err".
+int RunGame(const std::string& folder, const std::string& arguments) {
+    const std::string command = "cd '" + folder + "' && timeout -s KILL 60 '" + PW_EXECUTABLE + "' " +
+                                arguments + " 2> err > /dev/null";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(ProgressViewTest, NeverTakesTheHistorysPlaceAndSaysWhyWhenItHasNothingToShow) {
+    TempFolder folder;
+    const std::string history = std::string(kResultsHeader) + FormatResultRow(Row(1));
+    WriteFile(folder.path + "/h.csv", history);
+    ASSERT_EQ(symlink("h.csv", (folder.path + "/link.html").c_str()), 0);
+    for (const char* view : {"h.csv", "./h.csv", "link.html"}) {
+        EXPECT_NE(RunGame(folder.path, std::string("--progress ") + view + " --history h.csv"), 0) << view;
+        EXPECT_NE(ReadFile(folder.path + "/err").find("results history itself"), std::string::npos)
+            << ReadFile(folder.path + "/err");
+        EXPECT_EQ(ReadFile(folder.path + "/h.csv"), history);
+    }
+    // A history that is no file gives a view that says so.
+    ASSERT_EQ(mkdir((folder.path + "/folder.csv").c_str(), 0700), 0);
+    EXPECT_EQ(RunGame(folder.path, "--progress view.html --history folder.csv"), 0);
+    const std::string page = ReadFile(folder.path + "/view.html");
+    EXPECT_NE(page.find("No puzzles can be shown"), std::string::npos) << page;
+    EXPECT_NE(page.find("not a file"), std::string::npos) << page;
+}
+
+TEST(ProgressViewTest, ANewProfileGetsTheHistorysPrivateFolderForTheView) {
+    TempFolder folder;
+    FileHistoryStorage storage(folder.path, "Marblequill/Pivotwarden/results.csv");
+    ResultsHistory history(storage, nullptr);
+    std::string reason;
+    const std::string view = folder.path + "/Marblequill/Pivotwarden/progress.html";
+    ASSERT_TRUE(history.WriteView(view, DateTime{2026, 12, 8, 9, 0, 0}, reason)) << reason;
+    EXPECT_NE(ReadFile(view).find("0 puzzles in the history"), std::string::npos);
+    struct stat info;
+    ASSERT_EQ(stat((folder.path + "/Marblequill").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+}
+
 TEST(ProgressPageTest, CommittedHistoryGivesTheCommittedPage) {
     const std::string folder = std::string(PW_SOURCE_DIR) + "/tests/data/progress/";
     std::vector<ResultRow> rows;
@@ -182,6 +372,16 @@ TEST(ProgressPageTest, CommittedHistoryGivesTheCommittedPage) {
     ASSERT_GT(rows.size(), 20u);
     const std::string page = ProgressPage(rows, DateTime{2026, 12, 8, 18, 0, 0});
     EXPECT_EQ(page, ReadFile(folder + "progress.html"));
+}
+
+// A row edited to an absurd level is counted but drawn nowhere.
+TEST(ProgressPageTest, ALevelTheGameHasNotDrawsNoDot) {
+    ResultRow row = Row(3);
+    row.level = 999999999;
+    const std::string page = ProgressPage({row}, DateTime{2026, 12, 8, 18, 0, 0});
+    EXPECT_NE(page.find("1 puzzles in the history"), std::string::npos);
+    EXPECT_EQ(page.find("<circle"), std::string::npos);
+    EXPECT_EQ(page.find("999999999"), std::string::npos);
 }
 
 }  // namespace

@@ -150,7 +150,14 @@ TEST_F(SettingsStoreTest, FourSuccessesAtTheTopChangeNothingAndTheWindowSlides) 
     EXPECT_EQ(store.results.count, 5);
     Record(store, {0, 0});  // the last five hold three, then two successes
     EXPECT_EQ(store.level, 15);
-    EXPECT_EQ(Results(store), (std::vector<uint8_t>{1, 1, 1, 1, 0, 0, 0}));
+    // Only the five that are judged are held, however long the level stays.
+    EXPECT_EQ(Results(store), (std::vector<uint8_t>{1, 1, 0, 0, 0}));
+    Record(store, std::vector<int>(1000, 1));
+    Record(store, {1, 1, 0, 0});
+    EXPECT_EQ(store.level, 15);
+    EXPECT_EQ(Results(store), (std::vector<uint8_t>{1, 1, 1, 0, 0}));
+    Record(store, {0});  // last five: 1 1 0 0 0
+    EXPECT_EQ(store.level, 15);
     Record(store, {0});  // last five: 1 0 0 0 0
     EXPECT_EQ(store.level, 14);
     EXPECT_EQ(store.results.count, 0);

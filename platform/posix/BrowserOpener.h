@@ -5,7 +5,8 @@
 
 namespace pw {
 
-// False, with the reason, when there is no xdg-open or it cannot be started.
+// False, with the reason, when there is no xdg-open or it cannot be started
+// (not a program the system can run).
 bool OpenInBrowser(const std::string& path, std::string& reason);
 
 }  // namespace pw

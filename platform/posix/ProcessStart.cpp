@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <initializer_list>
 
 namespace pw {
 
@@ -20,6 +21,16 @@ void PrepareProcess() {
     }
     signal(SIGPIPE, SIG_IGN);
     signal(SIGXFSZ, SIG_IGN);
+}
+
+void ResetSignalsForExec() {
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    for (int stop : {SIGINT, SIGTERM, SIGPIPE, SIGXFSZ}) sigaction(stop, &action, nullptr);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
 }
 
 }  // namespace pw
