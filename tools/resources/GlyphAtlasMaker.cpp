@@ -68,6 +68,12 @@ std::vector<uint8_t> PackInk(const GlyphImage& g) {
     return packed;
 }
 
+// Glyphs the font's own hints spoil at one cell: at 12 pixels the 8 loses its rounded corners to a
+// straight left side and reads as a B, which the automatic hinter keeps round.
+FontFace::Hinting PictureHinting(int cell, char32_t code) {
+    return cell == 12 && code == U'8' ? FontFace::Hinting::Automatic : FontFace::Hinting::Font;
+}
+
 }  // namespace
 
 const std::vector<int>& GameCellHeights() {
@@ -104,7 +110,7 @@ AtlasFace MakeFace(const FontFace& font, int cell, const std::vector<char32_t>& 
     face.height = font.Height();
     for (char32_t c : characters) {
         if (!font.Has(c)) throw std::runtime_error("the font has no glyph for a character the game draws");
-        face.glyphs.push_back(font.Render(c));
+        face.glyphs.push_back(font.Render(c, PictureHinting(cell, c)));
     }
     for (char32_t first : characters)
         for (char32_t second : characters)
