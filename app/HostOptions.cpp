@@ -82,6 +82,9 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
         } else if (name == "--fullscreen") {
             if (!noValue()) return false;
             options.fullscreen = true;
+        } else if (name == "--no-bar") {
+            if (!noValue()) return false;
+            options.noBar = true;
         } else if (name == "--headless") {
             if (!noValue()) return false;
             options.headless = true;
@@ -119,6 +122,8 @@ std::string HostUsage() {
            "keyboard too.\n\n"
            "  --scale N          window scale factor, 1 to 8 (default 2)\n"
            "  --fullscreen       full screen, scaled to fit\n"
+           "  --no-bar           the window shows the game alone, without the bar of the\n"
+           "                     level, Sound, How to play and Progress below it\n"
            "  --headless         no window and no audio device\n"
            "  --seed N           seed the random puzzles with N instead of the date and time\n"
            "  --record FILE      write the seed and every stylus event to FILE\n"

@@ -11,6 +11,8 @@ struct HostOptions {
     int scale = 2;
     bool fullscreen = false;
     bool headless = false;
+    // The window shows the bare picture, without its bar.
+    bool noBar = false;
     std::optional<uint32_t> seed;
     std::string recordPath;
     std::string replayPath;

@@ -12,7 +12,8 @@ MainLoop::MainLoop(Platform& platform)
                 platform.clock,  platform.registry,  platform.time},
       keys_(
           platform.window, sound_, platform.registry, [this](const WindowEvent& pen) { DeliverPen(pen); },
-          [this] { return View(); }) {}
+          [this] { return View(); }),
+      status_(platform.window) {}
 
 GameView MainLoop::View() { return Application::ViewOf(app_.get(), platform_.registry); }
 
@@ -84,8 +85,10 @@ void MainLoop::Watch(SceneWatcher* watcher) {
 
 void MainLoop::ShowWatcher() {
     // Before the start there is nothing to see; after the close, that it ended.
-    if (watcher_ == nullptr || (!app_ && !quitPosted_)) return;
-    watcher_->Look(View(), keys_.Ringed());
+    if ((watcher_ == nullptr && !status_.On()) || (!app_ && !quitPosted_)) return;
+    const GameView view = View();
+    if (watcher_ != nullptr) watcher_->Look(view, keys_.Ringed());
+    status_.Show(view, !sound_.Muted());
 }
 
 void MainLoop::DeliverPen(const WindowEvent& m) {
@@ -113,8 +116,7 @@ void MainLoop::TickCurrent() {
     const int32_t ticking = screen->tickers.count;
     app_->current->Tick(platform_.clock.Now());
     keys_.Follow();
-    if (watcher_ != nullptr && (app_->current != screen || app_->current->tickers.count != ticking))
-        ShowWatcher();
+    if (app_->current != screen || app_->current->tickers.count != ticking) ShowWatcher();
 }
 
 bool MainLoop::HasPendingWork() const {

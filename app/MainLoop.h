@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/Application.h"
+#include "app/StatusFeed.h"
 #include "dump/SceneWatcher.h"
 #include "keys/KeyControl.h"
 #include "platform/Platform.h"
@@ -75,6 +76,12 @@ public:
     // Asked before every pass of a replay: true stops it there (a signal
     // came), and RunReplay returns 1.
     void SetStopCheck(std::function<bool()> stopRequested) { stopRequested_ = std::move(stopRequested); }
+    // From now on the window's bar is told the level (or the set, named by
+    // its seed, and its level) and the sound switch after every change.
+    void FeedStatus(std::optional<uint32_t> set) {
+        status_.Start(set);
+        ShowWatcher();
+    }
     // P asks the host for the progress view; the game never sees the key.
     void SetProgressAsked(std::function<void()> asked) { progressAsked_ = std::move(asked); }
 
@@ -136,6 +143,7 @@ private:
     bool keepLastDump_ = false;
     std::string lastDump_;
     SceneWatcher* watcher_ = nullptr;
+    StatusFeed status_;
     std::function<bool()> stopRequested_;
     std::function<void()> help_;
     std::function<void()> progressAsked_;

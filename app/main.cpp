@@ -296,7 +296,7 @@ int Run(const std::vector<std::string>& args) {
         pw::SdlWindow& window = windowed->window;
         windowed->outsideClose = std::make_unique<OutsideClose>(window);
         const std::string title = pw::ToUtf8(resources.LoadString(pw::res::kWindowTitle, 100));
-        if (!window.Open(title, options.scale, options.fullscreen, error)) return Fail(error);
+        if (!window.Open(title, options.scale, options.fullscreen, !options.noBar, error)) return Fail(error);
         if (const pw::EmbeddedResource* icon = pw::FindEmbedded(pw::EmbeddedKind::Icon, pw::res::kAppIcon))
             window.SetIcon(icon->begin, icon->Size());
         windowed->raiseListener =
@@ -338,6 +338,7 @@ int Run(const std::vector<std::string>& args) {
     pw::WatcherPair watchers(descriptions.Watcher(), tracker.get());
     if (descriptions.Watcher() != nullptr || tracker) loop.Watch(&watchers);
     loop.Start(options.seed);
+    if (windowed) loop.FeedStatus(inSet ? std::optional<uint32_t>(set.seed) : std::nullopt);
     if (windowed) {
         pw::Window& shownIn = windowed->window;
         loop.SetHelp([&shownIn, &systemClock] { ShowHowToPlay(shownIn, systemClock); });

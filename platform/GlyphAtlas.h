@@ -12,6 +12,11 @@
 
 namespace pw {
 
+// The cell height the desktop window's bar writes at. Its face holds every
+// printable ASCII character and the middle dot besides the game's own, since
+// the bar shows words the game never draws.
+constexpr int32_t kBarCell = 13;
+
 class GlyphAtlas {
 public:
     // The atlas embedded into the executable.

@@ -156,6 +156,11 @@ struct WindowEvent {
     bool shift = false;
 };
 
+// The controls of a bar beside the game's picture, in the order the keys
+// go through them. Each acts as its key does: Sound as M, How to play as F1,
+// Progress as P.
+enum class BarControl { None, Sound, HowToPlay, Progress };
+
 class Window {
 public:
     // A wait for the next message with no time limit.
@@ -213,6 +218,15 @@ public:
     // One short line beside the game's picture (the title bar of a desktop
     // window); empty gives the usual one back.
     virtual void ShowCaption(const std::string& text) { (void)text; }
+    // What a bar beside the game's picture shows, for a window that has one:
+    // where the player is ("Level 6", "Set 4711 · level 6") and whether
+    // sound is on. While the bar is there, the captions go to it too.
+    virtual void ShowStatus(const std::string& place, bool soundOn) {
+        (void)place;
+        (void)soundOn;
+    }
+    // Marks the bar's control the keys act on (None: none of them).
+    virtual void FocusBarControl(BarControl control) { (void)control; }
 };
 
 class SystemTime {

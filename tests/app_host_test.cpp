@@ -34,13 +34,14 @@ TEST(HostOptionsTest, AcceptsEveryOptionInBothSpellings) {
     std::string error;
     ASSERT_TRUE(ParseHostOptions(
         {"--scale", "3", "--seed=42", "--headless", "--replay", "r.txt", "--screenshot=s.png", "--dump",
-         "d.json", "--fullscreen", "--describe=-", "--frames", "/dev/stdout"},
+         "d.json", "--fullscreen", "--describe=-", "--frames", "/dev/stdout", "--no-bar"},
         o, error))
         << error;
     EXPECT_EQ(o.scale, 3);
     EXPECT_EQ(o.seed, 42u);
     EXPECT_TRUE(o.headless);
     EXPECT_TRUE(o.fullscreen);
+    EXPECT_TRUE(o.noBar);
     EXPECT_EQ(o.replayPath, "r.txt");
     EXPECT_EQ(o.screenshotPath, "s.png");
     EXPECT_EQ(o.dumpPath, "d.json");
@@ -49,6 +50,7 @@ TEST(HostOptionsTest, AcceptsEveryOptionInBothSpellings) {
     ASSERT_TRUE(ParseHostOptions({}, o, error));
     EXPECT_EQ(o.scale, 2);
     EXPECT_FALSE(o.seed.has_value());
+    EXPECT_FALSE(o.noBar);
 }
 
 TEST(HostOptionsTest, BadOptionsAndValuesAreNamed) {

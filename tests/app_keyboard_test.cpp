@@ -370,14 +370,25 @@ TEST_F(KeyboardPlayTest, MutingIsKeptAndOlderSettingsWithoutItPlaySound) {
     EXPECT_FALSE(older.sounds.empty()) << "no \"sound\" value: sound on";
 
     // M mutes: the start sound of the next run stays silent, and so does play.
+    // The window's bar is told the set's level and the switch, each change once.
     {
+        struct BarWindow : HeadlessWindow {
+            std::vector<std::string> shown;
+            void ShowStatus(const std::string& place, bool soundOn) override {
+                shown.push_back(place + (soundOn ? ", sound on" : ", sound off"));
+            }
+        } window;
         HeadlessPlatform hp(config_.path);
-        MainLoop loop(hp.Get());
+        Platform platform{window, hp.resources, hp.text, hp.sound, hp.clock, hp.registry, hp.time};
+        MainLoop loop(platform);
         loop.Start(kSeed);
+        loop.FeedStatus(4711);
         hp.sound.played.clear();
         loop.HandleMessage(KeyPress(Key::M));
         loop.HandleMessage(KeyTargets::Stylus(WindowEvent::Type::PenDown, Point{120, 160}));
         EXPECT_TRUE(hp.sound.played.empty());
+        EXPECT_EQ(window.shown, (std::vector<std::string>{"Set 4711 \u00B7 level 2, sound on",
+                                                          "Set 4711 \u00B7 level 2, sound off"}));
     }
     EXPECT_NE(ReadSettings().find("\"sound\"=\"0\""), std::string::npos);
     EXPECT_NE(ReadSettings().find("\"score\"=\"48\""), std::string::npos) << "the other values stay";

@@ -2,6 +2,8 @@
 // any size (whole factors, or scaled down below one), window pixels map to
 // display pixels the same way for painting and the pointer, presses in the
 // black bars do nothing, and drags with Shift or Ctrl held are no drags.
+// The bar goes below or beside the picture, never over it nor at its cost,
+// and its controls are found where they are drawn.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -11,6 +13,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/AtlasTextRenderer.h"
+#include "platform/sdl/BarPlacement.h"
 #include "platform/sdl/PointerInput.h"
 #include "platform/sdl/WindowLayout.h"
 #include "tools/autoplay/TempFolder.h"
@@ -70,6 +74,85 @@ TEST(WindowLayoutTest, PaintingAndPointerShareOneNearestNeighbourMapping) {
     WindowLayout::Fit(480, 640).ToDisplay(479, 639, x, y);
     EXPECT_EQ(x, 239);
     EXPECT_EQ(y, 319);
+}
+
+TEST(BarPlacementTest, TheBarTakesTheSideThatLeavesThePictureLargestAndNeverCostsItAFactor) {
+    struct Case {
+        int w, h;
+        bool shown;
+        StatusBar::Side side;
+        int factor;
+    };
+    const Case cases[] = {
+        {480, 716, true, StatusBar::Side::Below, 2},     // the window as it opens at scale 2
+        {1024, 768, true, StatusBar::Side::Below, 2},    // both sides give 2: below
+        {1280, 1024, true, StatusBar::Side::Beside, 3},  // below would give only 2
+        {480, 640, false, StatusBar::Side::Below, 2},    // a bar would halve the picture
+        {240, 320, false, StatusBar::Side::Below, 1},   {100, 100, false, StatusBar::Side::Below, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h));
+        const BarPlacement p = BarPlacement::Fit(c.w, c.h, true);
+        EXPECT_EQ(p.barShown, c.shown);
+        EXPECT_FALSE(BarPlacement::Fit(c.w, c.h, false).barShown);
+        const WindowLayout& l = p.picture;
+        if (c.factor > 0) {
+            EXPECT_EQ(l.Width(), W * c.factor);
+        }
+        if (!p.barShown) continue;
+        EXPECT_EQ(p.side, c.side);
+        EXPECT_EQ(p.factor, c.factor);
+        const Rect& b = p.bar;
+        EXPECT_TRUE(b.left >= 0 && b.top >= 0 && b.right <= c.w && b.bottom <= c.h);
+        const bool apart = b.top >= l.Top() + l.Height() || b.left >= l.Left() + l.Width();
+        EXPECT_TRUE(apart) << "the bar covers the picture";
+        const Size size = c.side == StatusBar::Side::Below ? Size{W, StatusBar::kBelowHeight}
+                                                           : Size{StatusBar::kBesideWidth, H};
+        EXPECT_EQ(b.right - b.left, size.width * c.factor);
+        EXPECT_EQ(b.bottom - b.top, size.height * c.factor);
+    }
+}
+
+TEST(StatusBarTest, ControlsAreFoundWhereDrawnAndWhatItShowsChangesItsPicture) {
+    AtlasTextRenderer text;
+    for (StatusBar::Side side : {StatusBar::Side::Below, StatusBar::Side::Beside}) {
+        StatusBar bar(text, side);
+        bar.SetPlace(u"Level 1");
+        const Surface level1 = bar.Picture();
+        const std::pair<BarControl, Key> controls[] = {
+            {BarControl::Sound, Key::M}, {BarControl::HowToPlay, Key::F1}, {BarControl::Progress, Key::P}};
+        for (auto [control, key] : controls) {
+            const Rect r = bar.ControlArea(control);
+            ASSERT_LT(r.left, r.right);
+            EXPECT_TRUE(r.left > 0 && r.top > 0 && r.right < level1.Width() && r.bottom < level1.Height());
+            EXPECT_EQ(bar.ControlAt((r.left + r.right) / 2, (r.top + r.bottom) / 2), control);
+            EXPECT_EQ(bar.ControlAt(r.left - 1, r.top), BarControl::None);
+            EXPECT_EQ(StatusBar::KeyOf(control), key);
+            // Its label is lettered on the button.
+            bool lettered = false;
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.right; ++x) lettered |= level1.At(x, y) == StatusBar::kLetters;
+            EXPECT_TRUE(lettered);
+        }
+        EXPECT_FALSE(bar.SetPlace(u"Level 1")) << "nothing changed";
+        EXPECT_TRUE(bar.SetPlace(u"Level 8"));
+        EXPECT_NE(bar.Picture().Pixels(), level1.Pixels());
+        // A caption stands in for the place while it lasts.
+        const Surface level8 = bar.Picture();
+        EXPECT_TRUE(bar.SetCaption(u"Type the hidden number"));
+        EXPECT_NE(bar.Picture().Pixels(), level8.Pixels());
+        EXPECT_FALSE(bar.SetPlace(u"Level 8"));
+        EXPECT_TRUE(bar.SetCaption(u""));
+        EXPECT_EQ(bar.Picture().Pixels(), level8.Pixels());
+        // Sound off and a focused control show.
+        EXPECT_TRUE(bar.SetSound(false));
+        const Surface muted = bar.Picture();
+        EXPECT_NE(muted.Pixels(), level8.Pixels());
+        EXPECT_TRUE(bar.SetFocus(BarControl::Progress));
+        const Rect p = bar.ControlArea(BarControl::Progress);
+        EXPECT_EQ(bar.Picture().At(p.left - 1, p.top - 1), StatusBar::kFocus);
+        EXPECT_EQ(muted.At(p.left - 1, p.top - 1), StatusBar::kBackground);
+    }
 }
 
 class PointerInputTest : public ::testing::Test {

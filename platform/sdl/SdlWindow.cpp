@@ -28,6 +28,18 @@ bool FillStripes(SDL_Surface* target, const std::vector<FocusRing::Stripe>& stri
     return !stripes.empty();
 }
 
+// The bar's texts come as UTF-8 and are drawn from UTF-16.
+std::u16string Utf16(const std::string& text) {
+    std::u16string out;
+    char* converted = SDL_iconv_string("UTF-16LE", "UTF-8", text.c_str(), text.size() + 1);
+    if (converted == nullptr) return out;
+    for (size_t i = 0; converted[i] != 0 || converted[i + 1] != 0; i += 2)
+        out.push_back(static_cast<char16_t>(static_cast<uint8_t>(converted[i]) |
+                                            (static_cast<uint8_t>(converted[i + 1]) << 8)));
+    SDL_free(converted);
+    return out;
+}
+
 }  // namespace
 
 SdlWindow::SdlWindow() : shown_(kDisplayWidth, kDisplayHeight) {}
@@ -51,9 +63,11 @@ int SdlWindow::WakeOnPush(void* self, SDL_Event* event) {
     return 1;
 }
 
-bool SdlWindow::Open(const std::string& title, int scale, bool fullscreen, std::string& error) {
+bool SdlWindow::Open(const std::string& title, int scale, bool fullscreen, bool bar, std::string& error) {
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
-    int w = kDisplayWidth * scale, h = kDisplayHeight * scale;
+    if (bar) bar_ = std::make_unique<StatusBar>(barText_);
+    const int barHeight = bar ? StatusBar::kBelowHeight * scale : 0;
+    int w = kDisplayWidth * scale, h = kDisplayHeight * scale + barHeight;
     int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
     SDL_DisplayMode desktop{};
     if (fullscreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
@@ -67,7 +81,7 @@ bool SdlWindow::Open(const std::string& title, int scale, bool fullscreen, std::
     // Where leaving full screen goes when the game started in it.
     windowedX_ = windowedY_ = static_cast<int>(SDL_WINDOWPOS_CENTERED);
     windowedWidth_ = kDisplayWidth * scale;
-    windowedHeight_ = kDisplayHeight * scale;
+    windowedHeight_ = kDisplayHeight * scale + barHeight;
     title_ = title;
     window_ = SDL_CreateWindow(title.c_str(), x, y, w, h, flags);
     if (window_ == nullptr) {
@@ -137,7 +151,9 @@ void SdlWindow::RequestClose() {
 void SdlWindow::Layout() {
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (target == nullptr) return;
-    layout_ = WindowLayout::Fit(target->w, target->h);
+    placement_ = BarPlacement::Fit(target->w, target->h, bar_ != nullptr);
+    layout_ = placement_.picture;
+    if (placement_.barShown) bar_->SetSide(placement_.side);
     sourceColumns_.resize(static_cast<size_t>(std::max(0, layout_.Width())));
     for (int i = 0; i < layout_.Width(); ++i)
         sourceColumns_[static_cast<size_t>(i)] = layout_.SourceColumn(layout_.Left() + i);
@@ -145,10 +161,13 @@ void SdlWindow::Layout() {
     // that nothing stale stays anywhere after a resize or an expose.
     SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
     Draw(target, 0, 0, kDisplayWidth, kDisplayHeight);
+    DrawBar(target);
     DrawRing(target);
     unpublished_.clear();
     DrawHand(target);
     SDL_UpdateWindowSurface(window_);
+    // The bar may have come or gone with the size: the caption follows it.
+    if (!caption_.empty()) ShowCaption(caption_);
 }
 
 SDL_Surface* SdlWindow::LaidOutSurface() {
@@ -211,7 +230,68 @@ bool SdlWindow::DrawHand(SDL_Surface* target) {
 
 void SdlWindow::ShowCaption(const std::string& text) {
     if (window_ == nullptr) return;
-    SDL_SetWindowTitle(window_, text.empty() ? title_.c_str() : (title_ + " - " + text).c_str());
+    caption_ = text;
+    if (bar_) UpdateBar(bar_->SetCaption(Utf16(text)));
+    // Where no bar shows (without one, or in a window too small for it) the
+    // caption goes to the title bar.
+    const bool inTitle = !text.empty() && !placement_.barShown;
+    SDL_SetWindowTitle(window_, inTitle ? (title_ + " - " + text).c_str() : title_.c_str());
+}
+
+void SdlWindow::ShowStatus(const std::string& place, bool soundOn) {
+    if (!bar_) return;
+    const bool placed = bar_->SetPlace(Utf16(place));
+    UpdateBar(bar_->SetSound(soundOn) || placed);
+}
+
+void SdlWindow::FocusBarControl(BarControl control) {
+    if (bar_) UpdateBar(bar_->SetFocus(control));
+}
+
+void SdlWindow::UpdateBar(bool changed) {
+    SDL_Surface* target = LaidOutSurface();
+    if (!changed || target == nullptr || !DrawBar(target)) return;
+    const Rect& b = placement_.bar;
+    Publish(SDL_Rect{b.left, b.top, b.right - b.left, b.bottom - b.top});
+}
+
+bool SdlWindow::DrawBar(SDL_Surface* target) {
+    if (!placement_.barShown || target->format->BytesPerPixel != 4) return false;
+    const Surface& picture = bar_->Picture();
+    const int factor = placement_.factor;
+    const Rect& b = placement_.bar;
+    if (b.right > target->w || b.bottom > target->h) return false;
+    SDL_LockSurface(target);
+    for (int wy = b.top; wy < b.bottom; ++wy) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<uint8_t*>(target->pixels) + wy * target->pitch);
+        const Pixel* source = picture.Row((wy - b.top) / factor);
+        for (int wx = b.left; wx < b.right; ++wx) {
+            const Pixel p = source[(wx - b.left) / factor];
+            row[wx] = SDL_MapRGB(target->format, (p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+        }
+    }
+    SDL_UnlockSurface(target);
+    return true;
+}
+
+void SdlWindow::PressBar(int windowX, int windowY) {
+    barPressed_ = BarControl::None;
+    if (!placement_.InBar(windowX, windowY)) return;
+    const int f = placement_.factor;
+    barPressed_ = bar_->ControlAt((windowX - placement_.bar.left) / f, (windowY - placement_.bar.top) / f);
+}
+
+bool SdlWindow::ReleaseBar(int windowX, int windowY, WindowEvent& out) {
+    const BarControl pressed = barPressed_;
+    barPressed_ = BarControl::None;
+    if (pressed == BarControl::None || !placement_.InBar(windowX, windowY)) return false;
+    const int f = placement_.factor;
+    if (bar_->ControlAt((windowX - placement_.bar.left) / f, (windowY - placement_.bar.top) / f) != pressed)
+        return false;
+    // The very message the key makes, so that it acts and records as the key.
+    out = WindowEvent{WindowEvent::Type::KeyDown, 0, 0, false};
+    out.key = StatusBar::KeyOf(pressed);
+    return true;
 }
 
 void SdlWindow::Present(const Surface& back, const Rect& area) {
@@ -378,11 +458,13 @@ bool SdlWindow::Translate(const SDL_Event& e, WindowEvent& out) {
         case SDL_MOUSEBUTTONDOWN:
             if (e.button.button != SDL_BUTTON_LEFT) return false;
             primaryDown_ = true;
+            PressBar(e.button.x, e.button.y);
             return pointer_.Press(layout_, e.button.x, e.button.y, out);
         case SDL_MOUSEBUTTONUP:
             if (e.button.button != SDL_BUTTON_LEFT) return false;
             primaryDown_ = false;
-            return pointer_.Release(layout_, e.button.x, e.button.y, out);
+            return pointer_.Release(layout_, e.button.x, e.button.y, out) ||
+                   ReleaseBar(e.button.x, e.button.y, out);
         case SDL_KEYDOWN:
             return KeyInput::Translate(e.key.keysym.sym, e.key.keysym.scancode, e.key.keysym.mod,
                                        e.key.repeat != 0, out);

@@ -1,15 +1,20 @@
 #pragma once
 // The real window: the game's display scaled nearest-neighbour and
 // letterboxed as WindowLayout places it, presented through the window's own
-// surface (no OpenGL). Mouse, touch or pen act as the stylus.
+// surface (no OpenGL). Mouse, touch or pen act as the stylus. A bar below or
+// beside the picture (StatusBar) shows where the player is and the controls
+// a click reaches, unless the window is opened without it.
 #include <atomic>
 #include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/AtlasTextRenderer.h"
 #include "platform/Platform.h"
+#include "platform/sdl/BarPlacement.h"
 #include "platform/sdl/PointerInput.h"
+#include "platform/sdl/StatusBar.h"
 #include "platform/sdl/WindowLayout.h"
 #include "platform/sdl/XEventGate.h"
 
@@ -27,8 +32,9 @@ public:
     SdlWindow(const SdlWindow&) = delete;
     SdlWindow& operator=(const SdlWindow&) = delete;
 
-    // Creates the window, still hidden.
-    bool Open(const std::string& title, int scale, bool fullscreen, std::string& error);
+    // Creates the window, still hidden; without the bar it shows the bare
+    // picture alone.
+    bool Open(const std::string& title, int scale, bool fullscreen, bool bar, std::string& error);
     // The icon from the data of a BMP file, its key colour transparent.
     void SetIcon(const uint8_t* bmpData, size_t size);
     void Show();
@@ -55,6 +61,8 @@ public:
     void ShowInstead(const Surface* picture, const Rect& area) override;
     void ShowHand(bool shown, int x, int y, bool down) override;
     void ShowCaption(const std::string& text) override;
+    void ShowStatus(const std::string& place, bool soundOn) override;
+    void FocusBarControl(BarControl control) override;
 
     // The most events taken from the window system per pass of the game's
     // loop: a flood is worked off a batch at a time, and a quit is seen
@@ -88,6 +96,13 @@ private:
     void UpdateArea(const Rect& area);
     // The window surface, when it is laid out as it is now.
     SDL_Surface* LaidOutSurface();
+    // Scales the bar's picture into the window surface; true when it drew.
+    bool DrawBar(SDL_Surface* target);
+    // Draws the bar again and publishes it, after a change to what it shows.
+    void UpdateBar(bool changed);
+    // A press and release over the same control of the bar make its key.
+    void PressBar(int windowX, int windowY);
+    bool ReleaseBar(int windowX, int windowY, WindowEvent& out);
 
     SDL_Window* window_ = nullptr;
     std::unique_ptr<XEventGate> gate_;
@@ -101,6 +116,11 @@ private:
     std::deque<WindowEvent> queue_;
     uint32_t raiseEvent_ = 0;  // an SDL user event type
     WindowLayout layout_;
+    BarPlacement placement_;
+    AtlasTextRenderer barText_;
+    std::unique_ptr<StatusBar> bar_;  // null without the bar
+    BarControl barPressed_ = BarControl::None;
+    std::string caption_;
     std::vector<int> sourceColumns_;  // the display column of each picture column
     PointerInput pointer_;
     bool primaryDown_ = false;

@@ -27,6 +27,17 @@ WindowLayout WindowLayout::Fit(int windowWidth, int windowHeight) {
     return layout;
 }
 
+WindowLayout WindowLayout::Place(int windowWidth, int windowHeight, int left, int top, int factor) {
+    WindowLayout layout;
+    layout.windowWidth_ = std::max(0, windowWidth);
+    layout.windowHeight_ = std::max(0, windowHeight);
+    layout.left_ = left;
+    layout.top_ = top;
+    layout.width_ = kDisplayWidth * factor;
+    layout.height_ = kDisplayHeight * factor;
+    return layout;
+}
+
 int WindowLayout::ColumnStart(int x) const {
     // The smallest column c with SourceColumn(c) >= x.
     return left_ + static_cast<int>((int64_t{x} * width_ + kDisplayWidth - 1) / kDisplayWidth);

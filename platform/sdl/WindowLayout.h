@@ -12,6 +12,9 @@ class WindowLayout {
 public:
     WindowLayout() = default;
     static WindowLayout Fit(int windowWidth, int windowHeight);
+    // The picture scaled by a whole factor with its top-left corner at
+    // (left, top), for a window that keeps room beside it.
+    static WindowLayout Place(int windowWidth, int windowHeight, int left, int top, int factor);
 
     int WindowWidth() const { return windowWidth_; }
     int WindowHeight() const { return windowHeight_; }

@@ -8,6 +8,10 @@
 # sound library's complaints do not reach the terminal.
 # A drag goes on outside the window until its release.
 # The window survives any size, showing the picture fitted with black bars.
+# With --no-bar the window is the bare picture; by default a bar below it
+# shows the level and the controls Sound, How to play and Progress, each a
+# click that acts as its key, and How to play's captions; the picture above
+# it is the bare window's to the byte.
 # Usage: windowed_test.sh PIVOTWARDEN XCLOSE XPIXEL
 set -u
 game=$1
@@ -30,10 +34,12 @@ fi
 . "$(dirname "$0")/xsession.sh"
 start_xvfb
 
-"$game" --seed 7 --record "$work/game.replay" --dump "$work/live.json" >"$work/game.log" 2>&1 &
+"$game" --no-bar --seed 7 --record "$work/game.replay" --dump "$work/live.json" >"$work/game.log" 2>&1 &
 game_pid=$!
 wait_for_window "$work/game.log"
 geometry_is 480x640 || fail "window is $(geometry), expected 480x640"
+sleep 0.5
+"$xpixel" "$window" -o "$work/bare.ppm" || fail "cannot read the window"
 
 xdotool mousemove --window "$window" 100 100 click 1
 sleep 0.3
@@ -109,6 +115,48 @@ grep -q "down" "$work/game.replay" || fail "the click was not recorded"
 grep -q "end" "$work/game.replay" || fail "the recording has no end"
 grep -q "move 239 50$" "$work/game.replay" && grep -q "up 239 319$" "$work/game.replay" ||
     { cat "$work/game.replay"; fail "a drag outside the window lost its moves or its release there"; }
+# rows FILE FIRST COUNT: those rows of a 480-wide picture xpixel wrote.
+rows() { tail -c +$(($(head -3 "$1" | wc -c) + 1 + $2 * 1440)) "$1" | head -c $(($3 * 1440)); }
+same_rows() { [ "$(rows "$1" "$3" "$4" | cksum)" = "$(rows "$2" "$3" "$4" | cksum)" ]; }
+# The window with its bar: 76 rows more (38 display rows at scale 2).
+"$game" --seed 7 >"$work/bar.log" 2>&1 &
+game_pid=$!
+wait_for_window "$work/bar.log"
+geometry_is 480x716 || fail "the window with its bar is $(geometry), expected 480x716"
+sleep 0.5
+"$xpixel" "$window" -o "$work/title.ppm" || fail "cannot read the window"
+same_rows "$work/bare.ppm" "$work/title.ppm" 0 640 || fail "the picture above the bar is not the bare window's"
+pixel_is 2 700 161e36 || fail "no bar below the picture: $("$xpixel" "$window" 2 700)"
+xdotool mousemove --window "$window" 100 100 click 1
+sleep 0.3
+"$xpixel" "$window" -o "$work/level1.ppm"
+# The level in the bar's top row follows the stored level: the options
+# panel's Up and OK make it level 2.
+for k in o Up Return; do xdotool key --window "$window" $k; sleep 0.3; done
+level_moved() { "$xpixel" "$window" -o "$work/level2.ppm" && ! same_rows "$work/level1.ppm" "$work/level2.ppm" 640 34; }
+settles level_moved || fail "the bar's level did not change with the level"
+same_rows "$work/level1.ppm" "$work/level2.ppm" 674 42 || fail "the bar's controls changed with the level"
+# Sound: a click on it stores the choice as M does.
+xdotool mousemove --window "$window" 80 694 click 1
+settles grep -qs '"sound"="0"' "$XDG_CONFIG_HOME/Marblequill/Pivotwarden/settings.reg" || fail "the bar's Sound did not mute"
+# How to play: its caption shows in the bar, the title stays the game's.
+sleep 0.3
+"$xpixel" "$window" -o "$work/muted.ppm"
+xdotool mousemove --window "$window" 240 694 click 1
+caption_shown() { "$xpixel" "$window" -o "$work/caption.ppm" && ! same_rows "$work/muted.ppm" "$work/caption.ppm" 640 34; }
+settles caption_shown || fail "How to play's caption is not in the bar"
+[ "$(xdotool getwindowname "$window")" = "Pivot Warden" ] || fail "the caption went to the title: $(xdotool getwindowname "$window")"
+[ -n "${PW_E2E_BAR_SCREENSHOT:-}" ] && import -window "$window" "$PW_E2E_BAR_SCREENSHOT"
+xdotool key --window "$window" Escape
+caption_gone() { "$xpixel" "$window" -o "$work/caption.ppm" && same_rows "$work/muted.ppm" "$work/caption.ppm" 640 34; }
+settles caption_gone || fail "the bar did not give the level back after How to play"
+# Full screen (1024 x 768): scaled by 2 with the bar below, both centred.
+xdotool key --window "$window" F11
+geometry_is 1024x768 || fail "F11 gave $(geometry)"
+pixel_is 274 668 161e36 || fail "no bar below the full-screen picture: $("$xpixel" "$window" 274 668)"
+pixel_is 270 668 000000 || fail "the full-screen bar is not centred under the picture"
+kill -TERM $game_pid
+wait $game_pid
 # SIGTERM ends the game as the close button does, however long it has slept.
 # With the machine's sound system (here without a sound card) the game says
 # at most its own line about it, none of the sound library's.

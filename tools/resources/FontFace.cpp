@@ -54,7 +54,7 @@ FontFace::~FontFace() {
 
 bool FontFace::Has(char32_t code) const { return FT_Get_Char_Index(face_, code) != 0; }
 
-GlyphImage FontFace::Render(char32_t code) const {
+GlyphImage FontFace::Render(char32_t code, Hinting picture) const {
     GlyphImage g;
     g.code = code;
     Shape(std::u32string(1, code), g.advance);
@@ -78,6 +78,9 @@ GlyphImage FontFace::Render(char32_t code) const {
         g.boxRows = maxY - minY;
     }
 
+    if (picture == Hinting::Automatic &&
+        FT_Load_Glyph(face_, FT_Get_Char_Index(face_, code), kLoadFlags | FT_LOAD_FORCE_AUTOHINT) != 0)
+        throw std::runtime_error("cannot load a glyph");
     // 1-bit rendering: every pixel is ink or not, never a blend.
     if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) throw std::runtime_error("cannot render a glyph");
     const FT_Bitmap& bitmap = slot->bitmap;

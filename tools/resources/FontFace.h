@@ -41,7 +41,12 @@ public:
     int Height() const { return height_; }
     bool Has(char32_t code) const;
 
-    GlyphImage Render(char32_t code) const;
+    // How a glyph's picture is fitted to the pixel grid. The font's own hints suit nearly every glyph;
+    // FreeType's automatic hinter keeps the round shapes of a few that the font's hints square off at
+    // small sizes. The box and the advance always follow the font's hints, so text measures the same.
+    enum class Hinting { Font, Automatic };
+
+    GlyphImage Render(char32_t code, Hinting picture = Hinting::Font) const;
     // Shapes the text as one line; throws when a glyph is moved off the line or replaced, which the
     // atlas could not reproduce. The pen after the last glyph is returned in `end`.
     std::vector<PlacedGlyph> Shape(const std::u32string& text, int32_t& end) const;

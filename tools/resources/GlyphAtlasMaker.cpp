@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "ByteWriter.h"
+#include "platform/GlyphAtlas.h"
 #include "resources/EmbeddedResources.h"
 
 namespace pw::tool {
@@ -68,6 +69,12 @@ std::vector<uint8_t> PackInk(const GlyphImage& g) {
     return packed;
 }
 
+// Glyphs the font's own hints spoil at one cell: at 12 pixels the 8 loses its rounded corners to a
+// straight left side and reads as a B, which the automatic hinter keeps round.
+FontFace::Hinting PictureHinting(int cell, char32_t code) {
+    return cell == 12 && code == U'8' ? FontFace::Hinting::Automatic : FontFace::Hinting::Font;
+}
+
 }  // namespace
 
 const std::vector<int>& GameCellHeights() {
@@ -89,10 +96,42 @@ std::vector<std::u32string> GameTexts() {
     return texts;
 }
 
+std::vector<char32_t> BarCharacters() {
+    std::vector<char32_t> characters;
+    for (char32_t c = U' '; c <= U'~'; ++c) characters.push_back(c);
+    characters.push_back(U'\u00B7');
+    return characters;
+}
+
+std::vector<std::u32string> BarTexts() {
+    return {U"Level 15",
+            U"Set 4294967295 \u00B7 level 15",
+            U"Sound on",
+            U"Sound off",
+            U"How to play",
+            U"Progress",
+            U"Drag a yellow weight onto a pan",
+            U"Make both sides weigh the same",
+            U"Type the hidden number",
+            U"Your turn",
+            U"ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz 0123456789",
+            U"!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"};
+}
+
 AtlasFace MakeAtlasFace(const std::string& fontPath, int cell) {
     int points = cell;
     while (points > 1 && FontFace(fontPath, points).Height() > cell) --points;
-    return MakeFace(FontFace(fontPath, points), cell, GameCharacters(), GameTexts());
+    std::vector<char32_t> characters = GameCharacters();
+    std::vector<std::u32string> texts = GameTexts();
+    if (cell == kBarCell) {
+        const std::vector<char32_t> bar = BarCharacters();
+        std::set<char32_t> all(characters.begin(), characters.end());
+        all.insert(bar.begin(), bar.end());
+        characters.assign(all.begin(), all.end());
+        const std::vector<std::u32string> barTexts = BarTexts();
+        texts.insert(texts.end(), barTexts.begin(), barTexts.end());
+    }
+    return MakeFace(FontFace(fontPath, points), cell, characters, texts);
 }
 
 AtlasFace MakeFace(const FontFace& font, int cell, const std::vector<char32_t>& characters,
@@ -104,7 +143,7 @@ AtlasFace MakeFace(const FontFace& font, int cell, const std::vector<char32_t>& 
     face.height = font.Height();
     for (char32_t c : characters) {
         if (!font.Has(c)) throw std::runtime_error("the font has no glyph for a character the game draws");
-        face.glyphs.push_back(font.Render(c));
+        face.glyphs.push_back(font.Render(c, PictureHinting(cell, c)));
     }
     for (char32_t first : characters)
         for (char32_t second : characters)

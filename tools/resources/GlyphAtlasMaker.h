@@ -28,13 +28,18 @@ const std::vector<int>& GameCellHeights();
 std::vector<char32_t> GameCharacters();
 // The texts checked against whole-line shaping: the string table's and a run of every digit.
 std::vector<std::u32string> GameTexts();
+// What the desktop window's bar writes besides: every printable ASCII character and the middle dot,
+// and the texts it shows, checked like the game's.
+std::vector<char32_t> BarCharacters();
+std::vector<std::u32string> BarTexts();
 
 // The font's glyphs for the characters and the kerning among them. Throws when the font lacks a
 // character, or when one of the texts laid out glyph by glyph would stand elsewhere than shaped as a
 // whole line.
 AtlasFace MakeFace(const FontFace& font, int cell, const std::vector<char32_t>& characters,
                    const std::vector<std::u32string>& texts);
-// The game's face for one cell: the largest point size whose line height fits the cell.
+// The game's face for one cell: the largest point size whose line height fits the cell; the bar's cell
+// holds the bar's characters as well.
 AtlasFace MakeAtlasFace(const std::string& fontPath, int cell);
 // The face as the game reads it from the atlas.
 GlyphFace ToGlyphFace(const AtlasFace& face);

@@ -21,5 +21,25 @@ TEST(GlyphAtlasTest, CommittedAtlasIsWhatTheToolMakes) {
         << "remake the resources: the atlas no longer matches the font or the string table";
 }
 
+// The level number in the options panel is drawn at 12 pixels: its 8 has rounded corners on the left,
+// where a B is straight, and its picture stays inside the box the text is measured with.
+TEST(GlyphAtlasTest, TwelvePixelEightIsRound) {
+    const AtlasFace face = MakeAtlasFace(kRoot + "/fonts/DejaVuSansCondensed-Bold.ttf", 12);
+    const GlyphImage* eight = nullptr;
+    for (const GlyphImage& g : face.glyphs)
+        if (g.code == U'8') eight = &g;
+    ASSERT_NE(eight, nullptr);
+    ASSERT_GT(eight->width, 2);
+    ASSERT_GT(eight->rows, 2);
+    auto ink = [&](int x, int y) { return eight->ink[static_cast<size_t>(y) * eight->width + x] != 0; };
+    EXPECT_FALSE(ink(0, 0));
+    EXPECT_FALSE(ink(0, eight->rows - 1));
+    EXPECT_TRUE(ink(0, 1));
+    EXPECT_GE(eight->left, eight->boxLeft);
+    EXPECT_LE(eight->top, eight->boxTop);
+    EXPECT_LE(eight->left + eight->width, eight->boxLeft + eight->boxWidth);
+    EXPECT_GE(eight->top - eight->rows, eight->boxTop - eight->boxRows);
+}
+
 }  // namespace
 }  // namespace pw::tool
