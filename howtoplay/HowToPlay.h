@@ -6,6 +6,7 @@
 // player's game took no input meanwhile and its own picture is shown again,
 // untouched.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "howtoplay/DemoGame.h"
