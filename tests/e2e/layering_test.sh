@@ -56,5 +56,7 @@ check elements "$backends"
 check game "$backends"
 check title "$backends"
 check settings "$backends"
+# How to play is handed its games' window and loop by the entry points.
+check howtoplay "$backends" app
 [ $status -eq 0 ] && echo "layers: every include points down, backends only from the entry points"
 exit $status
