@@ -71,8 +71,6 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             if (!takeValue(options.dumpPath)) return false;
         } else if (name == "--describe") {
             if (!takeValue(options.describePath)) return false;
-        } else if (name == "--frames") {
-            if (!takeValue(options.framesPath)) return false;
         } else if (name == "--set") {
             if (!takeValue(options.setText)) return false;
         } else if (name == "--progress") {
@@ -103,10 +101,6 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
         error = "--record and --replay cannot be used together";
         return false;
     }
-    if (!options.framesPath.empty() && (!options.headless || options.replayPath.empty())) {
-        error = "--frames needs --headless and --replay";
-        return false;
-    }
     return true;
 }
 
@@ -132,8 +126,6 @@ std::string HostUsage() {
            "  --dump FILE        when the run ends, write the current screen's state as JSON\n"
            "  --describe FILE    write what happens in the game to FILE as it happens, one\n"
            "                     line of plain English each (/dev/stdout for a speech tool)\n"
-           "  --frames FILE      with --headless and --replay: write every picture shown,\n"
-           "                     with its time, to FILE (how the window plays How to play)\n"
            "  --set SEED-LEVEL   play a puzzle set, as in --set 4711-6: the same puzzles in\n"
            "                     the same order for everyone, at that level, automatic\n"
            "                     levelling off, on settings of its own (the player's\n"

@@ -19,7 +19,6 @@ struct HostOptions {
     std::string screenshotPath;
     std::string dumpPath;
     std::string describePath;
-    std::string framesPath;
     // A puzzle set as given ("4711-6"); read by the host, which plays the
     // normal game when it is no set.
     std::string setText;

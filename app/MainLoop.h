@@ -10,6 +10,7 @@
 #include "app/Application.h"
 #include "app/StatusFeed.h"
 #include "dump/SceneWatcher.h"
+#include "howtoplay/ReplayPasses.h"
 #include "keys/KeyControl.h"
 #include "platform/Platform.h"
 #include "replay/Replay.h"
@@ -20,7 +21,7 @@ namespace pw {
 
 class VirtualClock;
 
-class MainLoop {
+class MainLoop : public ReplayPasses {
 public:
     // Longest wait for a message while something animates or waits to be
     // repainted; while nothing does, a tick has nothing to do, so the loop
@@ -33,7 +34,7 @@ public:
 
     // Creates the application (the window is shown afterwards, with its
     // first paint).
-    void Start(std::optional<uint32_t> seed);
+    void Start(std::optional<uint32_t> seed) override;
     // For a driver that plays many games in one process: a close keeps the
     // application, ended, instead of destroying it, so that Restart can bring
     // it back without building it again.
@@ -89,27 +90,21 @@ public:
     // themselves. A replay takes from the window only paints and the destroy
     // message; a real stylus takes no part.
     bool PollReplayMessage(WindowEvent& message);
-    // What a replay pass handled.
-    enum class ReplayPlayed { Nothing, Message, Due };
     // One replay pass at the clock's now: the message that waits (taken from
     // the window on the pass before, else one it has now) is handled, else
     // the due event once its time has come, unless it is the end; the current
     // screen ticks; then the window's next message, if any, is taken into
     // waiting for the next pass. due is null while no event is known yet.
-    ReplayPlayed PlayReplayPass(const ReplayEvent* due, std::optional<WindowEvent>& waiting);
-    // Whether the pass at now has reached the end that is due.
-    static bool ReplayEndReached(const ReplayEvent& due, uint32_t now) {
-        return due.type == ReplayEvent::Type::End && now >= due.at;
-    }
+    ReplayPlayed PlayReplayPass(const ReplayEvent* due, std::optional<WindowEvent>& waiting) override;
     // The clock of the next pass that can change anything, after the pass at
     // now: the next one when a message waits or something animates, else the
     // sooner of the next event and the repaint throttle's next check. Every
     // pass skipped would have done nothing, so a replay shows at every moment
     // what plain one-millisecond passes would.
-    uint32_t NextReplayPass(uint32_t now, bool messageWaiting, uint32_t nextEventAt) const;
+    uint32_t NextReplayPass(uint32_t now, bool messageWaiting, uint32_t nextEventAt) const override;
     // At the end's time: the messages still queued are handled, as the live
     // game handled them before it recorded its end (a close included).
-    void HandleQueuedAtEnd(std::optional<WindowEvent> waiting);
+    void HandleQueuedAtEnd(std::optional<WindowEvent> waiting) override;
 
     // The window procedure.
     void HandleMessage(const WindowEvent& message);
@@ -120,7 +115,7 @@ public:
     Application* App() { return app_.get(); }
     // The game's view now; with no game open, the stored values alone.
     GameView View();
-    bool QuitPosted() const { return quitPosted_; }
+    bool QuitPosted() const override { return quitPosted_; }
     uint32_t Seed() const { return seed_; }
 
 private:

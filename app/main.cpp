@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/HostOptions.h"
+#include "howtoplay/ClockWithoutHowToPlay.h"
 #include "howtoplay/HowToPlay.h"
 #include "text/LineFile.h"
 #include "app/MainLoop.h"
@@ -22,7 +23,6 @@
 #include "replay/ReplayRecorder.h"
 #include "replay/ReplaySettings.h"
 #include "results/ResultsHistory.h"
-#include "howtoplay/StreamingWindow.h"
 #include "game/GameScreen.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
@@ -51,7 +51,6 @@
 #include <malloc.h>
 
 #include "platform/posix/BrowserOpener.h"
-#include "platform/posix/ChildGame.h"
 #include "platform/posix/FileHistoryStorage.h"
 #include "platform/posix/FileRegistry.h"
 #include "platform/posix/InputFile.h"
@@ -75,10 +74,6 @@ struct OutsideClose {
     explicit OutsideClose(pw::SdlWindow& window) : watcher([&window]() { window.RequestClose(); }) {}
     pw::ConsoleCloseWatcher watcher;
 };
-// How to play needs a second game in a process of its own: not here yet.
-void ShowHowToPlay(pw::Window&, pw::Clock&) {
-    Say("How to play is not available on this system yet: see the README for the keys and the rules");
-}
 // The results history is not kept on Windows yet.
 std::unique_ptr<pw::HistoryStorage> OpenHistory(const std::string&) { return nullptr; }
 std::string ProgressViewPath() { return std::string(); }
@@ -95,25 +90,6 @@ struct OutsideClose {
     explicit OutsideClose(pw::SdlWindow&) {}
     pw::QuitSignalWatcher watcher;
 };
-// How to play: the two embedded recordings, each played by this same
-// executable, headless and on settings of its own, shown in the window.
-void ShowHowToPlay(pw::Window& window, pw::Clock& clock) {
-    std::vector<pw::HowToPlay::Part> parts;
-    const char* const captions[][2] = {
-        {"Drag a yellow weight onto a pan", "Make both sides weigh the same"},
-        {"Make both sides weigh the same", "Type the hidden number"},
-    };
-    for (int id = 1; id <= 2; ++id) {
-        const pw::EmbeddedResource* recording = pw::FindEmbedded(pw::EmbeddedKind::Demo, id);
-        if (recording == nullptr) continue;
-        parts.push_back({std::string(reinterpret_cast<const char*>(recording->begin), recording->Size()),
-                         captions[id - 1][0], captions[id - 1][1]});
-    }
-    pw::ChildGame game;
-    pw::HowToPlay show(window, clock, game);
-    show.Run(parts);
-    if (!show.Problem().empty()) Say(show.Problem());
-}
 // The results history in the given file, else below the user's data folder.
 std::unique_ptr<pw::HistoryStorage> OpenHistory(const std::string& path) {
     if (path.empty())
@@ -131,6 +107,25 @@ std::string ProgressViewPath() {
 }
 using pw::OpenInBrowser;
 #endif
+
+// How to play in the player's window: the embedded recordings, each played
+// by a game of its own in this process, headless and on settings in memory.
+// Answers how long it was shown.
+uint32_t ShowHowToPlay(pw::Platform& player) {
+    pw::DemoGame::Makers makers{
+        [](std::function<void(const pw::Rect&)> presented) -> std::unique_ptr<pw::Window> {
+            auto window = std::make_unique<pw::HeadlessWindow>();
+            window->onPresent = std::move(presented);
+            return window;
+        },
+        [](pw::Platform& platform) -> std::unique_ptr<pw::ReplayPasses> {
+            return std::make_unique<pw::MainLoop>(platform);
+        }};
+    pw::HowToPlay show(player, std::move(makers));
+    show.Run(pw::HowToPlay::EmbeddedParts());
+    if (!show.Problem().empty()) Say(show.Problem());
+    return show.ShownForMs();
+}
 
 // Writes bytes to path as one whole file, replaced whole where it can be.
 bool WriteOutputFile(const std::string& path, const std::string& bytes, std::string& error) {
@@ -275,14 +270,8 @@ int Run(const std::vector<std::string>& args) {
     std::unique_ptr<pw::HeadlessWindow> headlessWindow;
     std::unique_ptr<pw::RecordingSoundPlayer> headlessSound;
     std::unique_ptr<Windowed> windowed;
-    pw::OutputFile frames;
-    std::unique_ptr<pw::StreamingWindow> streaming;
     if (options.headless) {
         headlessWindow = std::make_unique<pw::HeadlessWindow>();
-        if (!options.framesPath.empty()) {
-            if (!frames.Open(options.framesPath, error)) return Fail(error);
-            streaming = std::make_unique<pw::StreamingWindow>(*headlessWindow, clock, frames);
-        }
         headlessSound = std::make_unique<pw::RecordingSoundPlayer>();
     } else {
         if (!sdl.VideoReady()) return Fail("cannot start the window system: " + sdl.Error());
@@ -302,9 +291,7 @@ int Run(const std::vector<std::string>& args) {
         windowed->raiseListener =
             std::make_unique<pw::RaiseListener>(instance, [&window]() { window.RequestRaise(); });
     }
-    pw::Window& window = windowed    ? static_cast<pw::Window&>(windowed->window)
-                         : streaming ? static_cast<pw::Window&>(*streaming)
-                                     : *headlessWindow;
+    pw::Window& window = windowed ? static_cast<pw::Window&>(windowed->window) : *headlessWindow;
     pw::SoundPlayer& sound = windowed ? static_cast<pw::SoundPlayer&>(windowed->sound) : *headlessSound;
 
     pw::Platform platform{window, resources, text, sound, clock, registry, localTime};
@@ -318,10 +305,11 @@ int Run(const std::vector<std::string>& args) {
         historyStorage = OpenHistory(options.historyPath);
     std::unique_ptr<pw::ResultsHistory> history;
     std::unique_ptr<pw::PuzzleTracker> tracker;
+    pw::ClockWithoutHowToPlay puzzleClock(clock);
     if (historyStorage) {
         history = std::make_unique<pw::ResultsHistory>(*historyStorage, Say);
         tracker = std::make_unique<pw::PuzzleTracker>(
-            clock, localTime, inSet ? set.Name() : std::string(),
+            puzzleClock, localTime, inSet ? set.Name() : std::string(),
             [&history](const pw::ResultRow& row) { history->Append(row); });
     }
     // P writes the progress view from the history as it stands and opens it.
@@ -340,8 +328,7 @@ int Run(const std::vector<std::string>& args) {
     loop.Start(options.seed);
     if (windowed) loop.FeedStatus(inSet ? std::optional<uint32_t>(set.seed) : std::nullopt);
     if (windowed) {
-        pw::Window& shownIn = windowed->window;
-        loop.SetHelp([&shownIn, &systemClock] { ShowHowToPlay(shownIn, systemClock); });
+        loop.SetHelp([&platform, &puzzleClock] { puzzleClock.LeaveOut(ShowHowToPlay(platform)); });
         windowed->window.Show();
         windowed->sound.OpenInBackground();  // off the path to the first frame
         loop.App()->Game();                  // and the game screen, now that the title shows
@@ -364,8 +351,6 @@ int Run(const std::vector<std::string>& args) {
         // the whole run, and a recording of it holds the start and its end.
         recorder.Record(pw::ReplayEvent{clock.Now(), pw::ReplayEvent::Type::End, 0, 0});
     }
-    // The frames' reader may have gone: How to play ended before the game.
-    if (frames.IsOpen()) frames.Close(error);
     const int recorded = recorder.IsOpen() && !recorder.Close(error) ? Fail(error) : 0;
     // A run that ended without a close (a replay's end) leaves its puzzle too.
     if (tracker) tracker->End();

@@ -13,6 +13,7 @@ void HeadlessWindow::Present(const Surface& back, const Rect& area) {
                area.top);
     ++presentCount;
     lastPresented = area;
+    if (onPresent) onPresent(area);
 }
 
 void HeadlessWindow::Invalidate() {

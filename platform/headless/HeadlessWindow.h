@@ -36,6 +36,9 @@ public:
     // Called with the time limit of each wait, where a real window would
     // sleep; it may post what the wait would have delivered.
     std::function<void(uint32_t timeoutMs)> onWait;
+    // Called with each area copied to the window, once it is there: how a
+    // game played in memory is shown in another window.
+    std::function<void(const Rect& area)> onPresent;
     Rect focusRing{};
     bool fullscreen = false;
 

@@ -5,7 +5,9 @@
 # screen and Escape leaves it; M mutes and the choice is stored, except in a
 # settings file made read-only, which is kept and said once; the recording
 # replays headless to the solved puzzle. F1 shows How to play, with its hand,
-# and a key gives the game back as it was.
+# played in the game's own process, and a key or a press gives the game back
+# as it was; its time is no part of the puzzle's seconds, and SIGTERM ends
+# the game during it.
 # Usage: keyboard_test.sh PIVOTWARDEN XCLOSE XPIXEL
 set -u
 game=$1
@@ -58,35 +60,36 @@ i=0
 while [ $i -lt "$index" ]; do key Right; i=$((i + 1)); done
 pixel_is $((37 + 60 * index)) 590 ffffff || fail "the ring is not on weight $index"
 [ -n "${PW_E2E_SCREENSHOT:-}" ] && import -window "$window" "$PW_E2E_SCREENSHOT"
-key Return $towards Return
-sleep 2
+# The weight is picked up (the puzzle's first press) and How to play is
+# watched before it is dropped.
+key Return
 
-# F1 plays How to play in the window: other pictures, the caption in the
-# title, and the hand drawn at the recorded stylus (the first recording's
-# last release, display 190, 135, lies a while under the fingertip); a key
-# ends it unseen by the game, whose picture and settings come back as they
-# were, and its game process is gone.
+# F1 plays How to play in the window (how_to_play_shows) from a game in the
+# same process, which has no child meanwhile; a key ends it unseen by the
+# game, whose picture and settings come back as they were.
 settings="$XDG_CONFIG_HOME/Marblequill/Pivotwarden/settings.reg"
-cp "$settings" "$work/before.reg"
-"$xpixel" "$window" -o "$work/before.ppm" || fail "cannot read the window"
-same_picture() { "$xpixel" "$window" -o "$work/now.ppm" && cmp -s "$work/now.ppm" "$work/before.ppm"; }
-other_picture() { ! same_picture; }
-title_has() { xdotool getwindowname "$window" | grep -q "$1"; }
-key F1
-settles other_picture || fail "F1 showed nothing"
-settles title_has "Drag a yellow weight onto a pan" || fail "no caption: $(xdotool getwindowname "$window")"
-# The caption moves on at that release, and the hand stays there for seconds.
-moved=""
-for _ in $(seq 150); do title_has "Make both sides weigh the same" && moved=yes && break; sleep 0.1; done
-[ -n "$moved" ] || fail "the caption did not move on: $(xdotool getwindowname "$window")"
-[ "$("$xpixel" "$window" 381 271 381 268 | tr '\n' ' ')" = "ffdead 000000 " ] ||
-    fail "no hand at the recorded stylus: $("$xpixel" "$window" 381 271 381 268 | tr '\n' ' ')"
-[ -n "${PW_E2E_HOW_SCREENSHOT:-}" ] && "$xpixel" "$window" -o "$PW_E2E_HOW_SCREENSHOT"
+settings_now() { cat "$settings" 2>/dev/null || echo "no settings file"; }
+settings_now >"$work/before.reg"
+no_children() { ! ps -o pid= --ppid "$1" | grep -q .; }
+how_to_play_shows
+no_children $game_pid || fail "How to play runs in a child process: $(ps -o pid,args --ppid $game_pid)"
 key Return
 settles same_picture || fail "the player's picture did not come back as it was"
 [ "$(xdotool getwindowname "$window")" = "Pivot Warden" ] || fail "the caption stayed"
-cmp -s "$settings" "$work/before.reg" || fail "How to play changed the player's settings"
-settles sh -c "! ps -o pid= --ppid $game_pid | grep -q ." || fail "How to play's game was left running"
+settings_now | cmp -s - "$work/before.reg" || fail "How to play changed the player's settings"
+
+# A press ends it too, and neither it nor its release, outside the window,
+# reaches the game.
+key F1
+settles other_picture || fail "F1 again showed nothing"
+xdotool mousemove --window "$window" 120 300 mousedown 1
+settles same_picture || fail "a press did not give the player's picture back"
+xdotool mousemove 1000 700 mouseup 1
+sleep 0.3
+same_picture || fail "the press or its release changed the game"
+
+key $towards Return
+sleep 2
 
 key F11
 geometry_is 1024x768 || fail "F11 gave $(geometry), not the whole screen"
@@ -109,6 +112,9 @@ history="$XDG_DATA_HOME/Marblequill/Pivotwarden/results.csv"
 [ "$(grep -c '^2[0-9-]* [0-9:]*,1,24,24,1,1,0,0,[0-9]*\.[0-9],1,$' "$history")" -eq 1 ] &&
     [ "$(tail -n 1 "$history" | cut -d, -f10)" = 0 ] ||
     { cat "$history"; fail "the puzzle solved by keys and the one left are not in the results history"; }
+# How to play was shown for seconds between its first press and its balance.
+seconds=$(grep '^2[0-9-]* [0-9:]*,1,24,24,' "$history" | cut -d, -f9)
+awk -v s="$seconds" 'BEGIN { exit !(s < 3) }' || fail "the puzzle's $seconds seconds include How to play's"
 # A settings file the player made read-only is left as it is: play goes on,
 # and the game says once that it cannot save.
 chmod 444 "$settings"
@@ -131,4 +137,18 @@ cmp -s "$settings" "$work/kept.reg" || fail "the read-only settings file was rep
 "$game" --headless --replay "$work/keys.replay" --dump "$work/replayed.json" || fail "the recording does not replay"
 grep -q '"score": 48' "$work/replayed.json" ||
     { cat "$work/keys.replay"; fail "the recording of keyboard play does not replay to the solved puzzle"; }
-echo "keyboard game: solved by keys (weight $index to the ${towards} pan), ring drawn and wiped, How to play shown with its hand and ended by a key, full screen on and off, muting kept, read-only settings left alone and said once, recording replays"
+
+# SIGTERM during How to play ends the game at once, as the close does.
+"$game" >"$work/term.log" 2>&1 &
+game_pid=$!
+wait_for_window "$work/term.log"
+sleep 0.3
+key F1
+settles title_has "Drag a yellow weight onto a pan" || fail "F1 showed no caption before SIGTERM"
+kill -TERM $game_pid
+for _ in $(seq 20); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $game_pid 2>/dev/null && fail "SIGTERM during How to play did not end the game within 2 s"
+wait $game_pid
+code=$?
+[ $code -eq 0 ] || { head -20 "$work/term.log"; fail "SIGTERM during How to play ended the game with $code"; }
+echo "keyboard game: solved by keys (weight $index to the ${towards} pan), ring drawn and wiped, How to play shown in process with its hand and ended by a key or a press, its time left out of the puzzle's seconds, SIGTERM during it, full screen on and off, muting kept, read-only settings left alone and said once, recording replays"

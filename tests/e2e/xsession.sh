@@ -60,6 +60,28 @@ pixel_is_not() { settles pixel_other "$@"; }
 
 display_up() { xdpyinfo >/dev/null 2>&1; }
 
+# How to play (needs $xpixel): same_picture and other_picture compare the
+# window with $work/before.ppm; title_has TEXT reads the window's title.
+same_picture() { "$xpixel" "$window" -o "$work/now.ppm" && cmp -s "$work/now.ppm" "$work/before.ppm"; }
+other_picture() { ! same_picture; }
+title_has() { xdotool getwindowname "$window" | grep -q "$1"; }
+# how_to_play_shows: takes the picture into $work/before.ppm, then F1 shows
+# other pictures, the first caption in the title, and, at the first
+# recording's last release (display 190, 135), the next caption and the hand
+# drawn there, where it lies a while under the fingertip; the caller ends it.
+how_to_play_shows() {
+    "$xpixel" "$window" -o "$work/before.ppm" || fail "cannot read the window"
+    xdotool key --window "$window" F1 2>/dev/null
+    settles other_picture || fail "F1 showed nothing"
+    settles title_has "Drag a yellow weight onto a pan" || fail "F1 gave no caption: $(xdotool getwindowname "$window")"
+    moved=""
+    for _ in $(seq 150); do title_has "Make both sides weigh the same" && moved=yes && break; sleep 0.1; done
+    [ -n "$moved" ] || fail "How to play's caption did not move on: $(xdotool getwindowname "$window")"
+    [ "$("$xpixel" "$window" 381 271 381 268 | tr '\n' ' ')" = "ffdead 000000 " ] ||
+        fail "no hand at the recorded stylus: $("$xpixel" "$window" 381 271 381 268 | tr '\n' ' ')"
+    [ -z "${PW_E2E_HOW_SCREENSHOT:-}" ] || "$xpixel" "$window" -o "$PW_E2E_HOW_SCREENSHOT"
+}
+
 # geometry_is WxH: whether the window comes to that size.
 geometry() { xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p'; }
 geometry_now() { [ "$(geometry)" = "$1" ]; }

@@ -3,7 +3,9 @@
 # problem shows in a message box; the window opens at
 # 480 x 640, a click on the title shows the game, a drag by the mouse moves
 # a weight and solves the puzzle the autoplayer solved, F11 fills the screen
-# and gives the window back, a second copy exits with 0 and leaves one
+# and gives the window back, F1 plays How to play in the window with its
+# hand and caption until a key gives the game back as it was, a second
+# copy exits with 0 and leaves one
 # window, the close icon ends the game with 0, and the score is then found
 # in Wine's registry, as a string value that replaced a number stored by
 # hand. The recording made under Windows replays on Linux to
@@ -109,6 +111,14 @@ geometry_is 1024x768 || fail "F11 gave $(geometry), not the whole screen"
 xdotool key --window "$window" F11 2>/dev/null
 geometry_is 480x640 || fail "F11 again gave $(geometry), not the window"
 
+# F1 plays How to play as on Linux (how_to_play_shows); a key ends it and
+# the game's picture and score are as they were.
+how_to_play_shows
+xdotool key --window "$window" Return 2>/dev/null
+settles same_picture || fail "the game's picture did not come back after How to play"
+settles title_has '^Pivot Warden$' || fail "How to play's caption stayed: $(xdotool getwindowname "$window")"
+[ "$(registry_value score)" = "$expected" ] || fail "How to play changed the score to '$(registry_value score)'"
+
 "$wine" "$exe" >"$work/second.log" 2>&1
 second=$?
 [ $second -eq 0 ] || { cat "$work/second.log"; fail "the second copy exited with $second"; }
@@ -129,4 +139,4 @@ game_pid=""
     fail "the recording made under Windows does not replay on Linux"
 grep -q "\"score\": $expected" "$work/replayed.json" ||
     { cat "$work/windows.replay"; fail "the recording made under Windows does not replay to score $expected"; }
-echo "Windows build under Wine: message box without a console, window 480x640, title click, drag solved the puzzle (score $expected in the registry), F11 on and off, second copy left one window, closed with 0"
+echo "Windows build under Wine: message box without a console, window 480x640, title click, drag solved the puzzle (score $expected in the registry), F11 on and off, How to play shown with its hand and ended by a key, second copy left one window, closed with 0"
