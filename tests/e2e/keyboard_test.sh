@@ -139,7 +139,7 @@ grep -q '"score": 48' "$work/replayed.json" ||
     { cat "$work/keys.replay"; fail "the recording of keyboard play does not replay to the solved puzzle"; }
 
 # SIGTERM during How to play ends the game at once, as the close does.
-"$game" >"$work/term.log" 2>&1 &
+"$game" --no-bar >"$work/term.log" 2>&1 &
 game_pid=$!
 wait_for_window "$work/term.log"
 sleep 0.3
