@@ -5,103 +5,165 @@
 
 namespace pw {
 
+namespace {
+
+bool SetScale(const std::string& text, HostOptions& options) {
+    uint64_t n = 0;
+    if (!ParseDecimal(text, 8, n) || n < 1) return false;
+    options.scale = static_cast<int>(n);
+    return true;
+}
+
+bool SetSeed(const std::string& text, HostOptions& options) {
+    uint64_t n = 0;
+    if (!ParseDecimal(text, 4294967295u, n)) return false;
+    options.seed = static_cast<uint32_t>(n);
+    return true;
+}
+
+// One option: its name, the name of its value (none for a switch), its help
+// and where it goes. Parsing and the help are both read from this table, so
+// that an option cannot be known to one and missing from the other.
+struct OptionSpec {
+    const char* name;
+    const char* value;  // null: a switch
+    // The help, lines joined by '\n'; each line after the first is indented
+    // under the first.
+    const char* help;
+    bool HostOptions::*flag;
+    std::string HostOptions::*text;
+    bool (*number)(const std::string& text, HostOptions& options);
+    const char* expected;  // what a number must be, for its message
+};
+
+const OptionSpec kOptions[] = {
+    {"--scale", "N", "window scale factor, 1 to 8 (default 2)", nullptr, nullptr, SetScale,
+     "a whole number from 1 to 8"},
+    {"--fullscreen", nullptr, "full screen, scaled to fit", &HostOptions::fullscreen, nullptr, nullptr,
+     nullptr},
+    {"--no-bar", nullptr,
+     "the window shows the game alone, without the bar of the\nlevel, Sound, How to play and Progress below "
+     "it",
+     &HostOptions::noBar, nullptr, nullptr, nullptr},
+    {"--headless", nullptr, "no window and no audio device", &HostOptions::headless, nullptr, nullptr,
+     nullptr},
+    {"--seed", "N", "seed the random puzzles with N instead of the date and time", nullptr, nullptr, SetSeed,
+     "a whole number from 0 to 4294967295"},
+    {"--record", "FILE", "write the seed and every stylus event to FILE", nullptr, &HostOptions::recordPath,
+     nullptr, nullptr},
+    {"--replay", "FILE", "play FILE back on a virtual clock and exit", nullptr, &HostOptions::replayPath,
+     nullptr, nullptr},
+    {"--screenshot", "FILE", "when the run ends, write what the window shows as a PNG", nullptr,
+     &HostOptions::screenshotPath, nullptr, nullptr},
+    {"--dump", "FILE", "when the run ends, write the current screen's state as JSON", nullptr,
+     &HostOptions::dumpPath, nullptr, nullptr},
+    {"--describe", "FILE",
+     "write what happens in the game to FILE as it happens, one\nline of plain English each (/dev/stdout for "
+     "a "
+     "speech tool)",
+     nullptr, &HostOptions::describePath, nullptr, nullptr},
+    {"--set", "SEED-LEVEL",
+     "play a puzzle set, as in --set 4711-6: the same puzzles in\nthe same order for everyone, at that "
+     "level, "
+     "automatic\nlevelling off, on settings of its own (the player's\nscore and level are untouched)",
+     nullptr, &HostOptions::setText, nullptr, nullptr},
+    {"--progress", "FILE",
+     "write the progress view (an HTML page drawn from the\nresults history) to FILE and exit", nullptr,
+     &HostOptions::progressPath, nullptr, nullptr},
+    {"--history", "FILE",
+     "keep the results history in FILE instead of the\nplayer's, also with --headless and --replay (for "
+     "tests)",
+     nullptr, &HostOptions::historyPath, nullptr, nullptr},
+    {"--version", nullptr, "print the version and exit", &HostOptions::showVersion, nullptr, nullptr,
+     nullptr},
+    {"--help", nullptr, "print this help and exit", &HostOptions::showHelp, nullptr, nullptr, nullptr},
+};
+
+const OptionSpec* Find(const std::string& name) {
+    // -h is the one short spelling, as most programs take it.
+    const std::string wanted = name == "-h" ? "--help" : name;
+    for (const OptionSpec& spec : kOptions)
+        if (wanted == spec.name) return &spec;
+    return nullptr;
+}
+
+// Pairs that cannot both be honoured are refused rather than one of them
+// dropped in silence.
+bool Consistent(const HostOptions& options, std::string& error) {
+    if (!options.recordPath.empty() && !options.replayPath.empty())
+        error = "--record and --replay cannot be used together";
+    else if (!options.setText.empty() && !options.replayPath.empty())
+        error = "--set and --replay cannot be used together: a replay names its own seed and settings";
+    else if (!options.setText.empty() && options.seed)
+        error = "--set and --seed cannot be used together: a set's seed is its first number";
+    return error.empty();
+}
+
+}  // namespace
+
 bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options, std::string& error) {
     options = HostOptions{};
     for (size_t i = 0; i < args.size(); ++i) {
         std::string name = args[i];
-        std::string value;
-        bool inlineValue = false;
+        std::optional<std::string> value;
         const size_t eq = name.find('=');
         if (name.rfind("--", 0) == 0 && eq != std::string::npos) {
             value = name.substr(eq + 1);
             name = name.substr(0, eq);
-            inlineValue = true;
         }
-        auto takeValue = [&](std::string& out) {
-            if (!out.empty()) {
-                // Two files for one output would leave one of them unwritten.
-                error = "option " + name + " given twice";
-                return false;
-            }
-            if (inlineValue) {
-                out = value;
-            } else if (i + 1 < args.size()) {
-                out = args[++i];
-            } else {
-                error = "option " + name + " needs a value";
-                return false;
-            }
-            if (out.empty()) {
-                error = "option " + name + " needs a non-empty value";
-                return false;
-            }
-            return true;
-        };
-        auto noValue = [&]() {
-            if (!inlineValue) return true;
-            error = "option " + name + " takes no value";
-            return false;
-        };
-        if (name == "--scale") {
-            std::string text;
-            uint64_t n = 0;
-            if (!takeValue(text)) return false;
-            if (!ParseDecimal(text, 8, n) || n < 1) {
-                error = "bad value " + QuotedText(text) + " for --scale: expected a whole number from 1 to 8";
-                return false;
-            }
-            options.scale = static_cast<int>(n);
-        } else if (name == "--seed") {
-            std::string text;
-            uint64_t n = 0;
-            if (!takeValue(text)) return false;
-            if (!ParseDecimal(text, 4294967295u, n)) {
-                error = "bad value " + QuotedText(text) +
-                        " for --seed: expected a whole number from 0 to 4294967295";
-                return false;
-            }
-            options.seed = static_cast<uint32_t>(n);
-        } else if (name == "--record") {
-            if (!takeValue(options.recordPath)) return false;
-        } else if (name == "--replay") {
-            if (!takeValue(options.replayPath)) return false;
-        } else if (name == "--screenshot") {
-            if (!takeValue(options.screenshotPath)) return false;
-        } else if (name == "--dump") {
-            if (!takeValue(options.dumpPath)) return false;
-        } else if (name == "--describe") {
-            if (!takeValue(options.describePath)) return false;
-        } else if (name == "--set") {
-            if (!takeValue(options.setText)) return false;
-        } else if (name == "--progress") {
-            if (!takeValue(options.progressPath)) return false;
-        } else if (name == "--history") {
-            if (!takeValue(options.historyPath)) return false;
-        } else if (name == "--fullscreen") {
-            if (!noValue()) return false;
-            options.fullscreen = true;
-        } else if (name == "--no-bar") {
-            if (!noValue()) return false;
-            options.noBar = true;
-        } else if (name == "--headless") {
-            if (!noValue()) return false;
-            options.headless = true;
-        } else if (name == "--version") {
-            if (!noValue()) return false;
-            options.showVersion = true;
-        } else if (name == "--help" || name == "-h") {
-            if (!noValue()) return false;
-            options.showHelp = true;
-        } else {
+        const OptionSpec* spec = Find(name);
+        if (spec == nullptr) {
             error = "unknown option " + QuotedText(args[i]) + " (try --help)";
             return false;
         }
+        if (spec->value == nullptr) {
+            if (value) {
+                error = "option " + name + " takes no value";
+                return false;
+            }
+            options.*(spec->flag) = true;
+            continue;
+        }
+        if (!value && i + 1 < args.size()) value = args[++i];
+        if (!value) {
+            error = "option " + name + " needs a value";
+            return false;
+        }
+        if (value->empty()) {
+            error = "option " + name + " needs a non-empty value";
+            return false;
+        }
+        if (spec->number != nullptr && !spec->number(*value, options)) {
+            error = "bad value " + QuotedText(*value) + " for " + name + ": expected " + spec->expected;
+            return false;
+        }
+        if (spec->text != nullptr) {
+            // Two files for one output would leave one of them unwritten.
+            if (!(options.*(spec->text)).empty()) {
+                error = "option " + name + " given twice";
+                return false;
+            }
+            options.*(spec->text) = *value;
+        }
     }
-    if (!options.recordPath.empty() && !options.replayPath.empty()) {
-        error = "--record and --replay cannot be used together";
-        return false;
+    return Consistent(options, error);
+}
+
+std::string HostOptionsHelp() {
+    constexpr size_t kHelpColumn = 21;
+    std::string out;
+    for (const OptionSpec& spec : kOptions) {
+        std::string left =
+            std::string("  ") + spec.name + (spec.value != nullptr ? std::string(" ") + spec.value : "");
+        left.resize(left.size() + 1 < kHelpColumn ? kHelpColumn : left.size() + 1, ' ');
+        out += left;
+        for (const char* c = spec.help; *c != '\0'; ++c) {
+            out += *c;
+            if (*c == '\n') out += std::string(kHelpColumn, ' ');
+        }
+        out += '\n';
     }
-    return true;
+    return out;
 }
 
 std::string HostUsage() {
@@ -113,29 +175,8 @@ std::string HostUsage() {
            "puzzles from random numbers; points shrink with extra moves, and automatic\n"
            "levelling moves the player up or down with the last five results. The mouse,\n"
            "a touch screen or a pen acts as the stylus, and the whole game plays from the\n"
-           "keyboard too.\n\n"
-           "  --scale N          window scale factor, 1 to 8 (default 2)\n"
-           "  --fullscreen       full screen, scaled to fit\n"
-           "  --no-bar           the window shows the game alone, without the bar of the\n"
-           "                     level, Sound, How to play and Progress below it\n"
-           "  --headless         no window and no audio device\n"
-           "  --seed N           seed the random puzzles with N instead of the date and time\n"
-           "  --record FILE      write the seed and every stylus event to FILE\n"
-           "  --replay FILE      play FILE back on a virtual clock and exit\n"
-           "  --screenshot FILE  when the run ends, write what the window shows as a PNG\n"
-           "  --dump FILE        when the run ends, write the current screen's state as JSON\n"
-           "  --describe FILE    write what happens in the game to FILE as it happens, one\n"
-           "                     line of plain English each (/dev/stdout for a speech tool)\n"
-           "  --set SEED-LEVEL   play a puzzle set, as in --set 4711-6: the same puzzles in\n"
-           "                     the same order for everyone, at that level, automatic\n"
-           "                     levelling off, on settings of its own (the player's\n"
-           "                     score and level are untouched)\n"
-           "  --progress FILE    write the progress view (an HTML page drawn from the\n"
-           "                     results history) to FILE and exit\n"
-           "  --history FILE     keep the results history in FILE instead of the\n"
-           "                     player's, also with --headless and --replay (for tests)\n"
-           "  --version          print the version and exit\n"
-           "  --help             print this help and exit\n"
+           "keyboard too.\n\n" +
+           HostOptionsHelp() +
            "\n"
            "Keys (the whole game plays without a pointer):\n"
            "  Enter, Space       on the title: play; in the game: pick up the ringed\n"
@@ -158,6 +199,8 @@ std::string HostUsage() {
            "  F11                full screen on or off\n"
            "  M                  sound off or on; the choice is kept\n"
            "  P                  open the progress view in the desktop's browser\n"
+           "\n"
+           "A tap on a weight and then a tap on a pan moves the weight as a drag does.\n"
            "\n"
            "Every puzzle played is kept as one row of the results history,\n"
            "${XDG_DATA_HOME:-$HOME/.local/share}/Marblequill/Pivotwarden/results.csv;\n"

@@ -36,5 +36,7 @@ struct HostOptions {
 bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options, std::string& error);
 
 std::string HostUsage();
+// The options' lines of the usage, from the same table the parser reads.
+std::string HostOptionsHelp();
 
 }  // namespace pw

@@ -70,6 +70,9 @@ TEST(HostOptionsTest, BadOptionsAndValuesAreNamed) {
         {{"--headless=yes"}, "takes no value"},
         {{"--dump="}, "non-empty"},
         {{"--record", "a", "--replay", "b"}, "together"},
+        // A set deals from its own seed and settings: neither can be honoured too.
+        {{"--set", "4711-6", "--seed", "5"}, "--set and --seed"},
+        {{"--replay=r", "--set=4711-6"}, "--set and --replay"},
         // One output to two files would leave one of them unwritten.
         {{"--dump", "a", "--dump=b"}, "--dump given twice"},
         {{"--screenshot=a", "--screenshot", "a"}, "--screenshot given twice"},
