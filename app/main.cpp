@@ -11,19 +11,11 @@
 #include <vector>
 
 #include "app/HostOptions.h"
+#include "app/MainLoop.h"
+#include "game/GameScreen.h"
 #include "howtoplay/ClockWithoutHowToPlay.h"
 #include "howtoplay/HowToPlay.h"
-#include "text/LineFile.h"
-#include "app/MainLoop.h"
 #include "narration/Narration.h"
-#include "results/ProgressPage.h"
-#include "results/PuzzleSet.h"
-#include "results/PuzzleTracker.h"
-#include "replay/ReplayFile.h"
-#include "replay/ReplayRecorder.h"
-#include "replay/ReplaySettings.h"
-#include "results/ResultsHistory.h"
-#include "game/GameScreen.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
 #include "platform/PngWriter.h"
@@ -36,8 +28,17 @@
 #include "platform/sdl/SdlRuntime.h"
 #include "platform/sdl/SdlSoundPlayer.h"
 #include "platform/sdl/SdlWindow.h"
+#include "replay/ReplayFile.h"
+#include "replay/ReplayRecorder.h"
+#include "replay/ReplaySettings.h"
 #include "resources/EmbeddedResources.h"
 #include "resources/ResourceIds.h"
+#include "results/ProgressPage.h"
+#include "results/PuzzleSet.h"
+#include "results/PuzzleTracker.h"
+#include "results/ResultsHistory.h"
+#include "text/LineFile.h"
+#include "text/QuotedText.h"
 
 #ifdef _WIN32
 #include "platform/windows/Console.h"
@@ -138,23 +139,6 @@ int Fail(const std::string& message) {
     return 2;
 }
 
-// Writes what was asked for once the run has ended. A game that closed is
-// dumped as its last screen was.
-int Finish(const pw::HostOptions& options, pw::MainLoop& loop, pw::Window& window) {
-    std::string error;
-    if (!options.screenshotPath.empty()) {
-        const std::vector<uint8_t> png = pw::EncodePng(window.Shown());
-        if (png.empty()) return Fail("nothing to write to '" + options.screenshotPath + "'");
-        if (!WriteOutputFile(options.screenshotPath, std::string(png.begin(), png.end()), error))
-            return Fail("cannot write screenshot '" + options.screenshotPath + "': " + error);
-    }
-    if (!options.dumpPath.empty()) {
-        if (!WriteOutputFile(options.dumpPath, loop.Dump(), error))
-            return Fail("cannot write dump '" + options.dumpPath + "': " + error);
-    }
-    return 0;
-}
-
 // The window, its sound and what comes with them: the one-copy check and
 // the listener that raises the window for a second copy.
 struct Windowed {
@@ -188,176 +172,273 @@ private:
     std::unique_ptr<pw::Narration> narration_;
 };
 
-int Run(const std::vector<std::string>& args) {
-    pw::HostOptions options;
-    std::string error;
-    if (!pw::ParseHostOptions(args, options, error)) return Fail(error);
-    if (options.showHelp) {
-        std::fputs(pw::HostUsage().c_str(), stdout);
-        return 0;
-    }
-    if (options.showVersion) {
-        std::printf("pivotwarden %s\n", PW_VERSION);
-        return 0;
+// The desktop host: one run of the game made of ordered parts, each a step
+// of Run(). The members are declared in the order they are made, so that
+// they go in the reverse: the loop before its platform, the platform before
+// its window and settings.
+class DesktopHost {
+public:
+    int Run(const std::vector<std::string>& args);
+
+private:
+    // Each part answers false when the run ends there, with code_ set.
+    bool ReadOptions(const std::vector<std::string>& args);
+    int WriteProgress();
+    bool ReadStart();
+    bool ChooseSettings();
+    bool OpenWindowOrHeadless();
+    void KeepHistory();
+    void StartGame();
+    bool OpenRecording();
+    void Play();
+    int Finish();
+    bool Stop(const std::string& message) {
+        code_ = Fail(message);
+        return false;
     }
 
+    pw::HostOptions options_;
+    int code_ = 0;
+    bool replaying_ = false;
+    // Options: a puzzle set or a replay to play.
+    pw::PuzzleSet set_;
+    bool inSet_ = false;
+    pw::InputFile replayInput_;
+    pw::ReplayFile replay_{replayInput_};
+    pw::ReplayHeader start_;
+    // Outputs written as the game goes.
+    Descriptions descriptions_;
+    pw::OutputFile recording_;
+    pw::ReplayRecorder recorder_{recording_};
+    // Settings: the player's, or a replay's or a set's own, held in memory
+    // and gone with it, so that a replay ends the same way every time and
+    // never touches the player's score and level.
+    std::unique_ptr<pw::SdlRuntime> sdl_;
+    pw::EmbeddedResourceStore resources_;
+    pw::AtlasTextRenderer text_;
+    PlayerRegistry playerRegistry_;
+    pw::MemoryTextStorage privateStorage_;
+    pw::TextRegistry privateRegistry_{privateStorage_};
+    pw::Registry* registry_ = &playerRegistry_;
+    pw::LocalSystemTime localTime_;
+    pw::SystemClock systemClock_;
+    pw::VirtualClock virtualClock_;
+    pw::Clock* clock_ = &systemClock_;
+    // The window, or headless a window in memory with sounds only noted.
+    std::unique_ptr<pw::HeadlessWindow> headlessWindow_;
+    std::unique_ptr<pw::RecordingSoundPlayer> headlessSound_;
+    std::unique_ptr<Windowed> windowed_;
+    std::unique_ptr<pw::Platform> platform_;
+    std::unique_ptr<pw::MainLoop> loop_;
+    // History and watchers.
+    std::unique_ptr<pw::HistoryStorage> historyStorage_;
+    std::unique_ptr<pw::ResultsHistory> history_;
+    std::unique_ptr<pw::ClockWithoutHowToPlay> puzzleClock_;
+    std::unique_ptr<pw::PuzzleTracker> tracker_;
+    std::unique_ptr<pw::WatcherPair> watchers_;
+};
+
+int DesktopHost::Run(const std::vector<std::string>& args) {
+    if (!ReadOptions(args)) return code_;
     // The progress view is drawn from the history as it stands, nothing run.
-    if (!options.progressPath.empty()) {
-        std::unique_ptr<pw::HistoryStorage> storage = OpenHistory(options.historyPath);
-        if (storage == nullptr) return Fail("the results history is not kept on this system");
-        pw::ResultsHistory history(*storage, Say);
-        pw::LocalSystemTime today;
-        if (!history.WriteView(options.progressPath, today.LocalNow(), error))
-            return Fail("cannot write the progress view '" + options.progressPath + "': " + error);
-        return 0;
-    }
+    if (!options_.progressPath.empty()) return WriteProgress();
+    std::string error;
+    if (!ReadStart() || !ChooseSettings()) return code_;
+    if (!descriptions_.Open(options_.describePath, error)) return Fail(error);
+    if (!OpenWindowOrHeadless()) return code_;
+    KeepHistory();
+    StartGame();
+    if (!OpenRecording()) return code_;
+    Play();
+    return Finish();
+}
 
-    const bool replaying = !options.replayPath.empty();
-    // A puzzle set plays on settings of its own; text that is no set is said
-    // and the normal game plays.
-    pw::PuzzleSet set;
-    bool inSet = false;
-    if (!options.setText.empty() && !replaying) {
-        inSet = pw::ParsePuzzleSet(options.setText, set, error);
-        if (!inSet) Say(error + "; playing the normal game");
-        if (inSet) options.seed = set.seed;
-    }
-    pw::InputFile replayInput;
-    pw::ReplayFile replay(replayInput);
-    pw::ReplayHeader start;
-    if (replaying) {
-        // Stopped by a signal, a replay ends at its next pass, cleaned up.
-        pw::StopSignals::Catch();
-        if (!replay.Open(options.replayPath, start, error)) return Fail(error);
-        // Without a seed of its own, a replay plays on --seed or on 0: the
-        // same every time.
-        options.seed = start.seed ? *start.seed : options.seed.value_or(0);
-    }
+bool DesktopHost::ReadOptions(const std::vector<std::string>& args) {
+    std::string error;
+    if (!pw::ParseHostOptions(args, options_, error)) return Stop(error);
+    if (options_.showHelp) std::fputs(pw::HostUsage().c_str(), stdout);
+    if (options_.showVersion && !options_.showHelp) std::printf("pivotwarden %s\n", PW_VERSION);
+    replaying_ = !options_.replayPath.empty();
+    return !options_.showHelp && !options_.showVersion;
+}
 
-    Descriptions descriptions;
-    if (!descriptions.Open(options.describePath, error)) return Fail(error);
+int DesktopHost::WriteProgress() {
+    std::unique_ptr<pw::HistoryStorage> storage = OpenHistory(options_.historyPath);
+    if (storage == nullptr) return Fail("the results history is not kept on this system");
+    pw::ResultsHistory history(*storage, Say);
+    std::string error;
+    if (!history.WriteView(options_.progressPath, localTime_.LocalNow(), error))
+        return Fail("cannot write the progress view " + pw::QuotedText(options_.progressPath, 200) + ": " +
+                    error);
+    return 0;
+}
 
-    pw::SdlRuntime sdl(!options.headless);
-    pw::EmbeddedResourceStore resources;
-    pw::AtlasTextRenderer text;
-    // The player's settings, or a replay's own, held in memory and gone with
-    // it, so that a replay ends the same way every time and never touches
-    // the player's score and level.
-    PlayerRegistry playerRegistry;
-    pw::MemoryTextStorage replayStorage;
-    pw::TextRegistry replayRegistry(replayStorage);
-    pw::Registry& registry = replaying || inSet ? static_cast<pw::Registry&>(replayRegistry) : playerRegistry;
+// A puzzle set plays on settings of its own (text that is no set is said and
+// the normal game plays); a replay is read through before anything plays.
+bool DesktopHost::ReadStart() {
+    std::string error;
+    if (!options_.setText.empty()) {
+        inSet_ = pw::ParsePuzzleSet(options_.setText, set_, error);
+        if (!inSet_) Say(error + "; playing the normal game");
+        if (inSet_) options_.seed = set_.seed;
+    }
+    if (!replaying_) return true;
+    // Stopped by a signal, a replay ends at its next pass, cleaned up.
+    pw::StopSignals::Catch();
+    if (!replay_.Open(options_.replayPath, start_, error)) return Stop(error);
+    // Without a seed of its own, a replay plays on --seed or on 0: the same
+    // every time.
+    options_.seed = start_.seed ? *start_.seed : options_.seed.value_or(0);
+    return true;
+}
+
+bool DesktopHost::ChooseSettings() {
     // A full disk or a read-only file does not stop play; the player is told
     // once that the score is no longer kept.
-    playerRegistry.OnWriteFailure(Say);
-    replayRegistry.OnWriteFailure(Say);
-    if (replaying && !pw::StoreReplayStart(registry, start))
-        return Fail("cannot store the replay's settings");
-    if (inSet) {
+    playerRegistry_.OnWriteFailure(Say);
+    privateRegistry_.OnWriteFailure(Say);
+    if (replaying_ || inSet_) registry_ = &privateRegistry_;
+    if (replaying_ && !pw::StoreReplayStart(*registry_, start_))
+        return Stop("cannot store the replay's settings");
+    if (inSet_) {
         pw::ReplayHeader setStart;
         setStart.score = 0;
-        setStart.level = set.level;
+        setStart.level = set_.level;
         setStart.autoOff = 1;
-        if (!pw::StoreReplayStart(registry, setStart)) return Fail("cannot store the puzzle set's settings");
+        if (!pw::StoreReplayStart(*registry_, setStart))
+            return Stop("cannot store the puzzle set's settings");
     }
-    pw::LocalSystemTime localTime;
-    pw::SystemClock systemClock;
-    pw::VirtualClock virtualClock;
-    pw::Clock& clock = replaying ? static_cast<pw::Clock&>(virtualClock) : systemClock;
+    if (replaying_) clock_ = &virtualClock_;
+    return true;
+}
 
-    // Headless, a window in memory and sounds only noted; else the real
-    // window, which a second copy hands over to.
-    std::unique_ptr<pw::HeadlessWindow> headlessWindow;
-    std::unique_ptr<pw::RecordingSoundPlayer> headlessSound;
-    std::unique_ptr<Windowed> windowed;
-    if (options.headless) {
-        headlessWindow = std::make_unique<pw::HeadlessWindow>();
-        headlessSound = std::make_unique<pw::RecordingSoundPlayer>();
+// Headless, a window in memory; else the real window, which a second copy
+// hands over to.
+bool DesktopHost::OpenWindowOrHeadless() {
+    sdl_ = std::make_unique<pw::SdlRuntime>(!options_.headless);
+    pw::Window* window = nullptr;
+    pw::SoundPlayer* sound = nullptr;
+    if (options_.headless) {
+        headlessWindow_ = std::make_unique<pw::HeadlessWindow>();
+        headlessSound_ = std::make_unique<pw::RecordingSoundPlayer>();
+        window = headlessWindow_.get();
+        sound = headlessSound_.get();
     } else {
-        if (!sdl.VideoReady()) return Fail("cannot start the window system: " + sdl.Error());
-        windowed = std::make_unique<Windowed>();
-        pw::SingleInstance& instance = windowed->instance;
-        const auto claim = replaying ? pw::SingleInstance::Claim::First : instance.ClaimOrSignal();
-        if (claim == pw::SingleInstance::Claim::AnotherRuns) return 0;
-        if (claim == pw::SingleInstance::Claim::NoAnswer) return Fail(instance.Problem());
+        if (!sdl_->VideoReady()) return Stop("cannot start the window system: " + sdl_->Error());
+        windowed_ = std::make_unique<Windowed>();
+        pw::SingleInstance& instance = windowed_->instance;
+        const auto claim = replaying_ ? pw::SingleInstance::Claim::First : instance.ClaimOrSignal();
+        if (claim == pw::SingleInstance::Claim::AnotherRuns) return false;  // code 0: the other shows
+        if (claim == pw::SingleInstance::Claim::NoAnswer) return Stop(instance.Problem());
         if (claim == pw::SingleInstance::Claim::Unavailable)
             Say("playing without the one-copy check: " + instance.Problem());
-        pw::SdlWindow& window = windowed->window;
-        windowed->outsideClose = std::make_unique<OutsideClose>(window);
-        const std::string title = pw::ToUtf8(resources.LoadString(pw::res::kWindowTitle, 100));
-        if (!window.Open(title, options.scale, options.fullscreen, !options.noBar, error)) return Fail(error);
+        pw::SdlWindow& shown = windowed_->window;
+        windowed_->outsideClose = std::make_unique<OutsideClose>(shown);
+        const std::string title = pw::ToUtf8(resources_.LoadString(pw::res::kWindowTitle, 100));
+        std::string error;
+        if (!shown.Open(title, options_.scale, options_.fullscreen, !options_.noBar, error))
+            return Stop(error);
         if (const pw::EmbeddedResource* icon = pw::FindEmbedded(pw::EmbeddedKind::Icon, pw::res::kAppIcon))
-            window.SetIcon(icon->begin, icon->Size());
-        windowed->raiseListener =
-            std::make_unique<pw::RaiseListener>(instance, [&window]() { window.RequestRaise(); });
+            shown.SetIcon(icon->begin, icon->Size());
+        windowed_->raiseListener =
+            std::make_unique<pw::RaiseListener>(instance, [&shown]() { shown.RequestRaise(); });
+        window = &shown;
+        sound = &windowed_->sound;
     }
-    pw::Window& window = windowed ? static_cast<pw::Window&>(windowed->window) : *headlessWindow;
-    pw::SoundPlayer& sound = windowed ? static_cast<pw::SoundPlayer&>(windowed->sound) : *headlessSound;
+    platform_ = std::unique_ptr<pw::Platform>(
+        new pw::Platform{*window, resources_, text_, *sound, *clock_, *registry_, localTime_});
+    loop_ = std::make_unique<pw::MainLoop>(*platform_);
+    loop_->SetStopCheck([] { return pw::StopSignals::Received() != 0; });
+    if (!options_.dumpPath.empty()) loop_->KeepLastDump();
+    return true;
+}
 
-    pw::Platform platform{window, resources, text, sound, clock, registry, localTime};
-    pw::MainLoop loop(platform);
-    loop.SetStopCheck([] { return pw::StopSignals::Received() != 0; });
-    if (!options.dumpPath.empty()) loop.KeepLastDump();
-    // Every puzzle played live goes into the player's history; replays and
-    // headless runs keep one only when a file is given for it.
-    std::unique_ptr<pw::HistoryStorage> historyStorage;
-    if (!options.historyPath.empty() || (!replaying && !options.headless))
-        historyStorage = OpenHistory(options.historyPath);
-    std::unique_ptr<pw::ResultsHistory> history;
-    std::unique_ptr<pw::PuzzleTracker> tracker;
-    pw::ClockWithoutHowToPlay puzzleClock(clock);
-    if (historyStorage) {
-        history = std::make_unique<pw::ResultsHistory>(*historyStorage, Say);
-        tracker = std::make_unique<pw::PuzzleTracker>(
-            puzzleClock, localTime, inSet ? set.Name() : std::string(),
-            [&history](const pw::ResultRow& row) { history->Append(row); });
-    }
-    // P writes the progress view from the history as it stands and opens it.
-    if (history && windowed) {
-        loop.SetProgressAsked([&history, &localTime]() {
-            const std::string path = ProgressViewPath();
-            std::string problem;
-            if (path.empty()) return Say("there is no home folder to write the progress view in");
-            if (!history->WriteView(path, localTime.LocalNow(), problem))
-                return Say("cannot write the progress view '" + path + "': " + problem);
-            if (!OpenInBrowser(path, problem)) Say("the progress view is in " + path + " (" + problem + ")");
-        });
-    }
-    pw::WatcherPair watchers(descriptions.Watcher(), tracker.get());
-    if (descriptions.Watcher() != nullptr || tracker) loop.Watch(&watchers);
-    loop.Start(options.seed);
-    if (windowed) loop.FeedStatus(inSet ? std::optional<uint32_t>(set.seed) : std::nullopt);
-    if (windowed) {
-        loop.SetHelp([&platform, &puzzleClock] { puzzleClock.LeaveOut(ShowHowToPlay(platform)); });
-        windowed->window.Show();
-        windowed->sound.OpenInBackground();  // off the path to the first frame
-        loop.App()->Game();                  // and the game screen, now that the title shows
-    }
-    pw::OutputFile recording;
-    pw::ReplayRecorder recorder(recording);
-    if (!options.recordPath.empty() &&
-        !recorder.Open(options.recordPath, pw::RecordedStart(loop.App()->Game().settings, loop.Seed()),
-                       error))
-        return Fail(error);
+// Every puzzle played live goes into the player's history; replays and
+// headless runs keep one only when a file is given for it. P writes the
+// progress view from the history as it stands and opens it.
+void DesktopHost::KeepHistory() {
+    puzzleClock_ = std::make_unique<pw::ClockWithoutHowToPlay>(*clock_);
+    if (!options_.historyPath.empty() || (!replaying_ && !options_.headless))
+        historyStorage_ = OpenHistory(options_.historyPath);
+    if (!historyStorage_) return;
+    history_ = std::make_unique<pw::ResultsHistory>(*historyStorage_, Say);
+    tracker_ =
+        std::make_unique<pw::PuzzleTracker>(*puzzleClock_, localTime_, inSet_ ? set_.Name() : std::string(),
+                                            [this](const pw::ResultRow& row) { history_->Append(row); });
+    if (!windowed_) return;
+    loop_->SetProgressAsked([this]() {
+        const std::string path = ProgressViewPath();
+        std::string problem;
+        if (path.empty()) return Say("there is no home folder to write the progress view in");
+        if (!history_->WriteView(path, localTime_.LocalNow(), problem))
+            return Say("cannot write the progress view " + pw::QuotedText(path, 200) + ": " + problem);
+        if (!OpenInBrowser(path, problem)) Say("the progress view is in " + path + " (" + problem + ")");
+    });
+}
 
-    int code = 0;
-    if (replaying) {
-        if (loop.RunReplay(replay, virtualClock) != 0)
-            return pw::StopSignals::Received() != 0 ? 1 : Fail(replay.Error());
-    } else if (windowed) {
-        code = loop.RunLive(recorder.IsOpen() ? &recorder : nullptr);
-    } else if (recorder.IsOpen()) {
+void DesktopHost::StartGame() {
+    watchers_ = std::make_unique<pw::WatcherPair>(descriptions_.Watcher(), tracker_.get());
+    if (descriptions_.Watcher() != nullptr || tracker_) loop_->Watch(watchers_.get());
+    loop_->Start(options_.seed);
+    if (!windowed_) return;
+    loop_->FeedStatus(inSet_ ? std::optional<uint32_t>(set_.seed) : std::nullopt);
+    loop_->SetHelp([this] { puzzleClock_->LeaveOut(ShowHowToPlay(*platform_)); });
+    windowed_->window.Show();
+    windowed_->sound.OpenInBackground();  // off the path to the first frame
+    loop_->App()->Game();                 // and the game screen, now that the title shows
+}
+
+bool DesktopHost::OpenRecording() {
+    std::string error;
+    if (!options_.recordPath.empty() &&
+        !recorder_.Open(options_.recordPath, pw::RecordedStart(loop_->App()->Game().settings, loop_->Seed()),
+                        error))
+        return Stop(error);
+    return true;
+}
+
+void DesktopHost::Play() {
+    if (replaying_) {
+        if (loop_->RunReplay(replay_, virtualClock_) != 0)
+            code_ = pw::StopSignals::Received() != 0 ? 1 : Fail(replay_.Error());
+    } else if (windowed_) {
+        code_ = loop_->RunLive(recorder_.IsOpen() ? &recorder_ : nullptr);
+    } else if (recorder_.IsOpen()) {
         // Without a replay nothing can happen headless: the first frame is
         // the whole run, and a recording of it holds the start and its end.
-        recorder.Record(pw::ReplayEvent{clock.Now(), pw::ReplayEvent::Type::End, 0, 0});
+        recorder_.Record(pw::ReplayEvent{clock_->Now(), pw::ReplayEvent::Type::End, 0, 0});
     }
-    const int recorded = recorder.IsOpen() && !recorder.Close(error) ? Fail(error) : 0;
+}
+
+// Closes what was written as the game went and writes what was asked for
+// once the run has ended. A game that closed is dumped as its last screen
+// was. A stopped replay writes nothing more.
+int DesktopHost::Finish() {
+    if (replaying_ && code_ != 0) return code_;
+    std::string error;
+    const int recorded = recorder_.IsOpen() && !recorder_.Close(error) ? Fail(error) : 0;
     // A run that ended without a close (a replay's end) leaves its puzzle too.
-    if (tracker) tracker->End();
-    loop.Watch(nullptr);
-    const int described = descriptions.Finish();
-    const int finished = Finish(options, loop, window);
-    return code != 0 ? code : recorded != 0 ? recorded : described != 0 ? described : finished;
+    if (tracker_) tracker_->End();
+    loop_->Watch(nullptr);
+    const int described = descriptions_.Finish();
+    int written = 0;
+    if (!options_.screenshotPath.empty()) {
+        const std::vector<uint8_t> png = pw::EncodePng(platform_->window.Shown());
+        const std::string name = pw::QuotedText(options_.screenshotPath, 200);
+        if (png.empty())
+            written = Fail("nothing to write to " + name);
+        else if (!WriteOutputFile(options_.screenshotPath, std::string(png.begin(), png.end()), error))
+            written = Fail("cannot write screenshot " + name + ": " + error);
+    }
+    if (written == 0 && !options_.dumpPath.empty() &&
+        !WriteOutputFile(options_.dumpPath, loop_->Dump(), error))
+        written = Fail("cannot write dump " + pw::QuotedText(options_.dumpPath, 200) + ": " + error);
+    return code_ != 0 ? code_ : recorded != 0 ? recorded : described != 0 ? described : written;
+}
+
+int Run(const std::vector<std::string>& args) {
+    DesktopHost host;
+    return host.Run(args);
 }
 
 }  // namespace

@@ -161,9 +161,12 @@ TEST(SdlSoundPlayerTest, TheSoundLibrariesAreTriedOnAnySignOfSound) {
 TEST(BrowserOpenerTest, TheOpenerGetsTheStopSignalsBackAndOneThatCannotStartIsSaid) {
     TempFolder folder;
     const std::string opener = folder.path + "/xdg-open", seen = folder.path + "/seen";
-    // The shell's own signal state, written whole once known.
-    std::ofstream(opener)
-        << "#!/bin/sh\ngrep -E '^Sig(Blk|Ign)' /proc/$$/status > \"$1.part\" && mv \"$1.part\" \"$1\"\n";
+    // The shell's own signal state as it was started, read with builtins
+    // alone before it runs anything (a shell blocks signals of its own while
+    // it waits for a command it started), then written whole.
+    std::ofstream(opener) << "#!/bin/sh\nwhile read -r name value; do case $name in SigBlk:|SigIgn:) "
+                             "echo \"$name $value\";; esac; done < /proc/$$/status > \"$1.part\"\n"
+                             "mv \"$1.part\" \"$1\"\n";
     ASSERT_EQ(chmod(opener.c_str(), 0700), 0);
     const char* path = std::getenv("PATH");
     const std::string savedPath = path != nullptr ? path : "";
