@@ -98,7 +98,7 @@ std::unique_ptr<pw::HistoryStorage> OpenHistory(const std::string& path) {
                                                         "Marblequill/Pivotwarden/results.csv");
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos) return std::make_unique<pw::FileHistoryStorage>(".", path);
-    return std::make_unique<pw::FileHistoryStorage>(slash == 0 ? "" : path.substr(0, slash),
+    return std::make_unique<pw::FileHistoryStorage>(slash == 0 ? "/" : path.substr(0, slash),
                                                     path.substr(slash + 1));
 }
 // Where P writes the progress view, beside the history.
