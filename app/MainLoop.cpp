@@ -130,25 +130,32 @@ int MainLoop::RunLive(ReplayRecorder* recorder) {
         if (quitPosted_) break;
         WindowEvent message;
         bool have = platform_.window.PollEvent(message);
-        if (!have) have = platform_.window.WaitEvent(message, HasPendingWork() ? kBusyWaitMs : kIdleWaitMs);
-        if (have) HandleMessage(message);
+        if (!have) {
+            // Nothing else waits: what the last press, release or key changed
+            // is shown before the loop sleeps.
+            PresentAnswer();
+            have = platform_.window.WaitEvent(message, HasPendingWork() ? kBusyWaitMs : kIdleWaitMs);
+        }
+        if (have) {
+            HandleMessage(message);
+            answered_ = answered_ || message.type == WindowEvent::Type::PenDown ||
+                        message.type == WindowEvent::Type::PenUp || message.type == WindowEvent::Type::KeyDown;
+        }
         TickCurrent();
-        if (have) PresentAnswer(message);
     }
     recorder_ = nullptr;
     return 0;
 }
 
-void MainLoop::PresentAnswer(const WindowEvent& message) {
+void MainLoop::PresentAnswer() {
     // A press, a release or a key changes the picture the player is looking
-    // at (a box ticked, a weight dropped): that is shown now, not at the next
-    // timed repaint up to 43 ms later. Only what is shown moves earlier; the
-    // screen's repaint throttle and every game timing stay as they are, and
-    // a drag's moves keep the throttle's pace.
-    const bool answered = message.type == WindowEvent::Type::PenDown ||
-                          message.type == WindowEvent::Type::PenUp ||
-                          message.type == WindowEvent::Type::KeyDown;
-    if (answered && app_ && app_->current->IsDirty()) app_->current->Refresh(false);
+    // at (a box ticked, a weight dropped): that is shown as soon as no other
+    // message waits, not at the next timed repaint up to 43 ms later. Only
+    // what is shown moves earlier; the screen's repaint throttle and every
+    // game timing stay as they are, a drag's moves keep the throttle's pace,
+    // and a flood of presses is worked off before anything is shown.
+    if (answered_ && app_ && app_->current->IsDirty()) app_->current->Refresh(false);
+    answered_ = false;
 }
 
 bool MainLoop::PollReplayMessage(WindowEvent& message) {

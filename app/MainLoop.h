@@ -122,7 +122,7 @@ private:
     void DeliverPen(const WindowEvent& message);
     void TickCurrent();
     void ShowWatcher();
-    void PresentAnswer(const WindowEvent& message);
+    void PresentAnswer();
 
     SoundSwitch sound_;
     Platform platform_;
@@ -132,6 +132,8 @@ private:
     std::unique_ptr<Application> closed_;
     bool keepClosed_ = false;
     bool quitPosted_ = false;
+    // A press, release or key was handled and its change is not shown yet.
+    bool answered_ = false;
     uint32_t seed_ = 0;
     ReplayRecorder* recorder_ = nullptr;
     std::function<void()> beforeClose_;
