@@ -107,7 +107,7 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
     return true;
 }
 
-std::string HostUsage() {
+std::string HostUsage(const UsagePlaces& places) {
     return "Usage: pivotwarden [options]\n"
            "A balance-scale arithmetic puzzle game. A balance scale shows grey weights on\n"
            "its pans and a tray of seven yellow numbered weights below it: drag yellow\n"
@@ -126,7 +126,7 @@ std::string HostUsage() {
            "  --screenshot FILE  when the run ends, write what the window shows as a PNG\n"
            "  --dump FILE        when the run ends, write the current screen's state as JSON\n"
            "  --describe FILE    write what happens in the game to FILE as it happens, one\n"
-           "                     line of plain English each (/dev/stdout for a speech tool)\n"
+           "                     line of plain English each (" + places.standardOutput + " for a speech tool)\n"
            "  --frames FILE      with --headless and --replay: write every picture shown,\n"
            "                     with its time, to FILE (how the window plays How to play)\n"
            "  --set SEED-LEVEL   play a puzzle set, as in --set 4711-6: the same puzzles in\n"
@@ -162,9 +162,8 @@ std::string HostUsage() {
            "  M                  sound off or on; the choice is kept\n"
            "  P                  open the progress view in the desktop's browser\n"
            "\n"
-           "Every puzzle played is kept as one row of the results history,\n"
-           "${XDG_DATA_HOME:-$HOME/.local/share}/Marblequill/Pivotwarden/results.csv;\n"
-           "replays and --headless keep none.\n";
+           "Every puzzle played is kept as one row of the results history,\n" +
+           places.history + ";\nreplays and --headless keep none.\n";
 }
 
 }  // namespace pw

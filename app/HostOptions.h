@@ -34,6 +34,12 @@ struct HostOptions {
 // missing or bad value.
 bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options, std::string& error);
 
-std::string HostUsage();
+// What the help names that differs between systems: where the results
+// history is kept, and the FILE that is the standard output.
+struct UsagePlaces {
+    std::string history;
+    std::string standardOutput;
+};
+std::string HostUsage(const UsagePlaces& places);
 
 }  // namespace pw
