@@ -16,12 +16,11 @@ namespace {
 
 constexpr DWORD kAnswerMs = 1000;
 
-// Who runs the game: the user, and the owner the system gives the objects
-// the game makes (the user, or the administrators' group when elevated).
+// Who runs the game.
 struct Player {
-    std::vector<unsigned char> user;
-    std::vector<unsigned char> owner;
-    std::wstring name;  // the user's identifier as text
+    std::vector<unsigned char> user;  // the security identifier
+    std::wstring name;                // the same as text
+    PSID Sid() const { return PSID(const_cast<unsigned char*>(user.data())); }
 };
 
 std::vector<unsigned char> TokenPart(HANDLE token, TOKEN_INFORMATION_CLASS part) {
@@ -41,17 +40,15 @@ bool ReadPlayer(Player& player) {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
     const std::vector<unsigned char> user = TokenPart(token, TokenUser);
-    const std::vector<unsigned char> owner = TokenPart(token, TokenOwner);
     const DWORD failure = GetLastError();
     CloseHandle(token);
     wchar_t* text = nullptr;
-    if (user.empty() || owner.empty() ||
+    if (user.empty() ||
         !ConvertSidToStringSidW(reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid, &text)) {
         SetLastError(failure != 0 ? failure : ERROR_INVALID_SID);
         return false;
     }
     player.user = CopySid(reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid);
-    player.owner = CopySid(reinterpret_cast<const TOKEN_OWNER*>(owner.data())->Owner);
     player.name = text;
     LocalFree(text);
     return true;
@@ -64,6 +61,20 @@ std::wstring ObjectName(const Player& player, const wchar_t* part) {
     return L"Local\\Marblequill.Pivotwarden." + player.name + L"." + part;
 }
 
+// The game's objects name the player as their owner (otherwise the owner is
+// whatever the system's default is, or none under Wine), with the default
+// access.
+struct PlayersObject {
+    explicit PlayersObject(const Player& player) {
+        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+        valid = SetSecurityDescriptorOwner(&descriptor, player.Sid(), FALSE);
+        attributes.lpSecurityDescriptor = &descriptor;
+    }
+    SECURITY_DESCRIPTOR descriptor;
+    SECURITY_ATTRIBUTES attributes{sizeof(SECURITY_ATTRIBUTES), nullptr, FALSE};
+    bool valid = false;
+};
+
 // Whether the object is the player's own: another user's program may have
 // made one of that name first, and is not the game.
 bool OwnedBy(HANDLE object, const Player& player) {
@@ -72,8 +83,7 @@ bool OwnedBy(HANDLE object, const Player& player) {
     if (GetSecurityInfo(object, SE_KERNEL_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr,
                         nullptr, &descriptor) != ERROR_SUCCESS)
         return false;
-    auto sid = [](const std::vector<unsigned char>& bytes) { return PSID(const_cast<unsigned char*>(bytes.data())); };
-    const bool ours = owner != nullptr && (EqualSid(owner, sid(player.user)) || EqualSid(owner, sid(player.owner)));
+    const bool ours = owner != nullptr && EqualSid(owner, player.Sid());
     LocalFree(descriptor);
     return ours;
 }
@@ -102,14 +112,17 @@ SingleInstance::Claim SingleInstance::Unavailable(const std::string& problem) {
 SingleInstance::Claim SingleInstance::ClaimOrSignal() {
     Player player;
     if (!ReadPlayer(player)) return Unavailable("cannot tell who plays: " + SystemMessage(GetLastError()));
+    PlayersObject object(player);
+    if (!object.valid) return Unavailable("cannot name the player as owner: " + SystemMessage(GetLastError()));
+    SECURITY_ATTRIBUTES* owned = &object.attributes;
     // Both events exist before anyone can see the mutex taken, so a request
     // made while the first copy is still starting waits in the raise event
     // (auto-reset: it stays set until the listener takes it).
-    raise_ = CreateEventW(nullptr, FALSE, FALSE, ObjectName(player, L"Raise").c_str());
+    raise_ = CreateEventW(owned, FALSE, FALSE, ObjectName(player, L"Raise").c_str());
     if (raise_ == nullptr) return Unavailable("cannot make the one-copy events: " + SystemMessage(GetLastError()));
-    answer_ = CreateEventW(nullptr, FALSE, FALSE, ObjectName(player, L"Raised").c_str());
+    answer_ = CreateEventW(owned, FALSE, FALSE, ObjectName(player, L"Raised").c_str());
     if (answer_ == nullptr) return Unavailable("cannot make the one-copy events: " + SystemMessage(GetLastError()));
-    mutex_ = CreateMutexW(nullptr, FALSE, ObjectName(player, L"Running").c_str());
+    mutex_ = CreateMutexW(owned, FALSE, ObjectName(player, L"Running").c_str());
     const DWORD created = GetLastError();
     if (mutex_ == nullptr) return Unavailable("cannot make the one-copy mutex: " + SystemMessage(created));
     if (!OwnedBy(raise_, player) || !OwnedBy(answer_, player) || !OwnedBy(mutex_, player))

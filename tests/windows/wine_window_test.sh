@@ -59,7 +59,10 @@ expected=$(sed -n 's/.*expected from fresh settings: score \([0-9]*\).*/\1/p' "$
 "$wine" reg add 'HKCU\Software\Marblequill\Pivotwarden' /v score /t REG_DWORD /d 500 /f >/dev/null 2>&1 ||
     fail "cannot store the number"
 
-# What the shell opens a page with is noted instead of started.
+# What the shell opens a page with is noted instead of started. Wine set up
+# without its browser engine leaves .html without the association every
+# Windows has.
+"$wine" reg add 'HKCR\.html' /ve /d htmlfile /f >/dev/null 2>&1 || fail "cannot associate .html"
 printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s/opened.txt"\n' "$work" >"$work/browser.sh"
 chmod +x "$work/browser.sh"
 "$wine" reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$work/browser.sh" /f >/dev/null 2>&1 ||
