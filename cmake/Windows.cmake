@@ -27,8 +27,8 @@ target_include_directories(pw_platform PUBLIC ${CMAKE_SOURCE_DIR})
 target_include_directories(pw_platform SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/stb-include)
 target_link_libraries(pw_platform PUBLIC SDL2::SDL2-static Threads::Threads)
 # The shell (the player's folders, opening a page), the user's identity and
-# the count of sound devices.
-target_link_libraries(pw_platform PUBLIC shell32 ole32 uuid advapi32 winmm)
+# the list of sound devices.
+target_link_libraries(pw_platform PUBLIC shell32 ole32 uuid advapi32)
 # Unicode Windows calls, and the headers without min/max macros.
 target_compile_definitions(pw_platform PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
 

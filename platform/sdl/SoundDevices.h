@@ -5,7 +5,7 @@
 // memory kept for the whole game, to find nothing. Any sign of sound counts:
 // a driver, server or device named in the environment, a sound server's
 // socket, a playback device, the user's own sound configuration. On Windows
-// the system's count of playback devices answers; elsewhere the answer is
+// the audio service's list of playback devices answers; elsewhere the answer is
 // always yes.
 #include <functional>
 #include <string>
