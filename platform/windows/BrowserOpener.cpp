@@ -24,7 +24,10 @@ bool OpenInBrowser(const std::string& path, std::string& reason) {
     const bool opened = ShellExecuteExW(&start);
     const DWORD failure = GetLastError();
     if (SUCCEEDED(com)) CoUninitialize();
-    if (!opened) reason = "nothing opens it: " + SystemMessage(failure);
+    // Without a program for pages the shell tries the page as a program.
+    if (!opened)
+        reason = failure == ERROR_NO_ASSOCIATION || failure == ERROR_BAD_EXE_FORMAT ? "no program is set to open web pages"
+                                                                                 : SystemMessage(failure);
     return opened;
 }
 
