@@ -126,7 +126,9 @@ std::string HostUsage(const UsagePlaces& places) {
            "  --screenshot FILE  when the run ends, write what the window shows as a PNG\n"
            "  --dump FILE        when the run ends, write the current screen's state as JSON\n"
            "  --describe FILE    write what happens in the game to FILE as it happens, one\n"
-           "                     line of plain English each (" + places.standardOutput + " for a speech tool)\n"
+           "                     line of plain English each (" +
+           places.standardOutput +
+           " for a speech tool)\n"
            "  --frames FILE      with --headless and --replay: write every picture shown,\n"
            "                     with its time, to FILE (how the window plays How to play)\n"
            "  --set SEED-LEVEL   play a puzzle set, as in --set 4711-6: the same puzzles in\n"

@@ -86,12 +86,13 @@ void ShowHowToPlay(pw::Window&, pw::Clock&) {
 std::unique_ptr<pw::HistoryStorage> OpenHistory(const std::string& path) {
     if (path.empty()) {
         const std::string root = pw::FileHistoryStorage::DefaultDataRoot();
-        return std::make_unique<pw::FileHistoryStorage>(root.empty() ? root : root + "\\Marblequill\\Pivotwarden",
-                                                        "results.csv");
+        return std::make_unique<pw::FileHistoryStorage>(
+            root.empty() ? root : root + "\\Marblequill\\Pivotwarden", "results.csv");
     }
     const size_t slash = path.find_last_of("\\/");
     if (slash == std::string::npos) return std::make_unique<pw::FileHistoryStorage>(".", path);
-    return std::make_unique<pw::FileHistoryStorage>(path.substr(0, slash == 0 ? 1 : slash), path.substr(slash + 1));
+    return std::make_unique<pw::FileHistoryStorage>(path.substr(0, slash == 0 ? 1 : slash),
+                                                    path.substr(slash + 1));
 }
 // Where P writes the progress view, beside the history.
 std::string ProgressViewPath() {
@@ -102,7 +103,9 @@ using pw::OpenInBrowser;
 // What is no error (where the progress view is) is not shown as one; the
 // help goes to the console, or to a message box without one.
 void Tell(const std::string& message) { pw::ReportNotice(message); }
-void ShowUsage() { pw::ShowText(pw::HostUsage({"%LOCALAPPDATA%\\Marblequill\\Pivotwarden\\results.csv", "-"})); }
+void ShowUsage() {
+    pw::ShowText(pw::HostUsage({"%LOCALAPPDATA%\\Marblequill\\Pivotwarden\\results.csv", "-"}));
+}
 #else
 // The player's settings in a file; a message on stderr; SIGTERM, SIGINT and
 // SIGHUP close the window.
@@ -149,7 +152,8 @@ std::string ProgressViewPath() {
 using pw::OpenInBrowser;
 void Tell(const std::string& message) { Say(message); }
 void ShowUsage() {
-    std::fputs(pw::HostUsage({"${XDG_DATA_HOME:-$HOME/.local/share}/Marblequill/Pivotwarden/results.csv", "/dev/stdout"})
+    std::fputs(pw::HostUsage({"${XDG_DATA_HOME:-$HOME/.local/share}/Marblequill/Pivotwarden/results.csv",
+                              "/dev/stdout"})
                    .c_str(),
                stdout);
 }

@@ -58,10 +58,12 @@ bool AppendToLockedHistory(LockedHistoryFile& file, size_t headerLength, const s
     uint64_t length = 0;
     if (!file.Length(length, reason)) return false;
     const std::string header = bytes.substr(0, headerLength);
-    const size_t headLength = static_cast<size_t>(std::min<uint64_t>(length, HistoryEnding::HeadBytes(header)));
+    const size_t headLength =
+        static_cast<size_t>(std::min<uint64_t>(length, HistoryEnding::HeadBytes(header)));
     const size_t tailLength = static_cast<size_t>(std::min<uint64_t>(length, HistoryEnding::kTailBytes));
     std::string head, tail;
-    if (!file.ReadAt(0, headLength, head, reason) || !file.ReadAt(length - tailLength, tailLength, tail, reason))
+    if (!file.ReadAt(0, headLength, head, reason) ||
+        !file.ReadAt(length - tailLength, tailLength, tail, reason))
         return false;
     const HistoryEnding ending = HistoryEnding::Of(length, head, tail, header);
     if (!ending.history) {

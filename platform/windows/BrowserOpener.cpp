@@ -26,8 +26,9 @@ bool OpenInBrowser(const std::string& path, std::string& reason) {
     if (SUCCEEDED(com)) CoUninitialize();
     // Without a program for pages the shell tries the page as a program.
     if (!opened)
-        reason = failure == ERROR_NO_ASSOCIATION || failure == ERROR_BAD_EXE_FORMAT ? "no program is set to open web pages"
-                                                                                 : SystemMessage(failure);
+        reason = failure == ERROR_NO_ASSOCIATION || failure == ERROR_BAD_EXE_FORMAT
+                     ? "no program is set to open web pages"
+                     : SystemMessage(failure);
     return opened;
 }
 

@@ -60,7 +60,9 @@ bool MakeFolders(const std::wstring& folder, std::string& reason) {
     return false;
 }
 
-bool Identity(HANDLE file, BY_HANDLE_FILE_INFORMATION& info) { return GetFileInformationByHandle(file, &info); }
+bool Identity(HANDLE file, BY_HANDLE_FILE_INFORMATION& info) {
+    return GetFileInformationByHandle(file, &info);
+}
 
 bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
     return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
@@ -69,9 +71,9 @@ bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMAT
 
 // What is at path now, without opening its contents; false when nothing is.
 bool IdentityAt(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
-    const HANDLE file =
-        CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE file = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     const bool known = Identity(file, info);
     CloseHandle(file);
@@ -138,9 +140,9 @@ HistoryStorage::Loaded FileHistoryStorage::Load() {
     Loaded loaded;
     loaded.state = State::Unreachable;
     if (folder_.empty()) return (loaded.reason = kNoFolder, loaded);
-    const HANDLE file =
-        CreateFileW(WideFromUtf8(Where()).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(WideFromUtf8(Where()).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD failure = GetLastError();
         if (failure == ERROR_FILE_NOT_FOUND || failure == ERROR_PATH_NOT_FOUND)
@@ -178,11 +180,10 @@ void* FileHistoryStorage::OpenLocked(std::string& reason) {
         OVERLAPPED lock{};
         lock.OffsetHigh = kLockOffsetHigh;
         BY_HANDLE_FILE_INFORMATION opened, now;
-        const char* refused = GetFileType(file) != FILE_TYPE_DISK ? "it is not a file"
-                              : !LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &lock) ||
-                                      !Identity(file, opened)
-                                  ? ""
-                                  : nullptr;
+        const char* refused =
+            GetFileType(file) != FILE_TYPE_DISK ? "it is not a file"
+            : !LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &lock) || !Identity(file, opened) ? ""
+                                                                                                    : nullptr;
         if (refused != nullptr) {
             reason = *refused != '\0' ? refused : LastReason();
             CloseHandle(file);
@@ -258,7 +259,8 @@ bool FileHistoryStorage::SavePage(const std::string& path, const std::string& pa
 std::string FileHistoryStorage::DefaultDataRoot() {
     wchar_t* folder = nullptr;
     std::string root;
-    if (SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_DEFAULT, nullptr, &folder) == S_OK && folder != nullptr)
+    if (SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_DEFAULT, nullptr, &folder) == S_OK &&
+        folder != nullptr)
         root = Utf8FromWide(folder);
     CoTaskMemFree(folder);
     return root;

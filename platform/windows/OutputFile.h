@@ -44,7 +44,7 @@ private:
     void* handle_ = nullptr;
     bool open_ = false;
     bool standardOutput_ = false;  // not ours to close
-    unsigned long error_ = 0;  // the first failure, as GetLastError() gave it
+    unsigned long error_ = 0;      // the first failure, as GetLastError() gave it
 };
 
 }  // namespace pw

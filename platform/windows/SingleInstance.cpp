@@ -113,15 +113,18 @@ SingleInstance::Claim SingleInstance::ClaimOrSignal() {
     Player player;
     if (!ReadPlayer(player)) return Unavailable("cannot tell who plays: " + SystemMessage(GetLastError()));
     PlayersObject object(player);
-    if (!object.valid) return Unavailable("cannot name the player as owner: " + SystemMessage(GetLastError()));
+    if (!object.valid)
+        return Unavailable("cannot name the player as owner: " + SystemMessage(GetLastError()));
     SECURITY_ATTRIBUTES* owned = &object.attributes;
     // Both events exist before anyone can see the mutex taken, so a request
     // made while the first copy is still starting waits in the raise event
     // (auto-reset: it stays set until the listener takes it).
     raise_ = CreateEventW(owned, FALSE, FALSE, ObjectName(player, L"Raise").c_str());
-    if (raise_ == nullptr) return Unavailable("cannot make the one-copy events: " + SystemMessage(GetLastError()));
+    if (raise_ == nullptr)
+        return Unavailable("cannot make the one-copy events: " + SystemMessage(GetLastError()));
     answer_ = CreateEventW(owned, FALSE, FALSE, ObjectName(player, L"Raised").c_str());
-    if (answer_ == nullptr) return Unavailable("cannot make the one-copy events: " + SystemMessage(GetLastError()));
+    if (answer_ == nullptr)
+        return Unavailable("cannot make the one-copy events: " + SystemMessage(GetLastError()));
     mutex_ = CreateMutexW(owned, FALSE, ObjectName(player, L"Running").c_str());
     const DWORD created = GetLastError();
     if (mutex_ == nullptr) return Unavailable("cannot make the one-copy mutex: " + SystemMessage(created));
