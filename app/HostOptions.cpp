@@ -58,8 +58,7 @@ const OptionSpec kOptions[] = {
     {"--dump", "FILE", "when the run ends, write the current screen's state as JSON", nullptr,
      &HostOptions::dumpPath, nullptr, nullptr},
     {"--describe", "FILE",
-     "write what happens in the game to FILE as it happens, one\nline of plain English each (/dev/stdout for "
-     "a "
+     "write what happens in the game to FILE as it happens, one\nline of plain English each ($STDOUT for a "
      "speech tool)",
      nullptr, &HostOptions::describePath, nullptr, nullptr},
     {"--set", "SEED-LEVEL",
@@ -149,7 +148,7 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
     return Consistent(options, error);
 }
 
-std::string HostOptionsHelp() {
+std::string HostOptionsHelp(const UsagePlaces& places) {
     constexpr size_t kHelpColumn = 21;
     std::string out;
     for (const OptionSpec& spec : kOptions) {
@@ -163,10 +162,14 @@ std::string HostOptionsHelp() {
         }
         out += '\n';
     }
+    // The one system-dependent word in the table.
+    const std::string mark = "$STDOUT";
+    for (size_t at = out.find(mark); at != std::string::npos; at = out.find(mark, at))
+        out.replace(at, mark.size(), places.standardOutput);
     return out;
 }
 
-std::string HostUsage() {
+std::string HostUsage(const UsagePlaces& places) {
     return "Usage: pivotwarden [options]\n"
            "A balance-scale arithmetic puzzle game. A balance scale shows grey weights on\n"
            "its pans and a tray of seven yellow numbered weights below it: drag yellow\n"
@@ -176,7 +179,7 @@ std::string HostUsage() {
            "levelling moves the player up or down with the last five results. The mouse,\n"
            "a touch screen or a pen acts as the stylus, and the whole game plays from the\n"
            "keyboard too.\n\n" +
-           HostOptionsHelp() +
+           HostOptionsHelp(places) +
            "\n"
            "Keys (the whole game plays without a pointer):\n"
            "  Enter, Space       on the title: play; in the game: pick up the ringed\n"
@@ -202,9 +205,8 @@ std::string HostUsage() {
            "\n"
            "A tap on a weight and then a tap on a pan moves the weight as a drag does.\n"
            "\n"
-           "Every puzzle played is kept as one row of the results history,\n"
-           "${XDG_DATA_HOME:-$HOME/.local/share}/Marblequill/Pivotwarden/results.csv;\n"
-           "replays and --headless keep none.\n";
+           "Every puzzle played is kept as one row of the results history,\n" +
+           places.history + ";\nreplays and --headless keep none.\n";
 }
 
 }  // namespace pw

@@ -35,8 +35,14 @@ struct HostOptions {
 // missing or bad value.
 bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options, std::string& error);
 
-std::string HostUsage();
+// What the help names that differs between systems: where the results
+// history is kept, and the FILE that is the standard output.
+struct UsagePlaces {
+    std::string history;
+    std::string standardOutput;
+};
+std::string HostUsage(const UsagePlaces& places);
 // The options' lines of the usage, from the same table the parser reads.
-std::string HostOptionsHelp();
+std::string HostOptionsHelp(const UsagePlaces& places);
 
 }  // namespace pw

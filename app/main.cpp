@@ -41,8 +41,10 @@
 #include "text/QuotedText.h"
 
 #ifdef _WIN32
+#include "platform/windows/BrowserOpener.h"
 #include "platform/windows/Console.h"
 #include "platform/windows/ConsoleCloseWatcher.h"
+#include "platform/windows/FileHistoryStorage.h"
 #include "platform/windows/InputFile.h"
 #include "platform/windows/OutputFile.h"
 #include "platform/windows/RaiseListener.h"
@@ -75,12 +77,30 @@ struct OutsideClose {
     explicit OutsideClose(pw::SdlWindow& window) : watcher([&window]() { window.RequestClose(); }) {}
     pw::ConsoleCloseWatcher watcher;
 };
-// The results history is not kept on Windows yet.
-std::unique_ptr<pw::HistoryStorage> OpenHistory(const std::string&) { return nullptr; }
-std::string ProgressViewPath() { return std::string(); }
-bool OpenInBrowser(const std::string&, std::string& reason) {
-    reason = "no browser is opened on this system";
-    return false;
+// The results history in the given file, else in the player's local
+// application data.
+std::unique_ptr<pw::HistoryStorage> OpenHistory(const std::string& path) {
+    if (path.empty()) {
+        const std::string root = pw::FileHistoryStorage::DefaultDataRoot();
+        return std::make_unique<pw::FileHistoryStorage>(
+            root.empty() ? root : root + "\\Marblequill\\Pivotwarden", "results.csv");
+    }
+    const size_t slash = path.find_last_of("\\/");
+    if (slash == std::string::npos) return std::make_unique<pw::FileHistoryStorage>(".", path);
+    return std::make_unique<pw::FileHistoryStorage>(path.substr(0, slash == 0 ? 1 : slash),
+                                                    path.substr(slash + 1));
+}
+// Where P writes the progress view, beside the history.
+std::string ProgressViewPath() {
+    const std::string root = pw::FileHistoryStorage::DefaultDataRoot();
+    return root.empty() ? root : root + "\\Marblequill\\Pivotwarden\\progress.html";
+}
+using pw::OpenInBrowser;
+// What is no error (where the progress view is) is not shown as one; the
+// help goes to the console, or to a message box without one.
+void Tell(const std::string& message) { pw::ReportNotice(message); }
+void ShowUsage() {
+    pw::ShowText(pw::HostUsage({"%LOCALAPPDATA%\\Marblequill\\Pivotwarden\\results.csv", "-"}));
 }
 #else
 // The player's settings in a file; a message on stderr; SIGTERM, SIGINT and
@@ -107,6 +127,13 @@ std::string ProgressViewPath() {
     return root.empty() ? std::string() : root + "/Marblequill/Pivotwarden/progress.html";
 }
 using pw::OpenInBrowser;
+void Tell(const std::string& message) { Say(message); }
+void ShowUsage() {
+    std::fputs(pw::HostUsage({"${XDG_DATA_HOME:-$HOME/.local/share}/Marblequill/Pivotwarden/results.csv",
+                              "/dev/stdout"})
+                   .c_str(),
+               stdout);
+}
 #endif
 
 // How to play in the player's window: the embedded recordings, each played
@@ -256,7 +283,7 @@ int DesktopHost::Run(const std::vector<std::string>& args) {
 bool DesktopHost::ReadOptions(const std::vector<std::string>& args) {
     std::string error;
     if (!pw::ParseHostOptions(args, options_, error)) return Stop(error);
-    if (options_.showHelp) std::fputs(pw::HostUsage().c_str(), stdout);
+    if (options_.showHelp) ShowUsage();
     if (options_.showVersion && !options_.showHelp) std::printf("pivotwarden %s\n", PW_VERSION);
     replaying_ = !options_.replayPath.empty();
     return !options_.showHelp && !options_.showVersion;
@@ -372,7 +399,7 @@ void DesktopHost::KeepHistory() {
         if (path.empty()) return Say("there is no home folder to write the progress view in");
         if (!history_->WriteView(path, localTime_.LocalNow(), problem))
             return Say("cannot write the progress view " + pw::QuotedText(path, 200) + ": " + problem);
-        if (!OpenInBrowser(path, problem)) Say("the progress view is in " + path + " (" + problem + ")");
+        if (!OpenInBrowser(path, problem)) Tell("the progress view is in " + path + " (" + problem + ")");
     });
 }
 

@@ -26,6 +26,9 @@ set_source_files_properties(platform/Surface.cpp PROPERTIES COMPILE_OPTIONS "-O3
 target_include_directories(pw_platform PUBLIC ${CMAKE_SOURCE_DIR})
 target_include_directories(pw_platform SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/stb-include)
 target_link_libraries(pw_platform PUBLIC SDL2::SDL2-static Threads::Threads)
+# The shell (the player's folders, opening a page), the user's identity and
+# the list of sound devices.
+target_link_libraries(pw_platform PUBLIC shell32 ole32 uuid advapi32)
 # Unicode Windows calls, and the headers without min/max macros.
 target_compile_definitions(pw_platform PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
 
@@ -48,7 +51,10 @@ target_link_options(pivotwarden PRIVATE -static -static-libgcc -static-libstdc++
 # What a player downloads: the installer, made with Debian's NSIS, and a
 # plain .zip of the game with its licences and a short README, in a folder
 # of its own so that unpacking it makes one folder.
-set(PW_WINDOWS_README ${CMAKE_SOURCE_DIR}/packaging/windows/README.txt)
+# The README with Windows' line endings, so that Notepad of any age shows
+# its lines.
+set(PW_WINDOWS_README ${CMAKE_BINARY_DIR}/generated/README.txt)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/README.txt ${PW_WINDOWS_README} @ONLY NEWLINE_STYLE CRLF)
 set(PW_FONT_LICENSE ${CMAKE_SOURCE_DIR}/resources/fonts/DejaVu-LICENSE.txt)
 set(PW_ZIP_STAGE ${CMAKE_BINARY_DIR}/zip/Pivotwarden)
 set(PW_ZIP ${CMAKE_BINARY_DIR}/pivotwarden-${PROJECT_VERSION}-windows.zip)

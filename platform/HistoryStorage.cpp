@@ -53,6 +53,37 @@ HistoryEnding HistoryEnding::Of(const std::string& text, const std::string& head
     return Of(text.size(), text.substr(0, HeadBytes(header)), text.substr(text.size() - tail), header);
 }
 
+bool AppendToLockedHistory(LockedHistoryFile& file, size_t headerLength, const std::string& bytes,
+                           std::string& reason) {
+    uint64_t length = 0;
+    if (!file.Length(length, reason)) return false;
+    const std::string header = bytes.substr(0, headerLength);
+    const size_t headLength =
+        static_cast<size_t>(std::min<uint64_t>(length, HistoryEnding::HeadBytes(header)));
+    const size_t tailLength = static_cast<size_t>(std::min<uint64_t>(length, HistoryEnding::kTailBytes));
+    std::string head, tail;
+    if (!file.ReadAt(0, headLength, head, reason) ||
+        !file.ReadAt(length - tailLength, tailLength, tail, reason))
+        return false;
+    const HistoryEnding ending = HistoryEnding::Of(length, head, tail, header);
+    if (!ending.history) {
+        reason = HistoryEnding::kNoHistory;
+        return false;
+    }
+    // Only a torn last line is cut: every whole row stays, whoever wrote it.
+    if (ending.keep < length && !file.Truncate(ending.keep, reason)) return false;
+    const size_t from = ending.withHeader ? 0 : headerLength;
+    const size_t size = bytes.size() - from;
+    size_t put = 0;
+    const bool wrote = file.WriteAtEnd(bytes.data() + from, size, put, reason);
+    if (wrote && put == size) return true;
+    if (wrote) reason = "the disk is full";
+    // A short write is taken back, so the file stays whole rows.
+    std::string ignored;
+    if (put > 0 && !file.Truncate(ending.keep, ignored)) reason += " (a torn row is left)";
+    return false;
+}
+
 bool HistoryStorage::Rewrite(const Edit& edit, std::string& reason) {
     const Loaded loaded = Load();
     if (loaded.state == State::Unreachable) {

@@ -37,6 +37,27 @@ struct HistoryEnding {
     bool withHeader = false;
 };
 
+// A history file opened for an append and locked against other copies of the
+// game, as the system gives it.
+class LockedHistoryFile {
+public:
+    virtual ~LockedHistoryFile() = default;
+    virtual bool Length(uint64_t& length, std::string& reason) = 0;
+    // Reads length bytes at offset; false when they are not all there.
+    virtual bool ReadAt(uint64_t offset, size_t length, std::string& bytes, std::string& reason) = 0;
+    virtual bool Truncate(uint64_t length, std::string& reason) = 0;
+    // Writes size bytes at the end in one write; put is how many went. False,
+    // with the reason, when the system refused the write.
+    virtual bool WriteAtEnd(const char* data, size_t size, size_t& put, std::string& reason) = 0;
+};
+
+// Adds bytes (the header, its first headerLength bytes, and one row) to the
+// locked file as HistoryStorage::Append says: a torn last line is cut first,
+// the header goes first where the file holds none, and a short write is
+// taken back.
+bool AppendToLockedHistory(LockedHistoryFile& file, size_t headerLength, const std::string& bytes,
+                           std::string& reason);
+
 class HistoryStorage {
 public:
     enum class State { Absent, Stored, Unreachable };

@@ -157,8 +157,8 @@ TEST(SdlSoundPlayerTest, TheSoundLibrariesAreTriedOnAnySignOfSound) {
 }
 
 // The program that opens the view starts as from a shell, whatever the game
-// blocks or ignores; one that cannot start is said.
-TEST(BrowserOpenerTest, TheOpenerGetsTheStopSignalsBackAndOneThatCannotStartIsSaid) {
+// blocks or ignores; one that cannot start, or fails at once, is said.
+TEST(BrowserOpenerTest, TheOpenerGetsTheStopSignalsBackAndOneThatCannotStartOrFailsIsSaid) {
     TempFolder folder;
     const std::string opener = folder.path + "/xdg-open", seen = folder.path + "/seen";
     // The shell's own signal state as it was started, read with builtins
@@ -199,6 +199,10 @@ TEST(BrowserOpenerTest, TheOpenerGetsTheStopSignalsBackAndOneThatCannotStartIsSa
     std::ofstream(opener, std::ios::trunc) << "#!/no/such/shell\n";
     EXPECT_FALSE(OpenInBrowser(seen, reason));
     EXPECT_NE(reason.find("cannot be started"), std::string::npos) << reason;
+    // No program for pages: xdg-open starts but fails at once.
+    std::ofstream(opener, std::ios::trunc) << "#!/bin/sh\nexit 3\n";
+    EXPECT_FALSE(OpenInBrowser(seen, reason));
+    EXPECT_NE(reason.find("ended with status 3"), std::string::npos) << reason;
     setenv("PATH", savedPath.c_str(), 1);
 }
 

@@ -71,8 +71,21 @@ SectionEnd
 
 Section "Uninstall"
   SetShellVarContext current
+  ; A game that is running cannot be removed. The game goes first, so that
+  ; while it runs nothing at all is removed and the entry in the list of
+  ; programs stays: the player is asked to close it, and a silent uninstall
+  ; fails.
+  IfFileExists "$INSTDIR\pivotwarden.exe" 0 gone
+  removing:
+    ClearErrors
+    Delete "$INSTDIR\pivotwarden.exe"
+    IfErrors 0 gone
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      "Pivot Warden is running. Close it, then choose Retry." /SD IDCANCEL IDRETRY removing
+    SetErrorLevel 2
+    Abort "Pivot Warden is running: close it, then uninstall it again."
+  gone:
   Delete "$SMPROGRAMS\Pivot Warden.lnk"
-  Delete "$INSTDIR\pivotwarden.exe"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\DejaVu-LICENSE.txt"

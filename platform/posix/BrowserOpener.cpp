@@ -1,6 +1,7 @@
 #include "platform/posix/BrowserOpener.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -34,14 +35,62 @@ std::string FindOnPath(const char* program) {
     }
 }
 
-// Writes the failure's errno to the pipe the parent reads, then ends.
-[[noreturn]] void Failed(int report) {
-    const int failure = errno;
+// What the opener's helpers tell the game through a pipe: that it could not
+// be started (the errno), or how it ended. One write each, shorter than
+// PIPE_BUF, so that neither is torn.
+struct Outcome {
+    int startFailure = 0;
+    int status = 0;
+};
+
+void Tell(int report, const Outcome& outcome) {
     ssize_t put;
     do {
-        put = write(report, &failure, sizeof failure);
+        put = write(report, &outcome, sizeof outcome);
     } while (put < 0 && errno == EINTR);
-    _exit(127);
+}
+
+// A browser that takes the opener's place (no desktop to hand the page to)
+// keeps it running: past this the opener is taken to have worked.
+constexpr int kEndWaitMs = 1500;
+
+// Runs in the child: starts the opener in a grandchild, whose end a
+// great-grandchild waits for and tells, and ends at once, so that the game
+// has no zombie and waits for nobody. Only async-signal-safe calls here.
+[[noreturn]] void StartOpener(const char* opener, const char* const* argv, int report) {
+    const pid_t watcher = fork();
+    if (watcher != 0) {
+        if (watcher < 0) Tell(report, Outcome{errno, 0});
+        _exit(0);
+    }
+    const pid_t started = fork();
+    if (started == 0) {
+        ResetSignalsForExec();
+        execv(opener, const_cast<char* const*>(argv));
+        Tell(report, Outcome{errno, 0});
+        _exit(127);
+    }
+    Outcome ended;
+    if (started < 0) ended.startFailure = errno;
+    while (started > 0 && waitpid(started, &ended.status, 0) < 0 && errno == EINTR) {
+    }
+    Tell(report, ended);
+    _exit(0);
+}
+
+// The first word on the opener, if it comes within kEndWaitMs.
+bool ReadOutcome(int report, Outcome& outcome) {
+    pollfd ready{report, POLLIN, 0};
+    int polled;
+    do {
+        polled = poll(&ready, 1, kEndWaitMs);
+    } while (polled < 0 && errno == EINTR);
+    if (polled <= 0) return false;
+    ssize_t got;
+    do {
+        got = read(report, &outcome, sizeof outcome);
+    } while (got < 0 && errno == EINTR);
+    return got == static_cast<ssize_t>(sizeof outcome);
 }
 
 }  // namespace
@@ -52,47 +101,36 @@ bool OpenInBrowser(const std::string& path, std::string& reason) {
         reason = "there is no xdg-open";
         return false;
     }
-    // Whether it started comes back through a pipe that its exec closes:
-    // an errno, or nothing at all.
     int report[2];
     if (pipe2(report, O_CLOEXEC) != 0) {
         reason = std::strerror(errno);
         return false;
     }
-    // Everything the child needs is made before it starts: between fork and
-    // exec only async-signal-safe calls are allowed.
+    // Everything the children need is made before they start: between fork
+    // and exec only async-signal-safe calls are allowed.
     const char* argv[] = {"xdg-open", path.c_str(), nullptr};
     const pid_t child = fork();
-    if (child < 0) {
-        reason = std::strerror(errno);
-        close(report[0]);
-        close(report[1]);
-        return false;
-    }
-    if (child == 0) {
-        // Started from a child that ends at once, so that the browser's
-        // opener is never left as a zombie of the game.
-        const pid_t grandchild = fork();
-        if (grandchild < 0) Failed(report[1]);
-        if (grandchild == 0) {
-            ResetSignalsForExec();
-            execv(opener.c_str(), const_cast<char* const*>(argv));
-            Failed(report[1]);
-        }
-        _exit(0);
-    }
+    if (child == 0) StartOpener(opener.c_str(), argv, report[1]);
+    const int forkFailure = errno;
     close(report[1]);
     int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    while (child > 0 && waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    int failure = 0;
-    ssize_t got;
-    do {
-        got = read(report[0], &failure, sizeof failure);
-    } while (got < 0 && errno == EINTR);
+    Outcome outcome;
+    const bool told = child > 0 && ReadOutcome(report[0], outcome);
     close(report[0]);
-    if (got != static_cast<ssize_t>(sizeof failure)) return true;
-    reason = opener + " cannot be started: " + std::strerror(failure);
+    if (child < 0) {
+        reason = std::strerror(forkFailure);
+        return false;
+    }
+    if (!told || (outcome.startFailure == 0 && WIFEXITED(outcome.status) && WEXITSTATUS(outcome.status) == 0))
+        return true;
+    if (outcome.startFailure != 0)
+        reason = opener + " cannot be started: " + std::strerror(outcome.startFailure);
+    else if (WIFEXITED(outcome.status))
+        reason = opener + " ended with status " + std::to_string(WEXITSTATUS(outcome.status));
+    else
+        reason = opener + " was ended by signal " + std::to_string(WTERMSIG(outcome.status));
     return false;
 }
 

@@ -5,8 +5,9 @@
 
 namespace pw {
 
-// False, with the reason, when there is no xdg-open or it cannot be started
-// (not a program the system can run).
+// False, with the reason, when there is no xdg-open, it cannot be started
+// (not a program the system can run), or it ends at once with a failure (no
+// program for pages); one still running after a moment has worked.
 bool OpenInBrowser(const std::string& path, std::string& reason);
 
 }  // namespace pw

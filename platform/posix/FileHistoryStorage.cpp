@@ -40,7 +40,7 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 }
 
 // Reads length bytes at offset; false when they are not all there.
-bool ReadAt(int fd, uint64_t offset, size_t length, std::string& bytes, std::string& reason) {
+bool ReadBytesAt(int fd, uint64_t offset, size_t length, std::string& bytes, std::string& reason) {
     bytes.resize(length);
     for (size_t done = 0; done < length;) {
         const ssize_t got = pread(fd, &bytes[done], length - done, static_cast<off_t>(offset + done));
@@ -64,44 +64,38 @@ bool Lock(int fd) {
     return true;
 }
 
-// Adds the row (and the header, where the text holds none) to the locked
-// history.
-bool AppendLocked(int fd, size_t headerLength, const std::string& bytes, std::string& reason) {
-    struct stat info;
-    if (fstat(fd, &info) != 0) {
+// The locked history as the shared append sees it.
+class LockedDescriptor : public LockedHistoryFile {
+public:
+    explicit LockedDescriptor(int fd) : fd_(fd) {}
+    bool Length(uint64_t& length, std::string& reason) override {
+        struct stat info;
+        if (fstat(fd_, &info) != 0) return (reason = std::strerror(errno), false);
+        length = static_cast<uint64_t>(info.st_size);
+        return true;
+    }
+    bool ReadAt(uint64_t offset, size_t length, std::string& bytes, std::string& reason) override {
+        return ReadBytesAt(fd_, offset, length, bytes, reason);
+    }
+    bool Truncate(uint64_t length, std::string& reason) override {
+        if (ftruncate(fd_, static_cast<off_t>(length)) == 0) return true;
         reason = std::strerror(errno);
         return false;
     }
-    const uint64_t length = static_cast<uint64_t>(info.st_size);
-    const std::string header = bytes.substr(0, headerLength);
-    const size_t headLength =
-        static_cast<size_t>(std::min<uint64_t>(length, HistoryEnding::HeadBytes(header)));
-    const size_t tailLength = static_cast<size_t>(std::min<uint64_t>(length, HistoryEnding::kTailBytes));
-    std::string head, tail;
-    if (!ReadAt(fd, 0, headLength, head, reason) ||
-        !ReadAt(fd, length - tailLength, tailLength, tail, reason))
-        return false;
-    const HistoryEnding ending = HistoryEnding::Of(length, head, tail, header);
-    if (!ending.history) {
-        reason = HistoryEnding::kNoHistory;
-        return false;
+    bool WriteAtEnd(const char* data, size_t size, size_t& put, std::string& reason) override {
+        // O_APPEND: at the end whatever the file's offset.
+        ssize_t wrote;
+        do {
+            wrote = write(fd_, data, size);
+        } while (wrote < 0 && errno == EINTR);
+        if (wrote < 0) return (reason = std::strerror(errno), false);
+        put = static_cast<size_t>(wrote);
+        return true;
     }
-    // Only a torn last line is cut: every whole row stays, whoever wrote it.
-    if (ending.keep < length && ftruncate(fd, static_cast<off_t>(ending.keep)) != 0) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    const size_t from = ending.withHeader ? 0 : headerLength;
-    ssize_t put;
-    do {
-        put = write(fd, bytes.data() + from, bytes.size() - from);
-    } while (put < 0 && errno == EINTR);
-    if (put == static_cast<ssize_t>(bytes.size() - from)) return true;
-    reason = put < 0 ? std::strerror(errno) : "the disk is full";
-    // A short write is taken back, so the file stays whole rows.
-    if (put > 0 && ftruncate(fd, static_cast<off_t>(ending.keep)) != 0) reason += " (a torn row is left)";
-    return false;
-}
+
+private:
+    int fd_;
+};
 
 // A rewrite's temporary: "." name "." and the six letters or digits mkstemp
 // chose.
@@ -194,7 +188,8 @@ bool FileHistoryStorage::Append(size_t headerLength, const std::string& bytes, s
         cleaned_ = true;
         RemoveStaleTemporaries();
     }
-    const bool added = AppendLocked(fd, headerLength, bytes, reason);
+    LockedDescriptor file(fd);
+    const bool added = AppendToLockedHistory(file, headerLength, bytes, reason);
     close(fd);
     return added;
 }
@@ -218,7 +213,7 @@ bool FileHistoryStorage::Rewrite(const Edit& edit, std::string& reason) {
     }
     // The new file is renamed into place while the old one is still locked:
     // an append waiting for the lock then finds the new one.
-    done = done && ReadAt(fd, 0, static_cast<size_t>(info.st_size), text, reason) &&
+    done = done && ReadBytesAt(fd, 0, static_cast<size_t>(info.st_size), text, reason) &&
            edit(text, replacement, reason) && files_.Save(name_, replacement, reason);
     close(fd);
     return done;

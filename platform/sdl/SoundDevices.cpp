@@ -60,7 +60,7 @@ bool SoundMayBeThere(const std::string& root, const std::function<const char*(co
     return !config.empty() && Exists(config + "/pulse/client.conf");
 }
 
-#else
+#elif !defined(_WIN32)  // Windows: platform/windows/SoundDevices.cpp
 
 bool SoundMayBeThere(const std::string&, const std::function<const char*(const char*)>&) { return true; }
 

@@ -4,8 +4,9 @@
 // machine) still loads and probes every sound library, about a megabyte of
 // memory kept for the whole game, to find nothing. Any sign of sound counts:
 // a driver, server or device named in the environment, a sound server's
-// socket, a playback device, the user's own sound configuration. Outside
-// Linux the answer is always yes.
+// socket, a playback device, the user's own sound configuration. On Windows
+// the audio service's list of playback devices answers; elsewhere the answer is
+// always yes.
 #include <functional>
 #include <string>
 

@@ -20,6 +20,15 @@ bool Usable(DWORD which) {
     return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
 }
 
+void Report(const std::string& message, UINT icon) {
+    if (connected) {
+        std::fprintf(stderr, "pivotwarden: %s\n", message.c_str());
+        std::fflush(stderr);
+        return;
+    }
+    MessageBoxW(nullptr, WideFromUtf8(message).c_str(), L"Pivot Warden", MB_OK | icon);
+}
+
 }  // namespace
 
 void ConnectConsole() {
@@ -36,13 +45,17 @@ void ConnectConsole() {
 
 bool HasConsole() { return connected; }
 
-void ReportProblem(const std::string& message) {
-    if (connected) {
-        std::fprintf(stderr, "pivotwarden: %s\n", message.c_str());
-        std::fflush(stderr);
+void ReportProblem(const std::string& message) { Report(message, MB_ICONERROR); }
+
+void ReportNotice(const std::string& message) { Report(message, MB_ICONINFORMATION); }
+
+void ShowText(const std::string& text) {
+    if (connected || Usable(STD_OUTPUT_HANDLE)) {
+        std::fputs(text.c_str(), stdout);
+        std::fflush(stdout);
         return;
     }
-    MessageBoxW(nullptr, WideFromUtf8(message).c_str(), L"Pivot Warden", MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, WideFromUtf8(text).c_str(), L"Pivot Warden", MB_OK | MB_ICONINFORMATION);
 }
 
 std::vector<std::string> CommandLineArguments() {

@@ -15,8 +15,15 @@ void ConnectConsole();
 // Whether stderr leads somewhere a person or a program reads.
 bool HasConsole();
 
-// "pivotwarden: message" on stderr, or in a message box without a console.
+// "pivotwarden: message" on stderr, or in an error's message box without a
+// console.
 void ReportProblem(const std::string& message);
+// The same for what is no error (where a file was put, the help): on stderr,
+// or in a message box that only informs.
+void ReportNotice(const std::string& message);
+// Text asked for (the help, the version) on stdout, or in a message box that
+// only informs when there is nowhere to write it.
+void ShowText(const std::string& text);
 
 // The arguments as the system holds them (UTF-16), in UTF-8, without the
 // program's name: a path with any letters in it survives.

@@ -1,6 +1,10 @@
 #include "platform/windows/OutputFile.h"
 
+#include <io.h>
 #include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
 
 #include "platform/windows/WideText.h"
 
@@ -34,7 +38,7 @@ HANDLE CreateTemporary(const std::string& path, std::string& name) {
 OutputFile::~OutputFile() { Discard(); }
 
 void OutputFile::Discard() {
-    if (open_) CloseHandle(handle_);
+    if (open_ && !standardOutput_) CloseHandle(handle_);
     open_ = false;
     handle_ = nullptr;
     if (!temporary_.empty()) DeleteFileW(WideFromUtf8(temporary_).c_str());
@@ -51,6 +55,18 @@ bool OutputFile::Open(const std::string& path, std::string& error) {
     Discard();
     path_ = path;
     error_ = 0;
+    standardOutput_ = path == "-";
+    if (standardOutput_) {
+        std::fflush(stdout);
+        const intptr_t output = _get_osfhandle(_fileno(stdout));
+        if (output == -1 || output == -2) {
+            error_ = ERROR_INVALID_HANDLE;
+            return Failed(error);
+        }
+        handle_ = reinterpret_cast<HANDLE>(output);
+        open_ = true;
+        return true;
+    }
     const std::wstring wide = WideFromUtf8(path);
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
@@ -123,7 +139,7 @@ bool OutputFile::Close(std::string& error) {
     // cannot leave an empty file where a whole one was.
     if (error_ == 0 && !temporary_.empty() && !FlushFileBuffers(handle_)) Failed(error);
     open_ = false;
-    if (!CloseHandle(handle_) && error_ == 0) Failed(error);
+    if (!standardOutput_ && !CloseHandle(handle_) && error_ == 0) Failed(error);
     handle_ = nullptr;
     if (error_ != 0 || !Publish(error)) {
         Failed(error);

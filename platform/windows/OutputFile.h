@@ -7,7 +7,9 @@
 // only once the move is on the disk); until then the old file stays whole,
 // and a failed write leaves nothing behind. Anything else at the path (a
 // console, NUL, a pipe, a symbolic link) is not ours to replace and is
-// written in place. Paths are UTF-8 here and UTF-16 for the system.
+// written in place. Paths are UTF-8 here and UTF-16 for the system. "-" is
+// the game's standard output (a console, a pipe), which Windows has no path
+// for; it is written to and left open.
 //
 // Every failure comes with the system's reason.
 #include <cstddef>
@@ -41,7 +43,8 @@ private:
     std::string temporary_;  // empty when written in place or published
     void* handle_ = nullptr;
     bool open_ = false;
-    unsigned long error_ = 0;  // the first failure, as GetLastError() gave it
+    bool standardOutput_ = false;  // not ours to close
+    unsigned long error_ = 0;      // the first failure, as GetLastError() gave it
 };
 
 }  // namespace pw

@@ -1,5 +1,5 @@
 #pragma once
-// One running copy per user session: the first holds a named mutex, which
+// One running copy per user and session: the first holds a named mutex, which
 // Windows lets go of when the process ends however it ends. A second copy
 // finds the mutex taken, lets any process take the foreground (it is the
 // program the player just started, so it may hand that right on), asks the
@@ -31,6 +31,9 @@ public:
     void AnswerRaise();
 
 private:
+    // Lets go of whatever was made, with the problem.
+    Claim Unavailable(const std::string& problem);
+
     std::string problem_;
     void* mutex_ = nullptr;
     void* raise_ = nullptr;

@@ -2,9 +2,10 @@
 # The Windows installer under Wine: installs silently (/S) for the user
 # alone, with a Start-menu entry and an entry in the user's list of
 # programs; the installed game plays a replay to the Linux build's dump; the
-# uninstaller, silent too, removes every file and registry entry it made and
+# uninstaller, silent too, fails while the game runs and removes nothing,
+# and once it is closed removes every file and registry entry it made and
 # keeps the player's score. The .zip holds the game, its licences and the
-# README.
+# README, which has Windows' line endings and names every key and option.
 # Usage: wine_installer_test.sh SETUP.EXE ZIP LINUX-PIVOTWARDEN
 set -u
 setup=$(realpath "$1")
@@ -13,9 +14,13 @@ linux=$(realpath "$3")
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 work=$(mktemp -d)
-trap 'stop_wine; rm -rf "$work"' EXIT
+game_pid=""
+xvfb_pid=""
+trap 'kill $game_pid 2>/dev/null; stop_wine; kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+. "$here/../e2e/xsession.sh"
 . "$here/wine.sh"
+start_xvfb
 start_wine
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pivotwarden'
 
@@ -42,6 +47,24 @@ cmp -s "$root/LICENSE" "$folder/LICENSE.txt" || fail "the installed licence diff
     --dump "$work/installed.json" || fail "the installed game did not play the replay"
 cmp "$work/linux.json" "$work/installed.json" || fail "the installed game's dump differs from the Linux build's"
 
+# While the game runs the uninstall fails (run in place, so that its end
+# is the uninstall's) and removes nothing: the game and the entry stay.
+"$wine" "$folder/pivotwarden.exe" >"$work/game.log" 2>&1 &
+game_pid=$!
+wait_for_window "$work/game.log"
+"$wine" "$folder/uninstall.exe" /S "_?=$("$wine" winepath -w "$folder" 2>/dev/null | tr -d '\r')"
+code=$?
+[ $code -ne 0 ] || fail "the uninstall ended with 0 while the game ran"
+for file in pivotwarden.exe uninstall.exe README.txt; do
+    [ -f "$folder/$file" ] || fail "the uninstall removed $file while the game ran"
+done
+"$wine" reg query "$uninstall_key" /v UninstallString >/dev/null 2>&1 ||
+    fail "the uninstall removed the entry in the list of programs while the game ran"
+kill "$game_pid"
+wait "$game_pid" 2>/dev/null
+game_pid=""
+"$wine" wineserver -w 2>/dev/null || true
+
 # The player's score, as the game stores it, outlives the uninstall.
 "$wine" reg add 'HKCU\Software\Marblequill\Pivotwarden' /v score /t REG_SZ /d 48 /f >/dev/null 2>&1
 "$wine" "$folder/uninstall.exe" /S
@@ -61,4 +84,17 @@ python3 -c "import sys, zipfile; print('\n'.join(sorted(zipfile.ZipFile(sys.argv
     >"$work/zip.txt" || fail "the zip cannot be read"
 printf '%s\n' Pivotwarden/ Pivotwarden/DejaVu-LICENSE.txt Pivotwarden/LICENSE.txt Pivotwarden/README.txt \
     Pivotwarden/pivotwarden.exe | diff - "$work/zip.txt" || fail "the zip holds other files"
-echo "Windows installer under Wine: silent install with Start-menu entry, the installed game plays, silent uninstall leaves no file and keeps the score; the zip holds the game"
+python3 -c "import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read('Pivotwarden/README.txt'))" \
+    "$zip" >"$work/README.txt" || fail "the zip's README cannot be read"
+[ "$(grep -c "$(printf '\r')\$" "$work/README.txt")" -eq "$(wc -l <"$work/README.txt")" ] ||
+    fail "the README's lines do not all end in CR LF"
+tr -d '\r' <"$work/README.txt" >"$work/readme.txt"
+for key in F1 H B P M F11 '0 to 9' Left Tab Enter Escape O; do
+    grep -q -- "^  $key[ ,]" "$work/readme.txt" || fail "the README's keys lack $key"
+done
+for option in --set --describe --progress --history; do
+    grep -q -- "^  $option " "$work/readme.txt" || fail "the README's options lack $option"
+done
+grep -qF '%LOCALAPPDATA%\Marblequill\Pivotwarden\results.csv' "$work/readme.txt" ||
+    fail "the README does not say where the results are kept"
+echo "Windows installer under Wine: silent install with Start-menu entry, the installed game plays, the uninstall fails while it runs, silent uninstall leaves no file and keeps the score; the zip holds the game and a CRLF README naming every key and option"

@@ -69,6 +69,50 @@ code=$?
 [ $code -eq 2 ] && grep -q "cannot read replay file" "$work/none.log" ||
     { cat "$work/none.log"; fail "a missing replay ended with $code"; }
 
+# The results history in a file of the test's own (--history), in the
+# folder with letters outside ASCII: the whole game's puzzles as the Linux
+# build keeps them (all but the time each was played). A torn last line is
+# cut before the next row; the progress view drawn from it has the chart;
+# the view is refused over the history itself.
+history="$work/windows-ö名/results.csv"
+"$wine" "$exe" --headless --replay "$work/replays/whole-2026.replay" --history "$history" >"$work/history.log" 2>&1 ||
+    { cat "$work/history.log"; fail "the Windows build failed to keep a history"; }
+"$linux" --headless --replay "$work/replays/whole-2026.replay" --history "$work/linux/results.csv" ||
+    fail "the Linux build failed to keep a history"
+rows() { cut -d, -f2- "$1"; }
+rows "$work/linux/results.csv" >"$work/linux/rows.txt"
+rows "$history" >"$work/rows.txt"
+cmp -s "$work/linux/rows.txt" "$work/rows.txt" ||
+    { diff "$work/linux/results.csv" "$history" | head; fail "the histories differ"; }
+puzzles=$(($(wc -l <"$history") - 1))
+[ "$puzzles" -ge 50 ] || fail "the history holds $puzzles puzzles"
+printf '2026-12-0' >>"$history"
+"$wine" "$exe" --headless --replay "$work/replays/game-left.replay" --history "$history" >"$work/torn.log" 2>&1 ||
+    { cat "$work/torn.log"; fail "the Windows build failed on a torn history"; }
+grep -q '2026-12-0$' "$history" && fail "the torn line was kept"
+[ "$(tail -c1 "$history" | od -An -c | tr -d ' ')" = '\n' ] || fail "the history does not end in a whole row"
+puzzles=$(($(wc -l <"$history") - 1))
+view="$work/windows-ö名/progress.html"
+"$wine" "$exe" --progress "$view" --history "$history" >"$work/view.log" 2>&1 ||
+    { cat "$work/view.log"; fail "--progress ended with $?"; }
+grep -q '<svg' "$view" && grep -q "$puzzles puzzles in the history" "$view" ||
+    fail "the progress view has no chart of $puzzles puzzles"
+cp "$history" "$work/history.kept"
+"$wine" "$exe" --progress "$history" --history "$history" >/dev/null 2>"$work/self.log"
+code=$?
+[ $code -eq 2 ] && grep -q "results history itself" "$work/self.log" && cmp -s "$history" "$work/history.kept" ||
+    { cat "$work/self.log"; fail "--progress over the history ended with $code"; }
+
+# "-" is the standard output: the descriptions come out as on Linux.
+"$linux" --headless --replay "$work/replays/game-left.replay" --describe /dev/stdout >"$work/linux/described.txt" ||
+    fail "the Linux build failed to describe"
+"$wine" "$exe" --headless --replay "$work/replays/game-left.replay" --describe - >"$work/described.txt" 2>"$work/describe.log" ||
+    { cat "$work/describe.log"; fail "--describe - failed"; }
+[ -s "$work/described.txt" ] && cmp "$work/linux/described.txt" "$work/described.txt" ||
+    fail "--describe - wrote other lines than the Linux build"
+"$wine" "$exe" --help | grep -q '%LOCALAPPDATA%\\Marblequill\\Pivotwarden\\results.csv' ||
+    fail "--help does not name the Windows history"
+
 # A replay plays on settings of its own: the player's registry stays empty.
 [ -z "$(registry_value score)" ] || fail "a replay stored a score in the player's registry"
-echo "Windows build under Wine: $count replays give the Linux build's dumps and screenshots byte for byte"
+echo "Windows build under Wine: $count replays give the Linux build's dumps and screenshots byte for byte; --history keeps the Linux build's rows and cuts a torn line; --progress draws the chart and refuses the history itself; --describe - writes to the console"

@@ -61,7 +61,16 @@ expected=$(sed -n 's/.*expected from fresh settings: score \([0-9]*\).*/\1/p' "$
 "$wine" reg add 'HKCU\Software\Marblequill\Pivotwarden' /v score /t REG_DWORD /d 500 /f >/dev/null 2>&1 ||
     fail "cannot store the number"
 
-"$wine" "$exe" --seed 7 --record "$work/windows.replay" >"$work/game.log" 2>&1 &
+# What the shell opens a page with is noted instead of started. Wine set up
+# without its browser engine leaves .html without the association every
+# Windows has.
+"$wine" reg add 'HKCR\.html' /ve /d htmlfile /f >/dev/null 2>&1 || fail "cannot associate .html"
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" >>"%s/opened.txt"\n' "$work" >"$work/browser.sh"
+chmod +x "$work/browser.sh"
+"$wine" reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$work/browser.sh" /f >/dev/null 2>&1 ||
+    fail "cannot name the browser"
+
+"$wine" "$exe" --no-bar --seed 7 --record "$work/windows.replay" >"$work/game.log" 2>&1 &
 game_pid=$!
 wait_for_window "$work/game.log"
 geometry_is 480x640 || fail "window is $(geometry), expected 480x640"
@@ -106,6 +115,19 @@ for _ in $(seq 100); do [ "$(registry_value score)" = "$expected" ] && break; sl
 [ "$(registry_value score)" = "$expected" ] ||
     fail "the registry holds score '$(registry_value score)', expected $expected"
 
+# The puzzle is a row of the player's history in the local application
+# data; P writes the progress view beside it and opens it.
+history=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Marblequill/Pivotwarden/results.csv' | head -1)
+[ -n "$history" ] || fail "no results history in the local application data"
+[ "$(wc -l <"$history")" -eq 2 ] && grep -q "^date,level," "$history" ||
+    { cat "$history"; fail "the history does not hold the puzzle"; }
+xdotool key --window "$window" p 2>/dev/null
+view="$(dirname "$history")/progress.html"
+for _ in $(seq 100); do grep -q progress.html "$work/opened.txt" 2>/dev/null && break; sleep 0.1; done
+grep -q '<svg' "$view" 2>/dev/null && grep -q "1 puzzles in the history" "$view" ||
+    fail "P wrote no progress view with the puzzle"
+grep -q progress.html "$work/opened.txt" 2>/dev/null || { cat "$work/game.log"; fail "P did not open the progress view"; }
+
 xdotool key --window "$window" F11 2>/dev/null
 geometry_is 1024x768 || fail "F11 gave $(geometry), not the whole screen"
 xdotool key --window "$window" F11 2>/dev/null
@@ -139,4 +161,4 @@ game_pid=""
     fail "the recording made under Windows does not replay on Linux"
 grep -q "\"score\": $expected" "$work/replayed.json" ||
     { cat "$work/windows.replay"; fail "the recording made under Windows does not replay to score $expected"; }
-echo "Windows build under Wine: message box without a console, window 480x640, title click, drag solved the puzzle (score $expected in the registry), F11 on and off, How to play shown with its hand and ended by a key, second copy left one window, closed with 0"
+echo "Windows build under Wine: message box without a console, window 480x640, title click, drag solved the puzzle (score $expected in the registry, a row in the history), P wrote and opened the progress view, F11 on and off, How to play shown with its hand and ended by a key, second copy left one window, closed with 0"
