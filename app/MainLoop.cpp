@@ -13,7 +13,11 @@ MainLoop::MainLoop(Platform& platform)
       keys_(
           platform.window, sound_, platform.registry, [this](const WindowEvent& pen) { DeliverPen(pen); },
           [this] { return View(); }),
-      status_(platform.window) {}
+      status_(platform.window) {
+    keys_.OnRefused([this](const std::string& why) {
+        if (watcher_ != nullptr) watcher_->KeyRefused(why);
+    });
+}
 
 GameView MainLoop::View() { return Application::ViewOf(app_.get(), platform_.registry); }
 
@@ -139,7 +143,8 @@ int MainLoop::RunLive(ReplayRecorder* recorder) {
         if (have) {
             HandleMessage(message);
             answered_ = answered_ || message.type == WindowEvent::Type::PenDown ||
-                        message.type == WindowEvent::Type::PenUp || message.type == WindowEvent::Type::KeyDown;
+                        message.type == WindowEvent::Type::PenUp ||
+                        message.type == WindowEvent::Type::KeyDown;
         }
         TickCurrent();
     }

@@ -3,6 +3,8 @@
 // the scene, as the dump reports it, after every message and whenever an
 // animation starts or ends, and passes on the player's request to hear the
 // whole board. Nothing is read for it while no watcher is set.
+#include <string>
+
 #include "game/GameView.h"
 #include "platform/Platform.h"
 #include "platform/Surface.h"
@@ -18,6 +20,8 @@ public:
     // A stylus event about to reach the game (made by the player's stylus or
     // by a key), before the scene shows what it did.
     virtual void Pen(const WindowEvent& event) { (void)event; }
+    // Why a key the player pressed did nothing, as one short sentence.
+    virtual void KeyRefused(const std::string& why) { (void)why; }
 };
 
 // Shows the scene to two watchers.
@@ -35,6 +39,10 @@ public:
     void Pen(const WindowEvent& event) override {
         if (first_ != nullptr) first_->Pen(event);
         if (second_ != nullptr) second_->Pen(event);
+    }
+    void KeyRefused(const std::string& why) override {
+        if (first_ != nullptr) first_->KeyRefused(why);
+        if (second_ != nullptr) second_->KeyRefused(why);
     }
 
 private:

@@ -60,6 +60,9 @@ void KeyControl::OnGameKey(const GameView& view, const WindowEvent& event) {
         case Key::R:
             return Tap(view, Control::ResetBox);
         case Key::Escape:
+            // OK may reset the score, so Escape does not press it.
+            if (view.optionsOpen && !window_.IsFullscreen())
+                return Refuse("Options stay open: Enter presses OK, which keeps what they show.");
             return LeaveFullscreen();
         default:
             break;
@@ -95,6 +98,10 @@ void KeyControl::OnCarryingKey(const GameView& view, Key key) {
         case Key::Escape:
             return carrier_.PutBack(out_);
         default:
+            if (key != Key::None)
+                Refuse(
+                    "You are carrying a weight: Left and Right move it, Enter drops it, Escape puts it "
+                    "back.");
             return;
     }
 }
@@ -122,13 +129,25 @@ void KeyControl::Follow() {
     focus_.Follow(&view, carrier_.Carried(view));
 }
 
+std::string KeyControl::WhyNot(const GameView& view, Control control) {
+    const bool keypad = control == Control::Clear || control == Control::Hint ||
+                        (control >= Control::Digit0 && control <= Control::Digit9);
+    const bool panel = control == Control::LevelUp || control == Control::LevelDown ||
+                       control == Control::AutoBox || control == Control::ResetBox || control == Control::Ok;
+    if (keypad && !view.keypadShown) return "The keypad is not open yet: balance the scale first.";
+    if (panel && !view.optionsOpen) return "The options are closed: O opens them.";
+    if (control == Control::Options && view.optionsOpen) return "The options are open: Enter closes them.";
+    if (view.flashing) return "Wait a moment: the scale has just come level.";
+    return "That does nothing now.";
+}
+
 void KeyControl::Tap(const GameView& view, Control control) {
     for (size_t i = 0; i < view.elements.size(); ++i) {
         const ViewElement& element = view.elements[i];
         if (element.control != control) continue;
-        if (!KeyTargets::Answers(element)) return;
         const Point centre = KeyTargets::Centre(element);
-        if (!view.ReachedAt(i, centre.x, centre.y)) return;
+        if (!KeyTargets::Answers(element) || !view.ReachedAt(i, centre.x, centre.y))
+            return Refuse(WhyNot(view, control));
         out_(KeyTargets::Stylus(WindowEvent::Type::PenDown, centre));
         out_(KeyTargets::Stylus(WindowEvent::Type::PenUp, centre));
         return;

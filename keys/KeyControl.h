@@ -19,6 +19,8 @@ class KeyControl {
 public:
     using PenOut = WeightCarrier::PenOut;
     using Look = WeightCarrier::Look;
+    // Says why a key did nothing, for a player who cannot see it.
+    using Refused = std::function<void(const std::string& why)>;
 
     // look gives the game's view as it is now, or one with no screen while
     // no game is open.
@@ -38,6 +40,7 @@ public:
     bool OnPointer(const WindowEvent& pen);
     // Reads the player's live pointer for taps that move weights too.
     void AcceptTaps() { acceptTaps_ = true; }
+    void OnRefused(Refused refused) { refused_ = std::move(refused); }
     // Keeps the ring on its weight; called whenever the scene may have moved.
     void Follow();
     // The area the focus ring shows, empty when none.
@@ -49,6 +52,11 @@ private:
     void OnCarryingKey(const GameView& view, Key key);
     // A tap in the middle of the control, when a tap there would reach it.
     void Tap(const GameView& view, Control control);
+    // Why control cannot be reached now, or empty when it can.
+    static std::string WhyNot(const GameView& view, Control control);
+    void Refuse(const std::string& why) {
+        if (refused_ && !why.empty()) refused_(why);
+    }
     void LeaveFullscreen();
 
     Window& window_;
@@ -59,6 +67,7 @@ private:
     KeyFocus focus_;
     WeightCarrier carrier_;
     TapMover taps_;
+    Refused refused_;
     bool acceptTaps_ = false;
     bool pointerDown_ = false;
 };

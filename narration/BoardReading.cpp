@@ -68,6 +68,7 @@ Board ReadBoard(const GameView& scene, const Rect& ring) {
     ReadWeights(scene, board);
     board.tip = scene.tip;
     board.flashing = scene.flashing;
+    board.hintUsed = scene.hintUsed;
     board.keypadShown = scene.keypadShown;
     board.optionsOpen = scene.optionsOpen;
     board.resetTicked = scene.resetTicked;

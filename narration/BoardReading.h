@@ -41,6 +41,7 @@ struct Board {
     // As the scale picture shows it, which the pans' masses decide.
     Tip tip = Tip::Level;
     bool flashing = false;  // the pans flash: the scale has just come level
+    bool hintUsed = false;  // the keypad's bulb showed this puzzle's number
     bool keypadShown = false;
     bool optionsOpen = false;
     bool resetTicked = false;

@@ -54,7 +54,26 @@ std::string Describer::Changes(Board now) {
     return out;
 }
 
-std::string Describer::Tell(const Board& now) const {
+void Describer::TellPoints(const Board& was, const Board& now, bool newPuzzle, std::string& out) {
+    const int32_t gained = now.score > was.score ? now.score - was.score : 0;
+    const std::string score = "score " + std::to_string(now.score) + ".";
+    if (!newPuzzle) {
+        // The balancing's points wait for the answer's, which come with
+        // the next puzzle.
+        balancingPoints_ += gained;
+        if (now.score < was.score) Say(out, "Score " + std::to_string(now.score) + ".");
+        return;
+    }
+    const int32_t balancing = balancingPoints_;
+    balancingPoints_ = 0;
+    if (balancing == 0 && gained == 0) return;
+    if (gained == 0) return Say(out, std::to_string(balancing) + " points for balancing, " + score);
+    if (balancing == 0) return Say(out, std::to_string(gained) + " points, " + score);
+    Say(out, std::to_string(balancing + gained) + " points: " + std::to_string(balancing) +
+                 " for balancing, " + std::to_string(gained) + " for the answer, " + score);
+}
+
+std::string Describer::Tell(const Board& now) {
     std::string out;
     const std::optional<Board>& was = last_;
     // The first look tells the screen as it is; the game coming up tells
@@ -75,10 +94,7 @@ std::string Describer::Tell(const Board& now) const {
     const bool newPuzzle = now.dealt != was->dealt;
     if (!newPuzzle) WithinPuzzle(*was, now, out);
 
-    if (now.score > was->score)
-        Say(out,
-            std::to_string(now.score - was->score) + " points, score " + std::to_string(now.score) + ".");
-    if (now.score < was->score) Say(out, "Score " + std::to_string(now.score) + ".");
+    TellPoints(*was, now, newPuzzle, out);
     if (now.level != was->level) Say(out, "Level " + std::to_string(now.level) + ".");
     if (now.autoLevelling != was->autoLevelling)
         Say(out, std::string("Automatic leveling ") + (now.autoLevelling ? "on." : "off."));
@@ -122,7 +138,9 @@ void Describer::WithinPuzzle(const Board& was, const Board& now, std::string& ou
         const BoardWeight* before = Find(was, w.place);
         if (before == nullptr) continue;
         if (w.numberShown && (!before->numberShown || before->number != w.number))
-            Say(out, "Grey weight shows " + std::to_string(w.number) + ".");
+            Say(out, std::string(now.hintUsed && !was.hintUsed ? "Hint used: grey weight shows "
+                                                               : "Grey weight shows ") +
+                         std::to_string(w.number) + ".");
         if (!w.numberShown && before->numberShown) Say(out, "Grey weight cleared.");
     }
     const bool pansChanged = PansDiffer(was, now);

@@ -20,10 +20,15 @@ public:
     std::string Whole() const;
 
 private:
-    std::string Tell(const Board& now) const;
+    std::string Tell(const Board& now);
     void WithinPuzzle(const Board& was, const Board& now, std::string& out) const;
+    // A puzzle's points come in two steps, its balancing and its answer:
+    // they are told as one line, once the answer's have come or the puzzle
+    // is left without them.
+    void TellPoints(const Board& was, const Board& now, bool newPuzzle, std::string& out);
 
     std::optional<Board> last_;
+    int32_t balancingPoints_ = 0;  // awarded and not yet told
 };
 
 }  // namespace pw

@@ -17,6 +17,7 @@ public:
 
     void Look(const GameView& scene, const Rect& ring) override;
     void WholeAsked() override;
+    void KeyRefused(const std::string& why) override { say_(why); }
 
 private:
     Say say_;
