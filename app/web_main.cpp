@@ -1,7 +1,10 @@
 // Pivotwarden in the browser. The page starts the game once this tab holds
 // the game's lock, hands it the player's presses and calls for replays; the
 // browser owns the loop and runs it in animation frames only while something
-// happens, so an idle page costs nothing.
+// happens, so an idle page costs nothing. The player's game, How to play's
+// and the replays are separate games in the page's one WebAssembly
+// instance, each on platform pieces of its own: only the player's reaches
+// the browser's storage and sound.
 
 #include <cstdio>
 #include <memory>
@@ -11,12 +14,6 @@
 
 #include "app/MainLoop.h"
 #include "narration/Narration.h"
-#include "results/ProgressPage.h"
-#include "results/PuzzleSet.h"
-#include "results/PuzzleTracker.h"
-#include "replay/Replay.h"
-#include "replay/ReplaySettings.h"
-#include "results/ResultsHistory.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
 #include "platform/KeyCodes.h"
@@ -30,7 +27,13 @@
 #include "platform/web/PageSpeech.h"
 #include "platform/web/WebSoundPlayer.h"
 #include "platform/web/WebWindow.h"
+#include "replay/Replay.h"
+#include "replay/ReplaySettings.h"
 #include "resources/EmbeddedResources.h"
+#include "results/ProgressPage.h"
+#include "results/PuzzleSet.h"
+#include "results/PuzzleTracker.h"
+#include "results/ResultsHistory.h"
 
 namespace {
 
@@ -45,24 +48,27 @@ struct Results {
     std::string set;
 };
 
-// The game the player plays, on the page's canvas and the browser's storage;
-// or, with a replay's start, a game on private settings in memory holding
-// just the replay's stored values: a puzzle set, or a game shown to the
-// player, the page pressing its stylus.
+// The game the player plays, on the page's canvas, sound and the browser's
+// storage; or, with a replay's start, a game on private settings in memory
+// holding just the replay's stored values: a puzzle set the player plays, or
+// How to play's game, silent, whose stylus the page presses.
 class BrowserGame {
 public:
-    explicit BrowserGame(std::optional<uint32_t> seed, const pw::ReplayHeader* privateStart = nullptr,
-                         const Results& results = Results{})
-        : registry_(privateStart != nullptr ? static_cast<pw::TextStorage&>(memory_) : storage_) {
+    BrowserGame(pw::PageView view, std::optional<uint32_t> seed,
+                const pw::ReplayHeader* privateStart = nullptr, const Results& results = Results{})
+        : window_(view, [this] { frames_.Request(); }),
+          sound_(view == pw::PageView::Player ? static_cast<pw::SoundPlayer&>(pageSound_) : silence_),
+          registry_(privateStart != nullptr ? static_cast<pw::TextStorage&>(memory_) : storage_) {
         if (privateStart != nullptr) started_ = pw::StoreReplayStart(registry_, *privateStart);
         if (results.kept) {
             tracker_ = std::make_unique<pw::PuzzleTracker>(
                 clock_, time_, results.set, [this](const pw::ResultRow& row) { history_.Append(row); });
             Watch();
         }
-        for (size_t i = 0; i < pw::kEmbeddedResourceCount; ++i)
-            if (pw::kEmbeddedResources[i].kind == pw::EmbeddedKind::Wave)
-                sound_.Preload(resources_.FindSound(pw::kEmbeddedResources[i].id));
+        if (&sound_ == &pageSound_)
+            for (size_t i = 0; i < pw::kEmbeddedResourceCount; ++i)
+                if (pw::kEmbeddedResources[i].kind == pw::EmbeddedKind::Wave)
+                    pageSound_.Preload(resources_.FindSound(pw::kEmbeddedResources[i].id));
         loop_.Start(seed);
         frames_.Request();
     }
@@ -103,10 +109,12 @@ private:
     }
 
     pw::AnimationFrames frames_{[this] { return Frame(); }};
-    pw::WebWindow window_{[this] { frames_.Request(); }};
+    pw::WebWindow window_;
     pw::EmbeddedResourceStore resources_;
     pw::AtlasTextRenderer text_;
-    pw::WebSoundPlayer sound_;
+    pw::WebSoundPlayer pageSound_;
+    pw::RecordingSoundPlayer silence_;
+    pw::SoundPlayer& sound_;
     pw::SystemClock clock_;
     pw::LocalStorage storage_;
     pw::MemoryTextStorage memory_;
@@ -158,8 +166,15 @@ bool PlayReplay(const std::string& text, ReplayOutcome& outcome) {
     return true;
 }
 
+// The page's games: the player's, How to play's while it shows, and what the
+// last replay left.
 std::unique_ptr<BrowserGame> game;
+std::unique_ptr<BrowserGame> shown;
 std::unique_ptr<ReplayOutcome> lastReplay;
+
+std::string TextOf(const char* text, int length) {
+    return text != nullptr && length > 0 ? std::string(text, static_cast<size_t>(length)) : std::string();
+}
 
 }  // namespace
 
@@ -169,7 +184,8 @@ extern "C" {
 // Starts the game, seeded from the date and time unless a seed is given.
 void pw_play(int seeded, uint32_t seed) {
     if (!game)
-        game = std::make_unique<BrowserGame>(seeded != 0 ? std::optional<uint32_t>(seed) : std::nullopt,
+        game = std::make_unique<BrowserGame>(pw::PageView::Player,
+                                             seeded != 0 ? std::optional<uint32_t>(seed) : std::nullopt,
                                              nullptr, Results{true, ""});
 }
 
@@ -184,7 +200,7 @@ int pw_play_set(const char* text) {
     start.score = 0;
     start.level = set.level;
     start.autoOff = 1;
-    game = std::make_unique<BrowserGame>(set.seed, &start, Results{true, set.Name()});
+    game = std::make_unique<BrowserGame>(pw::PageView::Player, set.seed, &start, Results{true, set.Name()});
     return 1;
 }
 
@@ -195,14 +211,17 @@ const char* pw_dump() {
     return dump.c_str();
 }
 
-// A message from the page: 0 press, 1 move, 2 release, 3 paint, with the
-// position in display pixels and, for a move, whether exactly the primary
-// button is held.
-void pw_post(int type, int x, int y, int primaryOnly) {
+// A message from the page for the player's game (view 0) or How to play's
+// (1): 0 press, 1 move, 2 release, 3 paint, with the position in display
+// pixels and, for a move, whether exactly the primary button is held.
+void pw_post(int view, int type, int x, int y, int primaryOnly) {
     using Type = pw::WindowEvent::Type;
     static const Type kTypes[] = {Type::PenDown, Type::PenMove, Type::PenUp, Type::Paint};
-    if (!game || type < 0 || type > 3) return;
-    game->Post(pw::WindowEvent{kTypes[type], x, y, primaryOnly != 0});
+    BrowserGame* to = view == static_cast<int>(pw::PageView::Player)  ? game.get()
+                      : view == static_cast<int>(pw::PageView::Shown) ? shown.get()
+                                                                      : nullptr;
+    if (to == nullptr || type < 0 || type > 3) return;
+    to->Post(pw::WindowEvent{kTypes[type], x, y, primaryOnly != 0});
 }
 
 // A key pressed on the page, by its KeyboardEvent.code, whether Shift was
@@ -237,30 +256,27 @@ void pw_describe(int on) {
 // than ending the text early.
 int pw_replay(const char* text, int length) {
     lastReplay = std::make_unique<ReplayOutcome>();
-    const std::string source =
-        text != nullptr && length > 0 ? std::string(text, static_cast<size_t>(length)) : "";
-    const bool played = PlayReplay(source, *lastReplay);
+    const bool played = PlayReplay(TextOf(text, length), *lastReplay);
     return played ? 1 : 0;
 }
 
-// Starts a game to be shown, on private settings from the replay's header and
-// its seed; the page then presses the replay's stylus in time. 1 when it
-// started, 0 when the text is not a replay (or its start cannot be stored).
+// Starts How to play's game (in place of the one shown before), on private
+// settings from the replay's header and its seed, beside the player's; the
+// page then presses the replay's stylus in time (pw_post to view 1). 1 when
+// it started, 0 when the text is not a replay (or its start cannot be stored).
 int pw_show(const char* text, int length) {
-    game.reset();
+    shown.reset();
     pw::Replay replay;
     std::string error;
-    const std::string source =
-        text != nullptr && length > 0 ? std::string(text, static_cast<size_t>(length)) : "";
-    if (!pw::ParseReplay(source, replay, error)) return 0;
-    game = std::make_unique<BrowserGame>(replay.seed.value_or(0), &replay);
-    if (game->Started()) return 1;
-    game.reset();
+    if (!pw::ParseReplay(TextOf(text, length), replay, error)) return 0;
+    shown = std::make_unique<BrowserGame>(pw::PageView::Shown, replay.seed.value_or(0), &replay);
+    if (shown->Started()) return 1;
+    shown.reset();
     return 0;
 }
 
-// Ends the game being shown.
-void pw_show_end() { game.reset(); }
+// Ends How to play's game.
+void pw_show_end() { shown.reset(); }
 
 // The results history's first line, which the page puts before the rows
 // it reads from the browser's storage.
@@ -271,18 +287,17 @@ const char* pw_results_header() { return pw::kResultsHeader; }
 // no history.
 const char* pw_progress_page(const char* text, int length) {
     static std::string page;
-    const std::string source =
-        text != nullptr && length > 0 ? std::string(text, static_cast<size_t>(length)) : "";
     std::vector<pw::ResultRow> rows;
-    page = pw::ResultsHistory::Parse(source, rows) ? pw::ProgressPage(rows, pw::LocalSystemTime().LocalNow())
-                                                   : std::string();
+    page = pw::ResultsHistory::Parse(TextOf(text, length), rows)
+               ? pw::ProgressPage(rows, pw::LocalSystemTime().LocalNow())
+               : std::string();
     return page.c_str();
 }
 
 const char* pw_replay_text() { return lastReplay ? lastReplay->text.c_str() : ""; }
 
 void pw_replay_show() {
-    if (lastReplay) pw::ShowOnCanvas(lastReplay->window.Shown());
+    if (lastReplay) pw::ShowOnCanvas(pw::PageView::Replay, lastReplay->window.Shown());
 }
 
 }  // extern "C"

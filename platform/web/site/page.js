@@ -9,9 +9,10 @@
   let HEIGHT = 0;
   const LOCK = PIVOTWARDEN_LOCK;  // named in the page's head
 
-  // Every instance (the game, How to play, replays) starts from the code the
-  // page compiled as it loaded; where that failed (a host that does not say
-  // the file is WebAssembly), each compiles it from its bytes.
+  // The one instance (the player's game, How to play and replays are games
+  // inside it) starts from the code the page compiled as it loaded; where
+  // that failed (a host that does not say the file is WebAssembly), it
+  // compiles it from its bytes.
   function instantiateWasm(imports, receive) {
     const own = () => fetch("pivotwarden.wasm", { credentials: "same-origin" })
       .then((response) => response.arrayBuffer())
@@ -56,14 +57,17 @@
     ring.style.height = `${bottom - top}px`;
     ring.style.transform = `${placing} translate(${left}px, ${top}px)`;
   }
-  function showFocusRing(left, top, right, bottom) {
+  // The games' views on the canvas (as app/web_main.cpp numbers them).
+  const View = { player: 0, shown: 1, replay: 2 };
+  function showFocusRing(view, left, top, right, bottom) {
+    if (view !== View.player) return;
     ringArea = right > left && bottom > top ? [left, top, right, bottom] : null;
     ring.hidden = ringArea === null || canvas.hidden;
     placeRing();
   }
 
-  function setDisplaySize(width, height) {
-    if (width === WIDTH && height === HEIGHT) return;
+  function setDisplaySize(view, width, height) {
+    if (view !== View.player || (width === WIDTH && height === HEIGHT)) return;
     WIDTH = width;
     HEIGHT = height;
     canvas.width = width;
@@ -195,7 +199,7 @@
     const y = Math.floor(((event.clientY - box.top) * HEIGHT) / box.height);
     const clampedX = Math.min(WIDTH - 1, Math.max(0, x));
     const clampedY = Math.min(HEIGHT - 1, Math.max(0, y));
-    game._pw_post(type, clampedX, clampedY, event.buttons === 1 ? 1 : 0);
+    game._pw_post(View.player, type, clampedX, clampedY, event.buttons === 1 ? 1 : 0);
   }
 
   // The primary pointer is the stylus; a second finger does nothing. The
@@ -217,7 +221,7 @@
     stylus = { id: event.pointerId, clientX: event.clientX, clientY: event.clientY, buttons: 0 };
     if (repaintFirst && game) {
       repaintFirst = false;
-      game._pw_post(Message.paint, 0, 0, 0);
+      game._pw_post(View.player, Message.paint, 0, 0, 0);
     }
     post(Message.down, event);
   });
@@ -242,7 +246,8 @@
   // (index.html), not by cancelling touch moves, which the browser may
   // refuse (and complain of) once a gesture has begun.
 
-  function showEnded() {
+  function showEnded(view) {
+    if (view !== View.player) return;
     canvas.hidden = true;
     ring.hidden = true;
     bar.hidden = true;
@@ -316,7 +321,8 @@
   let firstPicture = true;
   let showPicture;
   const pictureShown = new Promise((shown) => { showPicture = shown; });
-  function drawOnCanvas(rgba, x, y, w, h) {
+  function drawOnCanvas(view, rgba, x, y, w, h) {
+    if (view === View.shown) return drawDemo(rgba, x, y, w, h);
     if (demo && demo.shown) return;  // repainted whole when it ends
     context.putImageData(new ImageData(new Uint8ClampedArray(rgba), w, h), x, y);
     if (firstPicture) {
@@ -345,7 +351,6 @@
   const BETWEEN_MS = 1200;   // the solved first puzzle stays a moment
   const hand = document.getElementById("hand");
   let demo = null;
-  let shower = null;
   let endedBy = null;        // the press or key that ended it goes no further
 
   function recordedEvents(text) {
@@ -396,7 +401,7 @@
         if (type === Message.down) moved = false;
         if (type === Message.move) moved = true;
         placeHand(event.x, event.y, type !== Message.up);
-        module._pw_post(type, event.x, event.y, type === Message.up ? 0 : 1);
+        module._pw_post(View.shown, type, event.x, event.y, type === Message.up ? 0 : 1);
         if (type === Message.up && moved && !dragged) {
           dragged = true;
           caption.textContent = part.captions[1];
@@ -413,10 +418,7 @@
         if (!answer.ok) throw new Error(part.file);
         return answer.text();
       })));
-      if (!shower) {
-        shower = createPivotwarden({ ...compiled, drawOnCanvas: drawDemo, setDisplaySize: () => {} });
-      }
-      const module = await shower;
+      const module = await loading;
       if (demo !== mine) return;
       try { localStorage.setItem(SHOWN, "1"); } catch (e) { /* shown again next time */ }
       mine.module = module;
@@ -436,7 +438,7 @@
     hand.setAttribute("hidden", "");
     ring.hidden = ringArea === null || canvas.hidden;
     caption.textContent = "";
-    if (ending.shown && game) game._pw_post(Message.paint, 0, 0, 0);
+    if (ending.shown && game) game._pw_post(View.player, Message.paint, 0, 0, 0);
     showCaption();
   }
   // The press that ended it, on "How to play" itself, does not start it again.
@@ -464,18 +466,18 @@
   // the game's lock. Once another tab takes the game over, not one more write.
   let holding = !navigator.locks;
 
-  function instance(live) {
+  function instance() {
     return createPivotwarden({
       ...compiled,
       drawOnCanvas,
       setDisplaySize,
-      sounds: live ? sounds : null,
-      onWindowClosed: live ? showEnded : null,
-      showFocusRing: live ? showFocusRing : null,
-      say: live ? say : null,
-      mayStore: live ? () => holding : null,
-      onStored: live ? showStored : null,
-      onResultsQueued: live ? (written) => { resultsWritten = written; } : null,
+      sounds,
+      onWindowClosed: showEnded,
+      showFocusRing,
+      say,
+      mayStore: () => holding,
+      onStored: showStored,
+      onResultsQueued: (written) => { resultsWritten = written; },
     });
   }
 
@@ -612,7 +614,7 @@
     return played;
   }
 
-  const loading = instance(true);
+  const loading = instance();
   holdLock()
     .then(() => loading)
     .then((module) => {
@@ -770,13 +772,12 @@
     }
   });
 
-  // Replays play in an instance of their own: its settings, random numbers
-  // and clock are its own, and the player's game and stored score are
-  // untouched. The replay's last picture is shown until the next press.
-  let replayer = null;
+  // Replays play as games of their own in the one instance: their settings,
+  // random numbers and clock are their own, and the player's game and stored
+  // score are untouched. The replay's last picture is shown until the next
+  // press.
   async function replay(text) {
-    if (!replayer) replayer = instance(false);
-    const module = await replayer;
+    const module = await loading;
     const source = String(text);
     const size = module.lengthBytesUTF8(source) + 1;
     const copy = module._malloc(size);
