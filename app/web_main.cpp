@@ -7,6 +7,7 @@
 // the browser's storage and sound.
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +25,7 @@
 #include "platform/web/AnimationFrames.h"
 #include "platform/web/IndexedDbHistory.h"
 #include "platform/web/LocalStorage.h"
+#include "platform/web/PageContract.h"
 #include "platform/web/PageSpeech.h"
 #include "platform/web/WebSoundPlayer.h"
 #include "platform/web/WebWindow.h"
@@ -34,6 +36,9 @@
 #include "results/PuzzleSet.h"
 #include "results/PuzzleTracker.h"
 #include "results/ResultsHistory.h"
+#include "settings/SettingsStore.h"
+#include "sound/SoundSwitch.h"
+#include "title/TitleScreen.h"
 
 namespace {
 
@@ -48,6 +53,75 @@ struct Results {
     std::string set;
 };
 
+// The game's settings storage, noting each write, so that what the page
+// shows of the stored settings is read again only after one.
+class NotedStorage : public pw::TextStorage {
+public:
+    explicit NotedStorage(pw::TextStorage& stored) : stored_(stored) {}
+    bool Prepare(const std::string& name) override { return stored_.Prepare(name); }
+    Loaded Load(const std::string& name, size_t limit) override { return stored_.Load(name, limit); }
+    bool Save(const std::string& name, const std::string& bytes, std::string& reason) override {
+        const bool saved = stored_.Save(name, bytes, reason);
+        written = written || saved;
+        return saved;
+    }
+    std::string Where(const std::string& name) const override { return stored_.Where(name); }
+    bool written = true;  // read at first
+
+private:
+    pw::TextStorage& stored_;
+};
+
+// A stored setting's value as the game reads it: a number from lowest to
+// highest, anything else (missing, no number, out of range) lowest.
+int StoredNumber(pw::Registry& registry, const char* name, int lowest, int highest) {
+    std::unique_ptr<pw::RegistryKey> key = registry.CreateKey(pw::SettingsStore::kKeyPath);
+    std::string text;
+    if (!key || !key->ReadValue(name, text, pw::SettingsStore::kTextBufferChars)) return lowest;
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    return end == text.c_str() || value < lowest || value > highest ? lowest : static_cast<int>(value);
+}
+
+// What the page shows of the player's game beside it (the caption, the
+// level, the sound button, the set's line, How to play on a first visit),
+// told through one call whenever it changes, instead of the page reading
+// the game's dump or the stored text.
+class PageTold {
+public:
+    PageTold(pw::Registry& registry, std::string set, bool fresh)
+        : registry_(registry), set_(std::move(set)), fresh_(fresh) {}
+
+    void Tell(const pw::Application& app, NotedStorage& settings) {
+        const char* screen = app.current == app.titleScreen.get() ? "title" : "game";
+        if (settings.written) {
+            settings.written = false;
+            level_ = StoredNumber(registry_, "level", pw::SettingsStore::kLowestLevel,
+                                  pw::SettingsStore::kHighestLevel);
+            // A missing sound is on: only a stored "0" mutes it.
+            std::unique_ptr<pw::RegistryKey> key = registry_.CreateKey(pw::SettingsStore::kKeyPath);
+            std::string text;
+            soundOn_ =
+                !(key &&
+                  key->ReadValue(pw::SoundSwitch::kValueName, text, pw::SettingsStore::kTextBufferChars) &&
+                  text == "0");
+        }
+        const std::string now =
+            std::string(screen) + "/" + std::to_string(level_) + "/" + (soundOn_ ? "1" : "0");
+        if (now == last_) return;
+        last_ = now;
+        pw_told(screen, level_, soundOn_ ? 1 : 0, set_.c_str(), fresh_ ? 1 : 0);
+    }
+
+private:
+    pw::Registry& registry_;
+    std::string set_;
+    bool fresh_;
+    int level_ = pw::SettingsStore::kLowestLevel;
+    bool soundOn_ = true;
+    std::string last_;
+};
+
 // The game the player plays, on the page's canvas, sound and the browser's
 // storage; or, with a replay's start, a game on private settings in memory
 // holding just the replay's stored values: a puzzle set the player plays, or
@@ -58,7 +132,13 @@ public:
                 const pw::ReplayHeader* privateStart = nullptr, const Results& results = Results{})
         : window_(view, [this] { frames_.Request(); }),
           sound_(view == pw::PageView::Player ? static_cast<pw::SoundPlayer&>(pageSound_) : silence_),
-          registry_(privateStart != nullptr ? static_cast<pw::TextStorage&>(memory_) : storage_) {
+          settings_(privateStart != nullptr ? static_cast<pw::TextStorage&>(memory_) : storage_) {
+        if (view == pw::PageView::Player) {
+            // The player's own settings, absent before the very first visit.
+            const std::string name = pw::TextRegistry::TextName(pw::SettingsStore::kKeyPath);
+            const bool fresh = storage_.Load(name, 0).state == pw::TextStorage::State::Absent;
+            told_ = std::make_unique<PageTold>(registry_, results.set, fresh);
+        }
         if (privateStart != nullptr) started_ = pw::StoreReplayStart(registry_, *privateStart);
         if (results.kept) {
             tracker_ = std::make_unique<pw::PuzzleTracker>(
@@ -70,6 +150,9 @@ public:
                 if (pw::kEmbeddedResources[i].kind == pw::EmbeddedKind::Wave)
                     pageSound_.Preload(resources_.FindSound(pw::kEmbeddedResources[i].id));
         loop_.Start(seed);
+        // Told at once, so that the page shows the set's line and knows of a
+        // first visit as soon as the game starts.
+        if (told_) told_->Tell(*loop_.App(), settings_);
         frames_.Request();
     }
 
@@ -99,7 +182,10 @@ private:
     bool Frame() {
         const bool more = loop_.RunWaitingPasses();
         // The game screen once the title is up (built sooner if a press needs it).
-        if (loop_.App() != nullptr) loop_.App()->Game();
+        if (loop_.App() != nullptr) {
+            loop_.App()->Game();
+            if (told_) told_->Tell(*loop_.App(), settings_);
+        }
         if (loop_.QuitPosted() && !closed_) {
             closed_ = true;
             if (tracker_) tracker_->End();
@@ -118,7 +204,8 @@ private:
     pw::SystemClock clock_;
     pw::LocalStorage storage_;
     pw::MemoryTextStorage memory_;
-    pw::TextRegistry registry_;
+    NotedStorage settings_;
+    pw::TextRegistry registry_{settings_};
     pw::LocalSystemTime time_;
     pw::Platform platform_{window_, resources_, text_, sound_, clock_, registry_, time_};
     pw::IndexedDbHistory historyStorage_{pw::kResultsHeader, pw::ResultsHistory::kMaxRows};
@@ -127,6 +214,7 @@ private:
     std::unique_ptr<pw::Narration> narration_;
     std::unique_ptr<pw::PuzzleTracker> tracker_;
     pw::WatcherPair watchers_{nullptr, nullptr};
+    std::unique_ptr<PageTold> told_;
     pw::MainLoop loop_{platform_};
     bool closed_ = false;
     bool started_ = true;
@@ -178,24 +266,26 @@ std::string TextOf(const char* text, int length) {
 
 }  // namespace
 
-// The page's side of the game; every name here is exported to the page.
-extern "C" {
+// The page's side of the game, each exported to the page and wrapped for it
+// by platform/web/PageContract.js.
 
 // Starts the game, seeded from the date and time unless a seed is given.
-void pw_play(int seeded, uint32_t seed) {
+PW_PAGE_EXPORT void pw_play(int seeded, uint32_t seed) {
     if (!game)
         game = std::make_unique<BrowserGame>(pw::PageView::Player,
                                              seeded != 0 ? std::optional<uint32_t>(seed) : std::nullopt,
                                              nullptr, Results{true, ""});
 }
 
-// Starts a puzzle set ("4711-6") on settings of its own in memory, so that
-// the player's stored score and level are untouched; 0, with nothing
-// started, when the text is no set.
-int pw_play_set(const char* text) {
+// Starts a puzzle set ("4711-6") from text of length bytes, on settings of
+// its own in memory, so that the player's stored score and level are
+// untouched; 0, with nothing started, when the text is no set (a NUL byte
+// in it included).
+PW_PAGE_EXPORT int pw_play_set(const char* text, int length) {
     pw::PuzzleSet set;
     std::string error;
-    if (game || !pw::ParsePuzzleSet(text != nullptr ? text : "", set, error)) return 0;
+    const std::string source = TextOf(text, length);
+    if (game || source.find('\0') != std::string::npos || !pw::ParsePuzzleSet(source, set, error)) return 0;
     pw::ReplayHeader start;
     start.score = 0;
     start.level = set.level;
@@ -205,7 +295,7 @@ int pw_play_set(const char* text) {
 }
 
 // The game's state as the desktop's --dump writes it; empty before it starts.
-const char* pw_dump() {
+PW_PAGE_EXPORT const char* pw_dump() {
     static std::string dump;
     dump = game ? game->Dump() : std::string();
     return dump.c_str();
@@ -214,7 +304,7 @@ const char* pw_dump() {
 // A message from the page for the player's game (view 0) or How to play's
 // (1): 0 press, 1 move, 2 release, 3 paint, with the position in display
 // pixels and, for a move, whether exactly the primary button is held.
-void pw_post(int view, int type, int x, int y, int primaryOnly) {
+PW_PAGE_EXPORT void pw_post(int view, int type, int x, int y, int primaryOnly) {
     using Type = pw::WindowEvent::Type;
     static const Type kTypes[] = {Type::PenDown, Type::PenMove, Type::PenUp, Type::Paint};
     BrowserGame* to = view == static_cast<int>(pw::PageView::Player)  ? game.get()
@@ -230,8 +320,8 @@ void pw_post(int view, int type, int x, int y, int primaryOnly) {
 // 2 when it is the game's but a held key that does not repeat, 0 when it is
 // not the game's (F11 is the page's); the page keeps the game's keys from
 // the browser.
-int pw_key(const char* code, int shift, int repeat, int paintFirst) {
-    const pw::Key key = pw::KeyFromCode(code != nullptr ? code : "");
+PW_PAGE_EXPORT int pw_key(const char* code, int length, int shift, int repeat, int paintFirst) {
+    const pw::Key key = pw::KeyFromCode(TextOf(code, length));
     if (!game || key == pw::Key::None || key == pw::Key::F11) return 0;
     if (repeat != 0 && !pw::KeyRepeats(key)) return 2;
     if (paintFirst != 0) game->Post(pw::WindowEvent{});
@@ -245,7 +335,7 @@ int pw_key(const char* code, int shift, int repeat, int paintFirst) {
 
 // 1: the page's live region is there to speak the game's descriptions; 0: it
 // no longer is.
-void pw_describe(int on) {
+PW_PAGE_EXPORT void pw_describe(int on) {
     if (game) game->Describe(on != 0);
 }
 
@@ -254,7 +344,7 @@ void pw_describe(int on) {
 // line) and the last picture is shown on the canvas. The length is given so
 // that a NUL byte in the text is refused as the desktop refuses it, rather
 // than ending the text early.
-int pw_replay(const char* text, int length) {
+PW_PAGE_EXPORT int pw_replay(const char* text, int length) {
     lastReplay = std::make_unique<ReplayOutcome>();
     const bool played = PlayReplay(TextOf(text, length), *lastReplay);
     return played ? 1 : 0;
@@ -264,7 +354,7 @@ int pw_replay(const char* text, int length) {
 // settings from the replay's header and its seed, beside the player's; the
 // page then presses the replay's stylus in time (pw_post to view 1). 1 when
 // it started, 0 when the text is not a replay (or its start cannot be stored).
-int pw_show(const char* text, int length) {
+PW_PAGE_EXPORT int pw_show(const char* text, int length) {
     shown.reset();
     pw::Replay replay;
     std::string error;
@@ -276,16 +366,16 @@ int pw_show(const char* text, int length) {
 }
 
 // Ends How to play's game.
-void pw_show_end() { shown.reset(); }
+PW_PAGE_EXPORT void pw_show_end() { shown.reset(); }
 
 // The results history's first line, which the page puts before the rows
 // it reads from the browser's storage.
-const char* pw_results_header() { return pw::kResultsHeader; }
+PW_PAGE_EXPORT const char* pw_results_header() { return pw::kResultsHeader; }
 
 // The progress view drawn from a results history's text of length bytes, as
 // the desktop's --progress draws it from its file; empty when the text is
 // no history.
-const char* pw_progress_page(const char* text, int length) {
+PW_PAGE_EXPORT const char* pw_progress_page(const char* text, int length) {
     static std::string page;
     std::vector<pw::ResultRow> rows;
     page = pw::ResultsHistory::Parse(TextOf(text, length), rows)
@@ -294,10 +384,8 @@ const char* pw_progress_page(const char* text, int length) {
     return page.c_str();
 }
 
-const char* pw_replay_text() { return lastReplay ? lastReplay->text.c_str() : ""; }
+PW_PAGE_EXPORT const char* pw_replay_text() { return lastReplay ? lastReplay->text.c_str() : ""; }
 
-void pw_replay_show() {
+PW_PAGE_EXPORT void pw_replay_show() {
     if (lastReplay) pw::ShowOnCanvas(pw::PageView::Replay, lastReplay->window.Shown());
 }
-
-}  // extern "C"

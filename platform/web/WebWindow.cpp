@@ -1,27 +1,12 @@
 #include "platform/web/WebWindow.h"
 
-#include <emscripten.h>
-
 #include <algorithm>
+
+#include "platform/web/PageContract.h"
 
 namespace pw {
 
 namespace {
-
-// clang-format off
-EM_JS(void, pw_canvas_draw, (int view, const uint8_t* rgba, int x, int y, int w, int h), {
-    if (Module.drawOnCanvas) Module.drawOnCanvas(view, HEAPU8.subarray(rgba, rgba + w * h * 4), x, y, w, h);
-});
-EM_JS(void, pw_window_closed, (int view), {
-    if (Module.onWindowClosed) Module.onWindowClosed(view);
-});
-EM_JS(void, pw_focus_ring, (int view, int left, int top, int right, int bottom), {
-    if (Module.showFocusRing) Module.showFocusRing(view, left, top, right, bottom);
-});
-EM_JS(void, pw_display_size, (int view, int width, int height), {
-    if (Module.setDisplaySize) Module.setDisplaySize(view, width, height);
-});
-// clang-format on
 
 void DrawArea(PageView view, const Surface& picture, const Rect& area, std::vector<uint8_t>& rgba) {
     const int left = std::max(0, area.left), top = std::max(0, area.top);
