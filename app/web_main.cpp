@@ -6,6 +6,7 @@
 // instance, each on platform pieces of its own: only the player's reaches
 // the browser's storage and sound.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -260,6 +261,43 @@ std::unique_ptr<BrowserGame> game;
 std::unique_ptr<BrowserGame> shown;
 std::unique_ptr<ReplayOutcome> lastReplay;
 
+// The progress view, drawn from the rows of a history's text that read as
+// a history's: one row the browser kept wrongly (written by hand, or torn)
+// is left out and counted rather than hiding every other.
+struct ProgressView {
+    std::string page;
+    std::string csv;  // the header and the rows drawn
+    int skipped = 0;
+};
+ProgressView progress;
+
+ProgressView DrawProgress(const std::string& text) {
+    ProgressView view;
+    std::vector<pw::ResultRow> rows;
+    const std::string header = pw::kResultsHeader;
+    if (pw::ResultsHistory::Parse(text, rows)) {
+        view.csv = text;
+    } else {
+        if (text.compare(0, header.size(), header) != 0) return view;
+        rows.clear();
+        view.csv = header;
+        for (size_t at = header.size(); at < text.size();) {
+            const size_t end = std::min(text.find('\n', at), text.size() - 1);
+            const std::string line = text.substr(at, end + 1 - at);
+            std::vector<pw::ResultRow> one;
+            if (line.back() == '\n' && pw::ResultsHistory::Parse(header + line, one) && one.size() == 1) {
+                rows.push_back(one.front());
+                view.csv += line;
+            } else {
+                ++view.skipped;
+            }
+            at = end + 1;
+        }
+    }
+    view.page = pw::ProgressPage(rows, pw::LocalSystemTime().LocalNow());
+    return view;
+}
+
 std::string TextOf(const char* text, int length) {
     return text != nullptr && length > 0 ? std::string(text, static_cast<size_t>(length)) : std::string();
 }
@@ -374,15 +412,16 @@ PW_PAGE_EXPORT const char* pw_results_header() { return pw::kResultsHeader; }
 
 // The progress view drawn from a results history's text of length bytes, as
 // the desktop's --progress draws it from its file; empty when the text is
-// no history.
+// no history. Then pw_progress_csv is the history of the rows drawn and
+// pw_progress_skipped the number of rows left out.
 PW_PAGE_EXPORT const char* pw_progress_page(const char* text, int length) {
-    static std::string page;
-    std::vector<pw::ResultRow> rows;
-    page = pw::ResultsHistory::Parse(TextOf(text, length), rows)
-               ? pw::ProgressPage(rows, pw::LocalSystemTime().LocalNow())
-               : std::string();
-    return page.c_str();
+    progress = DrawProgress(TextOf(text, length));
+    return progress.page.c_str();
 }
+
+PW_PAGE_EXPORT const char* pw_progress_csv() { return progress.csv.c_str(); }
+
+PW_PAGE_EXPORT int pw_progress_skipped() { return progress.skipped; }
 
 PW_PAGE_EXPORT const char* pw_replay_text() { return lastReplay ? lastReplay->text.c_str() : ""; }
 

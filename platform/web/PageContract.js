@@ -82,12 +82,17 @@ mergeInto(LibraryManager.library, {
       _pw_show_end();
     },
     // const char* pw_progress_page(const char* text, int length), after
-    // const char* pw_results_header(void): the progress view drawn from the
-    // stored rows; "" when they are no history.
+    // const char* pw_results_header(void), then const char*
+    // pw_progress_csv(void) and int pw_progress_skipped(void): the progress
+    // view drawn from the stored rows ("" when they are no history), the
+    // history of the rows drawn, and how many were left out (one that is no
+    // text line cannot even be handed over).
     progressPage: function (rows) {
-      var csv = UTF8ToString(_pw_results_header()) + rows.map(function (row) { return row + "\n"; }).join("");
-      var html = pwGame.withText(csv, function (copy, length) { return UTF8ToString(_pw_progress_page(copy, length)); });
-      return { csv: csv, html: html };
+      var lines = rows.filter(function (row) { return typeof row === "string" && !/[\r\n]/.test(row); });
+      var text = UTF8ToString(_pw_results_header()) + lines.map(function (row) { return row + "\n"; }).join("");
+      var html = pwGame.withText(text, function (copy, length) { return UTF8ToString(_pw_progress_page(copy, length)); });
+      return { html: html, csv: UTF8ToString(_pw_progress_csv()),
+        skipped: rows.length - lines.length + _pw_progress_skipped() };
     },
   },
 

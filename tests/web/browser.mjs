@@ -6,6 +6,7 @@ import { fileURLToPath } from "node:url";
 import { chromium } from "playwright-core";
 import { startServer } from "../../scripts/serve-web.mjs";
 import { workFolder } from "./support.mjs";
+import { SHOWN_HOW } from "../../platform/web/site/page/names.js";
 
 export const SOURCE = fileURLToPath(new URL("../..", import.meta.url));
 export const SITE = process.env.PW_SITE || SOURCE + "build-web/site";
@@ -26,8 +27,9 @@ export async function launchBrowser() {
   });
 }
 
-// The page's note that "How to play" was shown once.
-export const SHOWN_ITEM = "Marblequill/Pivotwarden/shown-how";
+// The page's note that "How to play" was shown once, and where it keeps the
+// results history, as the page names them.
+export { SHOWN_HOW as SHOWN_ITEM, RESULTS } from "../../platform/web/site/page/names.js";
 
 // A browser and the served site (the build's, or the folder given), stopped
 // together. Its pages are those of a player who has been here before, so
@@ -44,7 +46,7 @@ export async function startSession(site = SITE) {
         try {
           localStorage.setItem(name, "1");
         } catch (error) { /* a page without storage */ }
-      }, SHOWN_ITEM);
+      }, SHOWN_HOW);
     }
     return context;
   };

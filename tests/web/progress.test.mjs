@@ -7,22 +7,22 @@ import { execFileSync } from "node:child_process";
 import { readFileSync } from "node:fs";
 import { join } from "node:path";
 import { test } from "node:test";
-import { sessionForTests, waitForGame } from "./browser.mjs";
+import { RESULTS, sessionForTests, waitForGame } from "./browser.mjs";
 import { AUTOPLAY, DESKTOP, collectErrors, pagePoint } from "./support.mjs";
 import { replayEvents, strokes } from "./replays.mjs";
 
 const { session, work } = sessionForTests({ work: true });
 
 // The rows kept in the page's storage, as their CSV lines.
-const storedRows = (page) => page.evaluate(() => new Promise((resolve, reject) => {
-  const asked = indexedDB.open("Marblequill/Pivotwarden", 1);
-  asked.onupgradeneeded = () => asked.result.createObjectStore("results", { autoIncrement: true });
+const storedRows = (page) => page.evaluate(({ database, version, store }) => new Promise((resolve, reject) => {
+  const asked = indexedDB.open(database, version);
+  asked.onupgradeneeded = () => asked.result.createObjectStore(store, { autoIncrement: true });
   asked.onerror = () => reject(asked.error);
   asked.onsuccess = () => {
-    const read = asked.result.transaction("results").objectStore("results").getAll();
+    const read = asked.result.transaction(store).objectStore(store).getAll();
     read.onsuccess = () => { asked.result.close(); resolve(read.result); };
   };
-}));
+}), RESULTS);
 
 // What does not depend on the clock: all but the date and the seconds.
 const played = (line) => {
@@ -47,16 +47,16 @@ test("a set played to the end is kept, shown in Progress and downloaded as the d
   // A full history: its oldest row goes as the new one comes.
   const kept = Array.from({ length: 50000 }, (_, i) => `2026-11-01 10:00:00,1,10,5,3,3,0,0,${i % 100}.5,1,`);
   kept[0] = kept[0].replace("11-01", "10-31");
-  await page.evaluate((rows) => new Promise((resolve, reject) => {
-    const asked = indexedDB.open("Marblequill/Pivotwarden", 1);
-    asked.onupgradeneeded = () => asked.result.createObjectStore("results", { autoIncrement: true });
+  await page.evaluate(([rows, { database, version, store }]) => new Promise((resolve, reject) => {
+    const asked = indexedDB.open(database, version);
+    asked.onupgradeneeded = () => asked.result.createObjectStore(store, { autoIncrement: true });
     asked.onsuccess = () => {
-      const write = asked.result.transaction("results", "readwrite");
-      for (const row of rows) write.objectStore("results").add(row);
+      const write = asked.result.transaction(store, "readwrite");
+      for (const row of rows) write.objectStore(store).add(row);
       write.oncomplete = () => { asked.result.close(); resolve(); };
       write.onerror = () => reject(write.error);
     };
-  }), kept);
+  }), [kept, RESULTS]);
   for (const stroke of strokes(replayEvents(solved))) {
     await page.waitForTimeout(stroke.pause);
     const [first, ...rest] = await Promise.all(stroke.points.map(([x, y]) => pagePoint(page, x, y)));

@@ -104,7 +104,8 @@ export function setUpResults({ mayStore }) {
 }
 
 // The Progress view over the page: the rows read, drawn by the game
-// (progressPage(rows) answers { html, csv }), and offered as a download.
+// (progressPage(rows) answers { html, csv, skipped }), and offered as a
+// download; a row that cannot be read is left out, and said so.
 export function setUpProgress({ gameReady, written, beforeShowing }) {
   const view = document.getElementById("progress-view");
   // Shown in a new frame each time: a frame given a second page while the
@@ -130,13 +131,15 @@ export function setUpProgress({ gameReady, written, beforeShowing }) {
     try {
       await written();
       const rows = await readResults();
-      const { html, csv } = game.progressPage(rows);
+      const { html, csv, skipped } = game.progressPage(rows);
       if (!html) throw new Error("the stored results cannot be read");
       showInFrame(html);
       URL.revokeObjectURL(download.href);
       download.href = URL.createObjectURL(new Blob([csv], { type: "text/csv" }));
       download.hidden = false;
-      said.textContent = rows.length === 0 ? "No puzzle played yet." : "";
+      const left = skipped === 1 ? "One stored row cannot be read and is left out."
+        : skipped > 1 ? `${skipped} stored rows cannot be read and are left out.` : "";
+      said.textContent = rows.length === 0 ? "No puzzle played yet." : left;
     } catch (error) {
       said.textContent = `Your results cannot be read here (${error.message || error}).`;
     }
