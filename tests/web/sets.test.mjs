@@ -51,12 +51,31 @@ test("a set's link gives the desktop's board for that set, its line and a way ba
   await context.close();
 });
 
-test("text that is no set is said, and the player's own game plays", async () => {
+test("text that is no set is said, and the player's own game plays: a wrong set, one with a NUL, one of 1.4 million characters", async () => {
   const context = await session.browser.newContext();
   const page = await context.newPage();
+  const errors = collectErrors(page);
   await page.goto(session.url + "?set=99-x");
   const start = await waitForGame(page);
   assert.equal(start.level, 1);
   assert.match(await page.locator("#set-line").textContent(), /is not a puzzle set/);
+
+  await page.goto(session.url + "?set=4711-6%00junk");
+  assert.equal((await waitForGame(page)).level, 1);
+  const line = await page.locator("#set-line").textContent();
+  assert.match(line, /is not a puzzle set/);
+  assert.doesNotMatch(line, /NaN/);
+
+  // Served by the service worker, as no server would serve it.
+  await page.evaluate(async () => {
+    await navigator.serviceWorker.ready;
+    if (!navigator.serviceWorker.controller)
+      await new Promise((r) => navigator.serviceWorker.addEventListener("controllerchange", r, { once: true }));
+  });
+  await page.goto(session.url + "?set=" + "4".repeat(1400000));
+  assert.equal((await waitForGame(page)).level, 1);
+  assert.match(await page.locator("#set-line").textContent(),
+    /^The link's text \(1400000 characters\) is not a puzzle set/);
+  assert.deepEqual(errors, []);
   await context.close();
 });
