@@ -93,3 +93,18 @@ export async function dumpOf(page) {
   const text = await page.evaluate(() => window.Pivotwarden.dump());
   return text === null ? null : JSON.parse(text);
 }
+
+// Waits until the page is controlled by the site's service worker (it
+// registers once the page has loaded and shows the game).
+export async function waitForServiceWorker(page) {
+  try {
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null, { polling: 100 });
+  } catch (error) {
+    const state = await page.evaluate(async () => {
+      const found = await navigator.serviceWorker.getRegistration();
+      return found ? ["installing", "waiting", "active"].map((k) => `${k} ${found[k] && found[k].state}`).join(", ")
+        : "no registration";
+    });
+    throw new Error(`the service worker does not control the page (${state})`);
+  }
+}

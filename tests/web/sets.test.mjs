@@ -6,7 +6,7 @@ import assert from "node:assert/strict";
 import { test } from "node:test";
 import { writeFileSync } from "node:fs";
 import { join } from "node:path";
-import { dumpOf, sessionForTests, waitForGame } from "./browser.mjs";
+import { dumpOf, sessionForTests, waitForGame, waitForServiceWorker } from "./browser.mjs";
 import { collectErrors, desktopRun, pagePoint } from "./support.mjs";
 
 const { session, work } = sessionForTests({ work: true });
@@ -59,6 +59,10 @@ test("text that is no set is said, and the player's own game plays: a wrong set,
   const start = await waitForGame(page);
   assert.equal(start.level, 1);
   assert.match(await page.locator("#set-line").textContent(), /is not a puzzle set/);
+  // The page that registered the service worker is the one it surely takes
+  // over: the links after it are served by it, the longest as no server
+  // would serve it.
+  await waitForServiceWorker(page);
 
   await page.goto(session.url + "?set=4711-6%00junk");
   assert.equal((await waitForGame(page)).level, 1);
@@ -66,13 +70,9 @@ test("text that is no set is said, and the player's own game plays: a wrong set,
   assert.match(line, /is not a puzzle set/);
   assert.doesNotMatch(line, /NaN/);
 
-  // Served by the service worker, as no server would serve it.
-  await page.evaluate(async () => {
-    await navigator.serviceWorker.ready;
-    if (!navigator.serviceWorker.controller)
-      await new Promise((r) => navigator.serviceWorker.addEventListener("controllerchange", r, { once: true }));
-  });
-  await page.goto(session.url + "?set=" + "4".repeat(1400000));
+  // Made in the page, so that the link never crosses to the browser's driver.
+  await Promise.all([page.waitForNavigation(),
+    page.evaluate(() => { location.href = "?set=" + "4".repeat(1400000); })]);
   assert.equal((await waitForGame(page)).level, 1);
   assert.match(await page.locator("#set-line").textContent(),
     /^The link's text \(1400000 characters\) is not a puzzle set/);

@@ -6,7 +6,9 @@ import assert from "node:assert/strict";
 import { cpSync, readFileSync, writeFileSync } from "node:fs";
 import { join } from "node:path";
 import { test } from "node:test";
-import { SITE, dumpOf, sessionForTests, startSession, waitForGame, waitForPicture } from "./browser.mjs";
+import {
+  SITE, dumpOf, sessionForTests, startSession, waitForGame, waitForPicture, waitForServiceWorker,
+} from "./browser.mjs";
 import { PlayerByEar } from "./by_ear.mjs";
 import { KEY_LINE, STORAGE_ITEM, collectErrors, pagePoint, workFolder } from "./support.mjs";
 
@@ -206,21 +208,12 @@ test("the bar switches the sound and full screen, shows the stored level, and sa
   await context.close();
 });
 
-// Waits until the page is controlled by its service worker.
-async function controlled(page) {
-  await page.evaluate(async () => {
-    await navigator.serviceWorker.ready;
-    if (!navigator.serviceWorker.controller)
-      await new Promise((r) => navigator.serviceWorker.addEventListener("controllerchange", r, { once: true }));
-  });
-}
-
 test("after one visit the game starts and plays with the network off", async () => {
   const context = await session.browser.newContext();
   const page = await context.newPage();
   await page.goto(session.url);
   await waitForGame(page);
-  await controlled(page);
+  await waitForServiceWorker(page);
   await context.setOffline(true);
   await page.reload();
   await waitForPicture(page);
@@ -244,7 +237,7 @@ test("two builds on one origin keep each other's offline copy", async () => {
       const a = await context.newPage();
       await a.goto(both.url + "a/");
       await waitForGame(a);
-      await controlled(a);
+      await waitForServiceWorker(a);
       const cachesOf = (page) => page.evaluate(() => caches.keys());
       const ofA = await cachesOf(a);
       assert.equal(ofA.length, 1);
@@ -259,7 +252,7 @@ test("two builds on one origin keep each other's offline copy", async () => {
       const b = await context.newPage();
       await b.goto(both.url + "b/");
       await waitForGame(b);
-      await controlled(b);
+      await waitForServiceWorker(b);
       const after = await cachesOf(b);
       assert.ok(ofA.every((name) => after.includes(name)), `/a/'s copy kept: ${after}`);
       assert.ok(after.includes(`pivotwarden-${"a".repeat(16)}`), "an old copy of another scope kept");
