@@ -1,9 +1,14 @@
 // Pivotwarden in the browser. The page starts the game once this tab holds
 // the game's lock, hands it the player's presses and calls for replays; the
 // browser owns the loop and runs it in animation frames only while something
-// happens, so an idle page costs nothing.
+// happens, so an idle page costs nothing. The player's game, How to play's
+// and the replays are separate games in the page's one WebAssembly
+// instance, each on platform pieces of its own: only the player's reaches
+// the browser's storage and sound.
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,12 +16,6 @@
 
 #include "app/MainLoop.h"
 #include "narration/Narration.h"
-#include "results/ProgressPage.h"
-#include "results/PuzzleSet.h"
-#include "results/PuzzleTracker.h"
-#include "replay/Replay.h"
-#include "replay/ReplaySettings.h"
-#include "results/ResultsHistory.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
 #include "platform/KeyCodes.h"
@@ -27,10 +26,20 @@
 #include "platform/web/AnimationFrames.h"
 #include "platform/web/IndexedDbHistory.h"
 #include "platform/web/LocalStorage.h"
+#include "platform/web/PageContract.h"
 #include "platform/web/PageSpeech.h"
 #include "platform/web/WebSoundPlayer.h"
 #include "platform/web/WebWindow.h"
+#include "replay/Replay.h"
+#include "replay/ReplaySettings.h"
 #include "resources/EmbeddedResources.h"
+#include "results/ProgressPage.h"
+#include "results/PuzzleSet.h"
+#include "results/PuzzleTracker.h"
+#include "results/ResultsHistory.h"
+#include "settings/SettingsStore.h"
+#include "sound/SoundSwitch.h"
+#include "title/TitleScreen.h"
 
 namespace {
 
@@ -45,25 +54,106 @@ struct Results {
     std::string set;
 };
 
-// The game the player plays, on the page's canvas and the browser's storage;
-// or, with a replay's start, a game on private settings in memory holding
-// just the replay's stored values: a puzzle set, or a game shown to the
-// player, the page pressing its stylus.
+// The game's settings storage, noting each write, so that what the page
+// shows of the stored settings is read again only after one.
+class NotedStorage : public pw::TextStorage {
+public:
+    explicit NotedStorage(pw::TextStorage& stored) : stored_(stored) {}
+    bool Prepare(const std::string& name) override { return stored_.Prepare(name); }
+    Loaded Load(const std::string& name, size_t limit) override { return stored_.Load(name, limit); }
+    bool Save(const std::string& name, const std::string& bytes, std::string& reason) override {
+        const bool saved = stored_.Save(name, bytes, reason);
+        written = written || saved;
+        return saved;
+    }
+    std::string Where(const std::string& name) const override { return stored_.Where(name); }
+    bool written = true;  // read at first
+
+private:
+    pw::TextStorage& stored_;
+};
+
+// A stored setting's value as the game reads it: a number from lowest to
+// highest, anything else (missing, no number, out of range) lowest.
+int StoredNumber(pw::Registry& registry, const char* name, int lowest, int highest) {
+    std::unique_ptr<pw::RegistryKey> key = registry.CreateKey(pw::SettingsStore::kKeyPath);
+    std::string text;
+    if (!key || !key->ReadValue(name, text, pw::SettingsStore::kTextBufferChars)) return lowest;
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    return end == text.c_str() || value < lowest || value > highest ? lowest : static_cast<int>(value);
+}
+
+// What the page shows of the player's game beside it (the caption, the
+// level, the sound button, the set's line, How to play on a first visit),
+// told through one call whenever it changes, instead of the page reading
+// the game's dump or the stored text.
+class PageTold {
+public:
+    PageTold(pw::Registry& registry, std::string set, bool fresh)
+        : registry_(registry), set_(std::move(set)), fresh_(fresh) {}
+
+    void Tell(const pw::Application& app, NotedStorage& settings) {
+        const char* screen = app.current == app.titleScreen.get() ? "title" : "game";
+        if (settings.written) {
+            settings.written = false;
+            level_ = StoredNumber(registry_, "level", pw::SettingsStore::kLowestLevel,
+                                  pw::SettingsStore::kHighestLevel);
+            // A missing sound is on: only a stored "0" mutes it.
+            std::unique_ptr<pw::RegistryKey> key = registry_.CreateKey(pw::SettingsStore::kKeyPath);
+            std::string text;
+            soundOn_ =
+                !(key &&
+                  key->ReadValue(pw::SoundSwitch::kValueName, text, pw::SettingsStore::kTextBufferChars) &&
+                  text == "0");
+        }
+        const std::string now =
+            std::string(screen) + "/" + std::to_string(level_) + "/" + (soundOn_ ? "1" : "0");
+        if (now == last_) return;
+        last_ = now;
+        pw_told(screen, level_, soundOn_ ? 1 : 0, set_.c_str(), fresh_ ? 1 : 0);
+    }
+
+private:
+    pw::Registry& registry_;
+    std::string set_;
+    bool fresh_;
+    int level_ = pw::SettingsStore::kLowestLevel;
+    bool soundOn_ = true;
+    std::string last_;
+};
+
+// The game the player plays, on the page's canvas, sound and the browser's
+// storage; or, with a replay's start, a game on private settings in memory
+// holding just the replay's stored values: a puzzle set the player plays, or
+// How to play's game, silent, whose stylus the page presses.
 class BrowserGame {
 public:
-    explicit BrowserGame(std::optional<uint32_t> seed, const pw::ReplayHeader* privateStart = nullptr,
-                         const Results& results = Results{})
-        : registry_(privateStart != nullptr ? static_cast<pw::TextStorage&>(memory_) : storage_) {
+    BrowserGame(pw::PageView view, std::optional<uint32_t> seed,
+                const pw::ReplayHeader* privateStart = nullptr, const Results& results = Results{})
+        : window_(view, [this] { frames_.Request(); }),
+          sound_(view == pw::PageView::Player ? static_cast<pw::SoundPlayer&>(pageSound_) : silence_),
+          settings_(privateStart != nullptr ? static_cast<pw::TextStorage&>(memory_) : storage_) {
+        if (view == pw::PageView::Player) {
+            // The player's own settings, absent before the very first visit.
+            const std::string name = pw::TextRegistry::TextName(pw::SettingsStore::kKeyPath);
+            const bool fresh = storage_.Load(name, 0).state == pw::TextStorage::State::Absent;
+            told_ = std::make_unique<PageTold>(registry_, results.set, fresh);
+        }
         if (privateStart != nullptr) started_ = pw::StoreReplayStart(registry_, *privateStart);
         if (results.kept) {
             tracker_ = std::make_unique<pw::PuzzleTracker>(
                 clock_, time_, results.set, [this](const pw::ResultRow& row) { history_.Append(row); });
             Watch();
         }
-        for (size_t i = 0; i < pw::kEmbeddedResourceCount; ++i)
-            if (pw::kEmbeddedResources[i].kind == pw::EmbeddedKind::Wave)
-                sound_.Preload(resources_.FindSound(pw::kEmbeddedResources[i].id));
+        if (&sound_ == &pageSound_)
+            for (size_t i = 0; i < pw::kEmbeddedResourceCount; ++i)
+                if (pw::kEmbeddedResources[i].kind == pw::EmbeddedKind::Wave)
+                    pageSound_.Preload(resources_.FindSound(pw::kEmbeddedResources[i].id));
         loop_.Start(seed);
+        // Told at once, so that the page shows the set's line and knows of a
+        // first visit as soon as the game starts.
+        if (told_) told_->Tell(*loop_.App(), settings_);
         frames_.Request();
     }
 
@@ -93,7 +183,10 @@ private:
     bool Frame() {
         const bool more = loop_.RunWaitingPasses();
         // The game screen once the title is up (built sooner if a press needs it).
-        if (loop_.App() != nullptr) loop_.App()->Game();
+        if (loop_.App() != nullptr) {
+            loop_.App()->Game();
+            if (told_) told_->Tell(*loop_.App(), settings_);
+        }
         if (loop_.QuitPosted() && !closed_) {
             closed_ = true;
             if (tracker_) tracker_->End();
@@ -103,14 +196,17 @@ private:
     }
 
     pw::AnimationFrames frames_{[this] { return Frame(); }};
-    pw::WebWindow window_{[this] { frames_.Request(); }};
+    pw::WebWindow window_;
     pw::EmbeddedResourceStore resources_;
     pw::AtlasTextRenderer text_;
-    pw::WebSoundPlayer sound_;
+    pw::WebSoundPlayer pageSound_;
+    pw::RecordingSoundPlayer silence_;
+    pw::SoundPlayer& sound_;
     pw::SystemClock clock_;
     pw::LocalStorage storage_;
     pw::MemoryTextStorage memory_;
-    pw::TextRegistry registry_;
+    NotedStorage settings_;
+    pw::TextRegistry registry_{settings_};
     pw::LocalSystemTime time_;
     pw::Platform platform_{window_, resources_, text_, sound_, clock_, registry_, time_};
     pw::IndexedDbHistory historyStorage_{pw::kResultsHeader, pw::ResultsHistory::kMaxRows};
@@ -119,6 +215,7 @@ private:
     std::unique_ptr<pw::Narration> narration_;
     std::unique_ptr<pw::PuzzleTracker> tracker_;
     pw::WatcherPair watchers_{nullptr, nullptr};
+    std::unique_ptr<PageTold> told_;
     pw::MainLoop loop_{platform_};
     bool closed_ = false;
     bool started_ = true;
@@ -158,51 +255,101 @@ bool PlayReplay(const std::string& text, ReplayOutcome& outcome) {
     return true;
 }
 
+// The page's games: the player's, How to play's while it shows, and what the
+// last replay left.
 std::unique_ptr<BrowserGame> game;
+std::unique_ptr<BrowserGame> shown;
 std::unique_ptr<ReplayOutcome> lastReplay;
+
+// The progress view, drawn from the rows of a history's text that read as
+// a history's: one row the browser kept wrongly (written by hand, or torn)
+// is left out and counted rather than hiding every other.
+struct ProgressView {
+    std::string page;
+    std::string csv;  // the header and the rows drawn
+    int skipped = 0;
+};
+ProgressView progress;
+
+ProgressView DrawProgress(const std::string& text) {
+    ProgressView view;
+    std::vector<pw::ResultRow> rows;
+    const std::string header = pw::kResultsHeader;
+    if (pw::ResultsHistory::Parse(text, rows)) {
+        view.csv = text;
+    } else {
+        if (text.compare(0, header.size(), header) != 0) return view;
+        rows.clear();
+        view.csv = header;
+        for (size_t at = header.size(); at < text.size();) {
+            const size_t end = std::min(text.find('\n', at), text.size() - 1);
+            const std::string line = text.substr(at, end + 1 - at);
+            std::vector<pw::ResultRow> one;
+            if (line.back() == '\n' && pw::ResultsHistory::Parse(header + line, one) && one.size() == 1) {
+                rows.push_back(one.front());
+                view.csv += line;
+            } else {
+                ++view.skipped;
+            }
+            at = end + 1;
+        }
+    }
+    view.page = pw::ProgressPage(rows, pw::LocalSystemTime().LocalNow());
+    return view;
+}
+
+std::string TextOf(const char* text, int length) {
+    return text != nullptr && length > 0 ? std::string(text, static_cast<size_t>(length)) : std::string();
+}
 
 }  // namespace
 
-// The page's side of the game; every name here is exported to the page.
-extern "C" {
+// The page's side of the game, each exported to the page and wrapped for it
+// by platform/web/PageContract.js.
 
 // Starts the game, seeded from the date and time unless a seed is given.
-void pw_play(int seeded, uint32_t seed) {
+PW_PAGE_EXPORT void pw_play(int seeded, uint32_t seed) {
     if (!game)
-        game = std::make_unique<BrowserGame>(seeded != 0 ? std::optional<uint32_t>(seed) : std::nullopt,
+        game = std::make_unique<BrowserGame>(pw::PageView::Player,
+                                             seeded != 0 ? std::optional<uint32_t>(seed) : std::nullopt,
                                              nullptr, Results{true, ""});
 }
 
-// Starts a puzzle set ("4711-6") on settings of its own in memory, so that
-// the player's stored score and level are untouched; 0, with nothing
-// started, when the text is no set.
-int pw_play_set(const char* text) {
+// Starts a puzzle set ("4711-6") from text of length bytes, on settings of
+// its own in memory, so that the player's stored score and level are
+// untouched; 0, with nothing started, when the text is no set (a NUL byte
+// in it included).
+PW_PAGE_EXPORT int pw_play_set(const char* text, int length) {
     pw::PuzzleSet set;
     std::string error;
-    if (game || !pw::ParsePuzzleSet(text != nullptr ? text : "", set, error)) return 0;
+    const std::string source = TextOf(text, length);
+    if (game || source.find('\0') != std::string::npos || !pw::ParsePuzzleSet(source, set, error)) return 0;
     pw::ReplayHeader start;
     start.score = 0;
     start.level = set.level;
     start.autoOff = 1;
-    game = std::make_unique<BrowserGame>(set.seed, &start, Results{true, set.Name()});
+    game = std::make_unique<BrowserGame>(pw::PageView::Player, set.seed, &start, Results{true, set.Name()});
     return 1;
 }
 
 // The game's state as the desktop's --dump writes it; empty before it starts.
-const char* pw_dump() {
+PW_PAGE_EXPORT const char* pw_dump() {
     static std::string dump;
     dump = game ? game->Dump() : std::string();
     return dump.c_str();
 }
 
-// A message from the page: 0 press, 1 move, 2 release, 3 paint, with the
-// position in display pixels and, for a move, whether exactly the primary
-// button is held.
-void pw_post(int type, int x, int y, int primaryOnly) {
+// A message from the page for the player's game (view 0) or How to play's
+// (1): 0 press, 1 move, 2 release, 3 paint, with the position in display
+// pixels and, for a move, whether exactly the primary button is held.
+PW_PAGE_EXPORT void pw_post(int view, int type, int x, int y, int primaryOnly) {
     using Type = pw::WindowEvent::Type;
     static const Type kTypes[] = {Type::PenDown, Type::PenMove, Type::PenUp, Type::Paint};
-    if (!game || type < 0 || type > 3) return;
-    game->Post(pw::WindowEvent{kTypes[type], x, y, primaryOnly != 0});
+    BrowserGame* to = view == static_cast<int>(pw::PageView::Player)  ? game.get()
+                      : view == static_cast<int>(pw::PageView::Shown) ? shown.get()
+                                                                      : nullptr;
+    if (to == nullptr || type < 0 || type > 3) return;
+    to->Post(pw::WindowEvent{kTypes[type], x, y, primaryOnly != 0});
 }
 
 // A key pressed on the page, by its KeyboardEvent.code, whether Shift was
@@ -211,8 +358,8 @@ void pw_post(int type, int x, int y, int primaryOnly) {
 // 2 when it is the game's but a held key that does not repeat, 0 when it is
 // not the game's (F11 is the page's); the page keeps the game's keys from
 // the browser.
-int pw_key(const char* code, int shift, int repeat, int paintFirst) {
-    const pw::Key key = pw::KeyFromCode(code != nullptr ? code : "");
+PW_PAGE_EXPORT int pw_key(const char* code, int length, int shift, int repeat, int paintFirst) {
+    const pw::Key key = pw::KeyFromCode(TextOf(code, length));
     if (!game || key == pw::Key::None || key == pw::Key::F11) return 0;
     if (repeat != 0 && !pw::KeyRepeats(key)) return 2;
     if (paintFirst != 0) game->Post(pw::WindowEvent{});
@@ -226,7 +373,7 @@ int pw_key(const char* code, int shift, int repeat, int paintFirst) {
 
 // 1: the page's live region is there to speak the game's descriptions; 0: it
 // no longer is.
-void pw_describe(int on) {
+PW_PAGE_EXPORT void pw_describe(int on) {
     if (game) game->Describe(on != 0);
 }
 
@@ -235,54 +382,49 @@ void pw_describe(int on) {
 // line) and the last picture is shown on the canvas. The length is given so
 // that a NUL byte in the text is refused as the desktop refuses it, rather
 // than ending the text early.
-int pw_replay(const char* text, int length) {
+PW_PAGE_EXPORT int pw_replay(const char* text, int length) {
     lastReplay = std::make_unique<ReplayOutcome>();
-    const std::string source =
-        text != nullptr && length > 0 ? std::string(text, static_cast<size_t>(length)) : "";
-    const bool played = PlayReplay(source, *lastReplay);
+    const bool played = PlayReplay(TextOf(text, length), *lastReplay);
     return played ? 1 : 0;
 }
 
-// Starts a game to be shown, on private settings from the replay's header and
-// its seed; the page then presses the replay's stylus in time. 1 when it
-// started, 0 when the text is not a replay (or its start cannot be stored).
-int pw_show(const char* text, int length) {
-    game.reset();
+// Starts How to play's game (in place of the one shown before), on private
+// settings from the replay's header and its seed, beside the player's; the
+// page then presses the replay's stylus in time (pw_post to view 1). 1 when
+// it started, 0 when the text is not a replay (or its start cannot be stored).
+PW_PAGE_EXPORT int pw_show(const char* text, int length) {
+    shown.reset();
     pw::Replay replay;
     std::string error;
-    const std::string source =
-        text != nullptr && length > 0 ? std::string(text, static_cast<size_t>(length)) : "";
-    if (!pw::ParseReplay(source, replay, error)) return 0;
-    game = std::make_unique<BrowserGame>(replay.seed.value_or(0), &replay);
-    if (game->Started()) return 1;
-    game.reset();
+    if (!pw::ParseReplay(TextOf(text, length), replay, error)) return 0;
+    shown = std::make_unique<BrowserGame>(pw::PageView::Shown, replay.seed.value_or(0), &replay);
+    if (shown->Started()) return 1;
+    shown.reset();
     return 0;
 }
 
-// Ends the game being shown.
-void pw_show_end() { game.reset(); }
+// Ends How to play's game.
+PW_PAGE_EXPORT void pw_show_end() { shown.reset(); }
 
 // The results history's first line, which the page puts before the rows
 // it reads from the browser's storage.
-const char* pw_results_header() { return pw::kResultsHeader; }
+PW_PAGE_EXPORT const char* pw_results_header() { return pw::kResultsHeader; }
 
 // The progress view drawn from a results history's text of length bytes, as
 // the desktop's --progress draws it from its file; empty when the text is
-// no history.
-const char* pw_progress_page(const char* text, int length) {
-    static std::string page;
-    const std::string source =
-        text != nullptr && length > 0 ? std::string(text, static_cast<size_t>(length)) : "";
-    std::vector<pw::ResultRow> rows;
-    page = pw::ResultsHistory::Parse(source, rows) ? pw::ProgressPage(rows, pw::LocalSystemTime().LocalNow())
-                                                   : std::string();
-    return page.c_str();
+// no history. Then pw_progress_csv is the history of the rows drawn and
+// pw_progress_skipped the number of rows left out.
+PW_PAGE_EXPORT const char* pw_progress_page(const char* text, int length) {
+    progress = DrawProgress(TextOf(text, length));
+    return progress.page.c_str();
 }
 
-const char* pw_replay_text() { return lastReplay ? lastReplay->text.c_str() : ""; }
+PW_PAGE_EXPORT const char* pw_progress_csv() { return progress.csv.c_str(); }
 
-void pw_replay_show() {
-    if (lastReplay) pw::ShowOnCanvas(lastReplay->window.Shown());
+PW_PAGE_EXPORT int pw_progress_skipped() { return progress.skipped; }
+
+PW_PAGE_EXPORT const char* pw_replay_text() { return lastReplay ? lastReplay->text.c_str() : ""; }
+
+PW_PAGE_EXPORT void pw_replay_show() {
+    if (lastReplay) pw::ShowOnCanvas(pw::PageView::Replay, lastReplay->window.Shown());
 }
-
-}  // extern "C"

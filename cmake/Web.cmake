@@ -19,22 +19,26 @@ target_include_directories(pw_platform SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/stb-in
 
 include(${CMAKE_SOURCE_DIR}/cmake/Game.cmake)
 
-set(PW_WEB_EXPORTS _pw_play,_pw_play_set,_pw_post,_pw_key,_pw_describe,_pw_dump,_pw_replay,_pw_replay_text,_pw_replay_show,_pw_show,_pw_show_end,_pw_results_header,_pw_progress_page,_malloc,_free)
 add_executable(pivotwarden app/web_main.cpp)
 target_link_libraries(pivotwarden PRIVATE pw_game)
-# Linked to .js, not .html: the page is our own (platform/web/site/). One
-# factory makes independent instances: the game, and a second one for replays
-# with settings, random numbers and clock of its own.
+# Linked to .js, not .html: the page is our own (platform/web/site/). The
+# game's side is one ES module whose factory makes the one instance the page
+# plays in; the contract with the page is one JS library, and what the game
+# gives the page is marked in the C++ (PW_PAGE_EXPORT), not listed here.
+set(PW_PAGE_CONTRACT ${CMAKE_SOURCE_DIR}/platform/web/PageContract.js)
 target_link_options(pivotwarden PRIVATE
   --no-entry
+  "SHELL:--js-library ${PW_PAGE_CONTRACT}"
   "SHELL:-s MODULARIZE=1"
+  "SHELL:-s EXPORT_ES6=1"
   "SHELL:-s EXPORT_NAME=createPivotwarden"
   "SHELL:-s ENVIRONMENT=web"
   "SHELL:-s ALLOW_MEMORY_GROWTH=1"
   "SHELL:-s INITIAL_MEMORY=8MB"
   "SHELL:-s FILESYSTEM=0"
-  "SHELL:-s EXPORTED_FUNCTIONS=${PW_WEB_EXPORTS}"
-  "SHELL:-s EXPORTED_RUNTIME_METHODS=ccall,UTF8ToString,stringToUTF8,lengthBytesUTF8")
+  # The heap's allocator, which the contract hands text through.
+  "SHELL:-s EXPORTED_FUNCTIONS=_malloc,_free")
+set_target_properties(pivotwarden PROPERTIES LINK_DEPENDS ${PW_PAGE_CONTRACT})
 
 # The site: the page, its script, the service worker, the manifest, the
 # icons and the game itself, with the service worker's cache named after a

@@ -3,7 +3,11 @@
 get_filename_component(_dir ${GAME_JS} DIRECTORY)
 file(MAKE_DIRECTORY ${SITE}/icons)
 set(_pages ${SOURCE}/platform/web/site)
-file(COPY ${_pages}/index.html ${_pages}/page.js ${_pages}/manifest.webmanifest DESTINATION ${SITE})
+file(COPY ${_pages}/index.html ${_pages}/manifest.webmanifest DESTINATION ${SITE})
+# The page's modules, one by concern.
+file(GLOB _modules RELATIVE ${_pages} ${_pages}/page/*.js)
+file(REMOVE_RECURSE ${SITE}/page)
+file(COPY ${_pages}/page DESTINATION ${SITE} FILES_MATCHING PATTERN "*.js")
 file(COPY ${_dir}/pivotwarden.js ${_dir}/pivotwarden.wasm DESTINATION ${SITE})
 # The recordings "How to play" shows.
 file(MAKE_DIRECTORY ${SITE}/demo)
@@ -17,8 +21,8 @@ file(MAKE_DIRECTORY ${SITE}/screenshots)
 file(COPY ${SOURCE}/docs/overview.png ${SOURCE}/docs/game-left.png ${SOURCE}/docs/keypad.png
   ${SOURCE}/docs/options.png DESTINATION ${SITE}/screenshots)
 
-set(_kept index.html page.js manifest.webmanifest pivotwarden.js pivotwarden.wasm
-  demo/demo-shown.replay demo/demo-hidden.replay)
+set(_kept index.html manifest.webmanifest pivotwarden.js pivotwarden.wasm
+  demo/demo-shown.replay demo/demo-hidden.replay ${_modules})
 foreach(_icon IN LISTS _icons)
   get_filename_component(_name ${_icon} NAME)
   list(APPEND _kept icons/${_name})

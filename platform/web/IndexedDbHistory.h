@@ -1,10 +1,11 @@
 #pragma once
 // The results history in the browser: one record per row in an IndexedDB
 // object store, added in order, so that no row is ever torn. IndexedDB only
-// answers later, so rows are handed over and written in the background, one
-// after another; the newest maxRows are kept, the oldest dropped in the same
-// write. The page reads the rows itself when the player asks for them, so the
-// game sees this history as one it only adds to.
+// answers later, so rows are handed to the page (platform/web/site/page/
+// results.js), which writes them in the background, one after another; the
+// newest maxRows are kept, the oldest dropped in the same write. The page
+// reads the rows itself when the player asks for them, so the game sees this
+// history as one it only adds to.
 #include <string>
 
 #include "platform/HistoryStorage.h"

@@ -1,52 +1,11 @@
 #include "platform/web/LocalStorage.h"
 
-#include <emscripten.h>
-
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/web/PageContract.h"
+
 namespace pw {
-
-namespace {
-
-// Answers 0 for no item, 1 with the item's UTF-8 text (malloc'd) and its
-// length in bytes, 2 when storage cannot be read.
-// clang-format off
-EM_JS(int, pw_storage_load, (const char* name, char** text, int* length), {
-    var value;
-    try {
-        value = window.localStorage.getItem(UTF8ToString(name));
-    } catch (e) {
-        return 2;
-    }
-    if (value === null) return 0;
-    // TextEncoder turns a lone surrogate into U+FFFD; stringToUTF8 would
-    // take the character after it as its other half and lose it.
-    var bytes = new TextEncoder().encode(value);
-    var copy = _malloc(bytes.length + 1);
-    if (!copy) return 2;
-    HEAPU8.set(bytes, copy);
-    HEAPU8[copy + bytes.length] = 0;
-    HEAP32[text >> 2] = copy;
-    HEAP32[length >> 2] = bytes.length;
-    return 1;
-});
-// A tab whose game another tab took over writes nothing more: the page
-// says so through Module.mayStore. Module.onStored hears of every write, for
-// the page's own view of the settings.
-EM_JS(int, pw_storage_save, (const char* name, const char* text, int length), {
-    if (Module.mayStore && !Module.mayStore()) return 0;
-    try {
-        window.localStorage.setItem(UTF8ToString(name), UTF8ToString(text, length));
-    } catch (e) {
-        return 0;
-    }
-    if (Module.onStored) Module.onStored();
-    return 1;
-});
-// clang-format on
-
-}  // namespace
 
 TextStorage::Loaded LocalStorage::Load(const std::string& name, size_t limit) {
     Loaded loaded;

@@ -1,29 +1,14 @@
 #include "platform/web/WebWindow.h"
 
-#include <emscripten.h>
-
 #include <algorithm>
+
+#include "platform/web/PageContract.h"
 
 namespace pw {
 
 namespace {
 
-// clang-format off
-EM_JS(void, pw_canvas_draw, (const uint8_t* rgba, int x, int y, int w, int h), {
-    if (Module.drawOnCanvas) Module.drawOnCanvas(HEAPU8.subarray(rgba, rgba + w * h * 4), x, y, w, h);
-});
-EM_JS(void, pw_window_closed, (), {
-    if (Module.onWindowClosed) Module.onWindowClosed();
-});
-EM_JS(void, pw_focus_ring, (int left, int top, int right, int bottom), {
-    if (Module.showFocusRing) Module.showFocusRing(left, top, right, bottom);
-});
-EM_JS(void, pw_display_size, (int width, int height), {
-    if (Module.setDisplaySize) Module.setDisplaySize(width, height);
-});
-// clang-format on
-
-void DrawArea(const Surface& picture, const Rect& area, std::vector<uint8_t>& rgba) {
+void DrawArea(PageView view, const Surface& picture, const Rect& area, std::vector<uint8_t>& rgba) {
     const int left = std::max(0, area.left), top = std::max(0, area.top);
     const int right = std::min(picture.Width(), area.right), bottom = std::min(picture.Height(), area.bottom);
     if (right <= left || bottom <= top) return;
@@ -40,22 +25,22 @@ void DrawArea(const Surface& picture, const Rect& area, std::vector<uint8_t>& rg
             *out++ = 255;
         }
     }
-    pw_canvas_draw(rgba.data(), left, top, w, h);
+    pw_canvas_draw(static_cast<int>(view), rgba.data(), left, top, w, h);
 }
 
 }  // namespace
 
-WebWindow::WebWindow(std::function<void()> wake)
-    : wake_(std::move(wake)), shown_(kDisplayWidth, kDisplayHeight) {
+WebWindow::WebWindow(PageView view, std::function<void()> wake)
+    : view_(view), wake_(std::move(wake)), shown_(kDisplayWidth, kDisplayHeight) {
     shown_.Fill(0, 0, kDisplayWidth, kDisplayHeight, Rgb(255, 255, 255));
-    pw_display_size(kDisplayWidth, kDisplayHeight);
+    pw_display_size(static_cast<int>(view_), kDisplayWidth, kDisplayHeight);
 }
 
 void WebWindow::Present(const Surface& back, const Rect& area) {
     if (&back != &shown_)
         CopyOpaque(shown_, area.left, area.top, area.right - area.left, area.bottom - area.top, back,
                    area.left, area.top);
-    DrawArea(shown_, area, rgba_);
+    DrawArea(view_, shown_, area, rgba_);
 }
 
 void WebWindow::Invalidate() {
@@ -83,16 +68,16 @@ bool WebWindow::PollEvent(WindowEvent& event) {
 
 void WebWindow::Close() {
     queue_.clear();
-    pw_window_closed();
+    pw_window_closed(static_cast<int>(view_));
 }
 
-void ShowOnCanvas(const Surface& picture) {
+void ShowOnCanvas(PageView view, const Surface& picture) {
     std::vector<uint8_t> rgba;
-    DrawArea(picture, Rect{0, 0, picture.Width(), picture.Height()}, rgba);
+    DrawArea(view, picture, Rect{0, 0, picture.Width(), picture.Height()}, rgba);
 }
 
 void WebWindow::ShowFocusRing(const Rect& area) {
-    pw_focus_ring(area.left, area.top, area.right, area.bottom);
+    pw_focus_ring(static_cast<int>(view_), area.left, area.top, area.right, area.bottom);
 }
 
 }  // namespace pw

@@ -2,7 +2,9 @@
 // The window in the browser: the page's canvas, sized to the game's display. The page's own
 // script turns pointer events into messages (Post) and scales the canvas;
 // this class keeps the message queue, draws presented areas onto the canvas
-// and wakes the loop when a message arrives.
+// and wakes the loop when a message arrives. Several games share the page's
+// one WebAssembly instance, each drawing as a view of its own, and the page
+// decides which view the canvas shows.
 #include <deque>
 #include <functional>
 #include <vector>
@@ -11,11 +13,15 @@
 
 namespace pw {
 
+// The games the page shows on its canvas: the player's (or a puzzle set the
+// player plays), How to play's, and the last replay's picture.
+enum class PageView { Player = 0, Shown = 1, Replay = 2 };
+
 class WebWindow : public Window {
 public:
     // wake is called whenever a message is queued, so that the loop that
     // sleeps while nothing happens runs again.
-    explicit WebWindow(std::function<void()> wake);
+    WebWindow(PageView view, std::function<void()> wake);
 
     Size ClientSize() const override { return Size{kDisplayWidth, kDisplayHeight}; }
     void Present(const Surface& back, const Rect& area) override;
@@ -37,6 +43,7 @@ public:
     void Close();
 
 private:
+    PageView view_;
     std::function<void()> wake_;
     std::deque<WindowEvent> queue_;
     Surface shown_;
@@ -44,7 +51,7 @@ private:
     bool primaryDown_ = false;
 };
 
-// Draws a whole picture onto the page's canvas (a replay's last picture).
-void ShowOnCanvas(const Surface& picture);
+// Draws a whole picture onto the page's canvas as the view's (a replay's last picture).
+void ShowOnCanvas(PageView view, const Surface& picture);
 
 }  // namespace pw

@@ -6,6 +6,7 @@ import { fileURLToPath } from "node:url";
 import { chromium } from "playwright-core";
 import { startServer } from "../../scripts/serve-web.mjs";
 import { workFolder } from "./support.mjs";
+import { SHOWN_HOW } from "../../platform/web/site/page/names.js";
 
 export const SOURCE = fileURLToPath(new URL("../..", import.meta.url));
 export const SITE = process.env.PW_SITE || SOURCE + "build-web/site";
@@ -26,8 +27,9 @@ export async function launchBrowser() {
   });
 }
 
-// The page's note that "How to play" was shown once.
-export const SHOWN_ITEM = "Marblequill/Pivotwarden/shown-how";
+// The page's note that "How to play" was shown once, and where it keeps the
+// results history, as the page names them.
+export { SHOWN_HOW as SHOWN_ITEM, RESULTS } from "../../platform/web/site/page/names.js";
 
 // A browser and the served site (the build's, or the folder given), stopped
 // together. Its pages are those of a player who has been here before, so
@@ -44,7 +46,7 @@ export async function startSession(site = SITE) {
         try {
           localStorage.setItem(name, "1");
         } catch (error) { /* a page without storage */ }
-      }, SHOWN_ITEM);
+      }, SHOWN_HOW);
     }
     return context;
   };
@@ -90,4 +92,19 @@ export async function waitForGame(page) {
 export async function dumpOf(page) {
   const text = await page.evaluate(() => window.Pivotwarden.dump());
   return text === null ? null : JSON.parse(text);
+}
+
+// Waits until the page is controlled by the site's service worker (it
+// registers once the page has loaded and shows the game).
+export async function waitForServiceWorker(page) {
+  try {
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null, { polling: 100 });
+  } catch (error) {
+    const state = await page.evaluate(async () => {
+      const found = await navigator.serviceWorker.getRegistration();
+      return found ? ["installing", "waiting", "active"].map((k) => `${k} ${found[k] && found[k].state}`).join(", ")
+        : "no registration";
+    });
+    throw new Error(`the service worker does not control the page (${state})`);
+  }
 }

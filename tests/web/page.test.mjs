@@ -1,10 +1,11 @@
 // The page as a player meets it: the title, a click into the game, drags by
 // mouse and by touch, the close icon, and the keypad level at a phone's size.
 import assert from "node:assert/strict";
-import { writeFileSync } from "node:fs";
+import { readFileSync, writeFileSync } from "node:fs";
 import { join } from "node:path";
 import { test } from "node:test";
 import { SOURCE, dumpOf, sessionForTests, waitForGame, waitForPicture } from "./browser.mjs";
+import { countInstances, instancesOf } from "./instances.mjs";
 import { replayEvents, strokes } from "./replays.mjs";
 import {
   STORAGE_ITEM, canvasPixels, collectErrors, desktopRun, differingPixels, pagePoint, pngPixels, touchDrag,
@@ -251,8 +252,9 @@ test("a touch drag at a phone's size turned sideways carries a tray weight onto 
   });
 });
 
-test("How to play starts by itself on a first visit only, ends on any press or key, and leaves the player's game as it was", async () => {
+test("How to play starts by itself on a first visit only, ends on any press or key, and leaves the player's game as it was; it and the replays are games in the page's one WebAssembly instance", async () => {
   const context = await session.browser.newContext({ firstVisit: true, ...SIZES.phonePortrait });
+  await context.addInitScript(countInstances);
   const page = await context.newPage();
   const errors = collectErrors(page);
   const hand = page.locator("#hand");
@@ -315,6 +317,12 @@ test("How to play starts by itself on a first visit only, ends on any press or k
   const board = await canvasPixels(page);
   await page.getByRole("button", { name: "How to play" }).tap();
   await showAndEnd(board, () => page.keyboard.press("Enter"));
+  const played = await page.evaluate(() => window.Pivotwarden.dump());
+  const replayed = await page.evaluate((text) => window.Pivotwarden.replay(text),
+    readFileSync(join(SOURCE, "docs/replays/keypad.replay"), "utf8"));
+  assert.equal(JSON.parse(replayed).screen, "game");
+  assert.equal(await page.evaluate(() => window.Pivotwarden.dump()), played, "the player's game is untouched");
+  assert.equal((await instancesOf(page)).count, 1, "WebAssembly instances made");
   assert.deepEqual(errors, []);
   await context.close();
 });

@@ -1,28 +1,50 @@
 // The results history in the browser: a puzzle played to the end in the page
 // is kept as the desktop keeps it, Progress shows the chart and the tables
-// drawn from it and downloads the same rows as CSV; Share a set gives a
-// link that plays a new set at the level played.
+// drawn from it and downloads the same rows as CSV, and never waits for ever
+// nor hides every row for one it cannot read; Share a set gives a link that
+// plays a new set at the level played.
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
 import { readFileSync } from "node:fs";
 import { join } from "node:path";
 import { test } from "node:test";
-import { sessionForTests, waitForGame } from "./browser.mjs";
+import { RESULTS, sessionForTests, waitForGame } from "./browser.mjs";
 import { AUTOPLAY, DESKTOP, collectErrors, pagePoint } from "./support.mjs";
 import { replayEvents, strokes } from "./replays.mjs";
 
 const { session, work } = sessionForTests({ work: true });
 
 // The rows kept in the page's storage, as their CSV lines.
-const storedRows = (page) => page.evaluate(() => new Promise((resolve, reject) => {
-  const asked = indexedDB.open("Marblequill/Pivotwarden", 1);
-  asked.onupgradeneeded = () => asked.result.createObjectStore("results", { autoIncrement: true });
+const storedRows = (page) => page.evaluate(({ database, version, store }) => new Promise((resolve, reject) => {
+  const asked = indexedDB.open(database, version);
+  asked.onupgradeneeded = () => asked.result.createObjectStore(store, { autoIncrement: true });
   asked.onerror = () => reject(asked.error);
   asked.onsuccess = () => {
-    const read = asked.result.transaction("results").objectStore("results").getAll();
+    const read = asked.result.transaction(store).objectStore(store).getAll();
     read.onsuccess = () => { asked.result.close(); resolve(read.result); };
   };
-}));
+}), RESULTS);
+
+// Stores rows in the page's results database, made with its store.
+const storeRows = (page, rows) => page.evaluate(([kept, { database, version, store }]) =>
+  new Promise((resolve, reject) => {
+    const asked = indexedDB.open(database, version);
+    asked.onupgradeneeded = () => asked.result.createObjectStore(store, { autoIncrement: true });
+    asked.onsuccess = () => {
+      const write = asked.result.transaction(store, "readwrite");
+      for (const row of kept) write.objectStore(store).add(row);
+      write.oncomplete = () => { asked.result.close(); resolve(); };
+      write.onerror = () => reject(write.error);
+    };
+  }), [rows, RESULTS]);
+
+// Opens Progress and answers what it says once it has read the results.
+async function progressSays(page) {
+  await page.getByRole("button", { name: "Progress" }).click();
+  await page.waitForFunction(() => !document.getElementById("progress-said").textContent.startsWith("Reading"),
+    null, { timeout: 5000 });
+  return page.locator("#progress-said").textContent();
+}
 
 // What does not depend on the clock: all but the date and the seconds.
 const played = (line) => {
@@ -47,16 +69,7 @@ test("a set played to the end is kept, shown in Progress and downloaded as the d
   // A full history: its oldest row goes as the new one comes.
   const kept = Array.from({ length: 50000 }, (_, i) => `2026-11-01 10:00:00,1,10,5,3,3,0,0,${i % 100}.5,1,`);
   kept[0] = kept[0].replace("11-01", "10-31");
-  await page.evaluate((rows) => new Promise((resolve, reject) => {
-    const asked = indexedDB.open("Marblequill/Pivotwarden", 1);
-    asked.onupgradeneeded = () => asked.result.createObjectStore("results", { autoIncrement: true });
-    asked.onsuccess = () => {
-      const write = asked.result.transaction("results", "readwrite");
-      for (const row of rows) write.objectStore("results").add(row);
-      write.oncomplete = () => { asked.result.close(); resolve(); };
-      write.onerror = () => reject(write.error);
-    };
-  }), kept);
+  await storeRows(page, kept);
   for (const stroke of strokes(replayEvents(solved))) {
     await page.waitForTimeout(stroke.pause);
     const [first, ...rest] = await Promise.all(stroke.points.map(([x, y]) => pagePoint(page, x, y)));
@@ -100,9 +113,49 @@ test("a set played to the end is kept, shown in Progress and downloaded as the d
   await page.evaluate((text) => window.Pivotwarden.replay(text), readFileSync(solved, "utf8"));
   await page.waitForTimeout(300);
   assert.equal((await storedRows(page)).at(-1), rows.at(-1));
+
+  // A newer version of the page opens the results: the game, which holds
+  // them open, lets go at once, and Progress says what it cannot read
+  // rather than reading for ever.
+  const upgraded = await page.evaluate(({ database, version }) => new Promise((resolve) => {
+    const asked = indexedDB.open(database, version + 1);
+    asked.onblocked = () => resolve("blocked");
+    asked.onsuccess = () => { asked.result.close(); resolve("opened"); };
+    asked.onerror = () => resolve(String(asked.error));
+  }), RESULTS);
+  assert.equal(upgraded, "opened");
+  assert.match(await progressSays(page), /^Your results cannot be read here \(/);
   assert.deepEqual(errors, []);
   await context.close();
 });
+
+test("Progress reads past a bad stored row and a database without its store", async () => {
+  const context = await session.browser.newContext({ acceptDownloads: true });
+  const page = await context.newPage();
+  await page.goto(session.url);
+  await waitForGame(page);
+  // A database made by someone else, with no store.
+  await page.evaluate(({ database, version }) => new Promise((resolve) => {
+    const asked = indexedDB.open(database, version);
+    asked.onsuccess = () => { asked.result.close(); resolve(); };
+  }), RESULTS);
+  assert.equal(await progressSays(page), "No puzzle played yet.");
+  await page.getByRole("button", { name: "Close" }).click();
+  await page.evaluate(({ database }) => new Promise((resolve) => {
+    indexedDB.deleteDatabase(database).onsuccess = resolve;
+  }), RESULTS);
+
+  const good = ["2026-11-01 10:00:00,3,10,5,3,3,0,0,12.5,1,", "2026-11-02 10:00:00,4,12,6,4,3,0,0,20.5,1,"];
+  await storeRows(page, [good[0], "not a row at all", 42, "2026-11-01 10:00:00,3,10\nx", good[1]]);
+  assert.equal(await progressSays(page), "3 stored rows cannot be read and are left out.");
+  await page.frameLocator("#progress-page").locator("svg").first().waitFor();
+  const [download] = await Promise.all([page.waitForEvent("download"),
+    page.getByRole("link", { name: "Download results (CSV)" }).click()]);
+  const csv = readFileSync(await download.path(), "utf8");
+  assert.deepEqual(csv.split("\n").slice(1), [...good, ""]);
+  await context.close();
+});
+
 
 test("Share a set gives a link to a new set at the level played, which opens it", async () => {
   const context = await session.browser.newContext();

@@ -6,7 +6,7 @@ import assert from "node:assert/strict";
 import { test } from "node:test";
 import { writeFileSync } from "node:fs";
 import { join } from "node:path";
-import { dumpOf, sessionForTests, waitForGame } from "./browser.mjs";
+import { dumpOf, sessionForTests, waitForGame, waitForServiceWorker } from "./browser.mjs";
 import { collectErrors, desktopRun, pagePoint } from "./support.mjs";
 
 const { session, work } = sessionForTests({ work: true });
@@ -51,12 +51,31 @@ test("a set's link gives the desktop's board for that set, its line and a way ba
   await context.close();
 });
 
-test("text that is no set is said, and the player's own game plays", async () => {
+test("text that is no set is said, and the player's own game plays: a wrong set, one with a NUL, one of 1.4 million characters", async () => {
   const context = await session.browser.newContext();
   const page = await context.newPage();
+  const errors = collectErrors(page);
   await page.goto(session.url + "?set=99-x");
   const start = await waitForGame(page);
   assert.equal(start.level, 1);
   assert.match(await page.locator("#set-line").textContent(), /is not a puzzle set/);
+  // The page that registered the service worker is the one it surely takes
+  // over: the links after it are served by it, the longest as no server
+  // would serve it.
+  await waitForServiceWorker(page);
+
+  await page.goto(session.url + "?set=4711-6%00junk");
+  assert.equal((await waitForGame(page)).level, 1);
+  const line = await page.locator("#set-line").textContent();
+  assert.match(line, /is not a puzzle set/);
+  assert.doesNotMatch(line, /NaN/);
+
+  // Made in the page, so that the link never crosses to the browser's driver.
+  await Promise.all([page.waitForNavigation(),
+    page.evaluate(() => { location.href = "?set=" + "4".repeat(1400000); })]);
+  assert.equal((await waitForGame(page)).level, 1);
+  assert.match(await page.locator("#set-line").textContent(),
+    /^The link's text \(1400000 characters\) is not a puzzle set/);
+  assert.deepEqual(errors, []);
   await context.close();
 });

@@ -1,11 +1,16 @@
 // The player's settings in the browser's storage: kept across reloads,
 // mended after corruption, never shared by two tabs at once, and the game
-// still starting with the network gone.
+// still starting with the network gone, two builds on one origin keeping
+// each their own offline copy.
 import assert from "node:assert/strict";
+import { cpSync, readFileSync, writeFileSync } from "node:fs";
+import { join } from "node:path";
 import { test } from "node:test";
-import { dumpOf, sessionForTests, waitForGame, waitForPicture } from "./browser.mjs";
+import {
+  SITE, dumpOf, sessionForTests, startSession, waitForGame, waitForPicture, waitForServiceWorker,
+} from "./browser.mjs";
 import { PlayerByEar } from "./by_ear.mjs";
-import { KEY_LINE, STORAGE_ITEM, collectErrors, pagePoint } from "./support.mjs";
+import { KEY_LINE, STORAGE_ITEM, collectErrors, pagePoint, workFolder } from "./support.mjs";
 
 const { session } = sessionForTests();
 
@@ -208,11 +213,7 @@ test("after one visit the game starts and plays with the network off", async () 
   const page = await context.newPage();
   await page.goto(session.url);
   await waitForGame(page);
-  await page.evaluate(async () => {
-    await navigator.serviceWorker.ready;
-    if (!navigator.serviceWorker.controller)
-      await new Promise((r) => navigator.serviceWorker.addEventListener("controllerchange", r, { once: true }));
-  });
+  await waitForServiceWorker(page);
   await context.setOffline(true);
   await page.reload();
   await waitForPicture(page);
@@ -220,4 +221,54 @@ test("after one visit the game starts and plays with the network off", async () 
   await click(page, 120, 160);
   await page.waitForFunction(() => JSON.parse(window.Pivotwarden.dump()).screen === "game");
   await context.close();
+});
+
+test("two builds on one origin keep each other's offline copy", async () => {
+  const folder = workFolder();
+  try {
+    cpSync(SITE, join(folder.path, "a"), { recursive: true });
+    cpSync(SITE, join(folder.path, "b"), { recursive: true });
+    // Another build: the cache's version differs.
+    const worker = join(folder.path, "b", "sw.js");
+    writeFileSync(worker, readFileSync(worker, "utf8").replace(/[0-9a-f]{16}";/, "0123456789abcdef\";"));
+    const both = await startSession(folder.path);
+    try {
+      const context = await both.browser.newContext();
+      const a = await context.newPage();
+      await a.goto(both.url + "a/");
+      await waitForGame(a);
+      await waitForServiceWorker(a);
+      const cachesOf = (page) => page.evaluate(() => caches.keys());
+      const ofA = await cachesOf(a);
+      assert.equal(ofA.length, 1);
+      // Caches named before the scope was: one holding /a/'s page, one /b/'s.
+      await a.evaluate((url) => Promise.all(["a", "b"].map(async (side) => {
+        const cache = await caches.open(`pivotwarden-${side.repeat(16)}`);
+        await cache.put(new URL(`/${side}/index.html`, url).href, new Response("old"));
+      })), both.url);
+
+      // One tab plays at a time on the origin: /a/'s lets go first.
+      await a.close();
+      const b = await context.newPage();
+      await b.goto(both.url + "b/");
+      await waitForGame(b);
+      await waitForServiceWorker(b);
+      const after = await cachesOf(b);
+      assert.ok(ofA.every((name) => after.includes(name)), `/a/'s copy kept: ${after}`);
+      assert.ok(after.includes(`pivotwarden-${"a".repeat(16)}`), "an old copy of another scope kept");
+      assert.ok(!after.includes(`pivotwarden-${"b".repeat(16)}`), "/b/'s own old copy removed");
+      assert.equal(after.length, 3);
+
+      await b.close();
+      await context.setOffline(true);
+      const again = await context.newPage();
+      await again.goto(both.url + "a/");
+      assert.equal((await waitForGame(again)).screen, "title");
+      await context.close();
+    } finally {
+      await both.stop();
+    }
+  } finally {
+    folder.remove();
+  }
 });

@@ -1,7 +1,12 @@
 // Keeps the game's files, so that after one visit it starts with no network.
-// The cache is named after a digest of the files: a new build installs a new
-// cache and removes the old one.
-const CACHE = "pivotwarden-@PW_CACHE_VERSION@";
+// The cache is named after the worker's scope and a digest of the files: a
+// new build installs a new cache and removes the old one of its own scope,
+// never another build's on the same origin (/a/ and /b/, say).
+const SCOPE_CACHES = `pivotwarden ${self.registration.scope} `;
+const CACHE = SCOPE_CACHES + "@PW_CACHE_VERSION@";
+// Caches named before the scope was part of the name: removed only where
+// they hold this scope's page.
+const UNSCOPED = /^pivotwarden-[0-9a-f]{16}$/;
 // Each file with the SHA-256 digest of the build's copy.
 const FILES = [
 @PW_CACHED_FILES@];
@@ -34,11 +39,17 @@ self.addEventListener("install", (event) => {
     .then(() => self.skipWaiting()));
 });
 
+async function ownOld(name) {
+  if (name.startsWith(SCOPE_CACHES)) return name !== CACHE;
+  if (!UNSCOPED.test(name)) return false;
+  const cache = await caches.open(name);
+  return (await cache.match(new URL("index.html", self.registration.scope).href)) !== undefined;
+}
+
 self.addEventListener("activate", (event) => {
   event.waitUntil(
     caches.keys()
-      .then((names) => Promise.all(names.filter((n) => n.startsWith("pivotwarden-") && n !== CACHE)
-        .map((n) => caches.delete(n))))
+      .then((names) => Promise.all(names.map(async (name) => { if (await ownOld(name)) await caches.delete(name); })))
       .then(() => self.clients.claim()));
 });
 
