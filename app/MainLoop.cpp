@@ -14,6 +14,7 @@ MainLoop::MainLoop(Platform& platform)
           platform.window, sound_, platform.registry, [this](const WindowEvent& pen) { DeliverPen(pen); },
           [this] { return View(); }),
       status_(platform.window) {
+    keys_.OnHostKey([this](Key key) { HandleMessage(WindowEvent{WindowEvent::Type::KeyDown, 0, 0, false, key}); });
     keys_.OnRefused([this](const std::string& why) {
         if (watcher_ != nullptr) watcher_->KeyRefused(why);
     });

@@ -19,6 +19,7 @@ void KeyControl::OnKey(const WindowEvent& event) {
     const GameView view = look_();
     // Keys take over from taps: a weight a tap ringed is the keys' now.
     taps_.Forget();
+    if (OnBarKey(view, event)) return;
     if (view.screen == GameView::Screen::Game) return OnGameKey(view, event);
     if (key == Key::Escape) return LeaveFullscreen();
     if (view.screen == GameView::Screen::Title) OnTitleKey(view, key);
@@ -80,6 +81,10 @@ void KeyControl::OnGameKey(const GameView& view, const WindowEvent& event) {
         focus_.Show();
         return;
     }
+    // Tab past the last weight (Shift+Tab before the first) leaves the game
+    // for the window's bar, so that the keys reach every control.
+    if (key == Key::Tab && window_.HasBar() && focus_.AtEnd(view, step))
+        return FocusBar(step > 0 ? BarControl::Sound : BarControl::Progress);
     if (step != 0) return focus_.Step(view, step);
     const int weight = focus_.Current(view);
     if (weight != KeyFocus::kNone && KeyTargets::Answers(view.elements[static_cast<size_t>(weight)]))
@@ -110,6 +115,7 @@ bool KeyControl::OnPointer(const WindowEvent& pen) {
     if (pen.type == WindowEvent::Type::PenUp) pointerDown_ = false;
     if (pen.type == WindowEvent::Type::PenDown) {
         focus_.Hide();
+        if (barFocus_ != BarControl::None) FocusBar(BarControl::None);
         if (carrier_.Holding() && carrier_.Carried(look_()) != WeightCarrier::kNone) carrier_.PutBack(out_);
         pointerDown_ = true;
     }
@@ -152,6 +158,51 @@ void KeyControl::Tap(const GameView& view, Control control) {
         out_(KeyTargets::Stylus(WindowEvent::Type::PenUp, centre));
         return;
     }
+}
+
+void KeyControl::FocusBar(BarControl control) {
+    barFocus_ = control;
+    if (control != BarControl::None) focus_.Hide();
+    window_.FocusBarControl(control);
+}
+
+bool KeyControl::OnBarKey(const GameView& view, const WindowEvent& event) {
+    const Key key = event.key;
+    // On the title, Tab goes to the bar at once: there are no weights yet.
+    if (barFocus_ == BarControl::None) {
+        if (key != Key::Tab || !window_.HasBar() || view.screen != GameView::Screen::Title) return false;
+        FocusBar(event.shift ? BarControl::Progress : BarControl::Sound);
+        return true;
+    }
+    const int at = static_cast<int>(barFocus_);
+    if (key == Key::Tab) {
+        const int next = at + (event.shift ? -1 : 1);
+        if (next > static_cast<int>(BarControl::None) && next <= static_cast<int>(BarControl::Progress)) {
+            FocusBar(static_cast<BarControl>(next));
+            return true;
+        }
+        // Past either end the focus comes back into the game, on the first
+        // weight (Tab) or the last (Shift+Tab).
+        FocusBar(BarControl::None);
+        if (view.screen == GameView::Screen::Game) {
+            focus_.Show();
+            focus_.Step(view, event.shift ? -1 : 1);
+        }
+        return true;
+    }
+    if (key == Key::Enter || key == Key::Space) {
+        const Key acts = barFocus_ == BarControl::Sound       ? Key::M
+                         : barFocus_ == BarControl::HowToPlay ? Key::F1
+                                                              : Key::P;
+        if (acts == Key::M)
+            sound_.Toggle(registry_);
+        else if (hostKey_)
+            hostKey_(acts);
+        return true;
+    }
+    // Any other key is the game's again.
+    FocusBar(BarControl::None);
+    return key == Key::Escape;
 }
 
 void KeyControl::LeaveFullscreen() {

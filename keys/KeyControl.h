@@ -41,6 +41,9 @@ public:
     // Reads the player's live pointer for taps that move weights too.
     void AcceptTaps() { acceptTaps_ = true; }
     void OnRefused(Refused refused) { refused_ = std::move(refused); }
+    // How a bar control's key reaches the host (F1 and P are the host's).
+    using HostKey = std::function<void(Key key)>;
+    void OnHostKey(HostKey hostKey) { hostKey_ = std::move(hostKey); }
     // Keeps the ring on its weight; called whenever the scene may have moved.
     void Follow();
     // The area the focus ring shows, empty when none.
@@ -58,6 +61,10 @@ private:
         if (refused_ && !why.empty()) refused_(why);
     }
     void LeaveFullscreen();
+    // Keys while a control of the window's bar has the focus; false passes
+    // the key on to the game (the focus leaving the bar).
+    bool OnBarKey(const GameView& view, const WindowEvent& key);
+    void FocusBar(BarControl control);
 
     Window& window_;
     SoundSwitch& sound_;
@@ -68,6 +75,8 @@ private:
     WeightCarrier carrier_;
     TapMover taps_;
     Refused refused_;
+    HostKey hostKey_;
+    BarControl barFocus_ = BarControl::None;
     bool acceptTaps_ = false;
     bool pointerDown_ = false;
 };

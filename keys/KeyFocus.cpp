@@ -28,6 +28,13 @@ void KeyFocus::Step(const GameView& view, int step) {
     Take(view.elements[weights[static_cast<size_t>(((index + step) % count + count) % count)]]);
 }
 
+bool KeyFocus::AtEnd(const GameView& view, int step) const {
+    const std::vector<size_t> weights = KeyTargets::MovableWeights(view);
+    const int current = Current(view);
+    if (weights.empty() || current == kNone) return false;
+    return static_cast<size_t>(current) == (step > 0 ? weights.back() : weights.front());
+}
+
 void KeyFocus::Follow(const GameView* view, int carried) {
     if (!shown_ || view == nullptr) return Ring(Rect{});
     if (carried != kNone) return Ring(view->elements[static_cast<size_t>(carried)].Bounds());

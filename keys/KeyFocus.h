@@ -36,6 +36,9 @@ public:
     // weight in reading order, round the end; from no weight, to the first
     // or the last.
     void Step(const GameView& view, int step);
+    // Whether a step that way would go round the end: the ring is on the
+    // last movable weight (step 1) or the first (step -1).
+    bool AtEnd(const GameView& view, int step) const;
     // Puts the ring where it belongs now: around the carried weight when
     // there is one, else around the ringed weight while it can be picked up.
     // Without a weight at its place, the ring goes to the first movable one.

@@ -227,6 +227,8 @@ public:
     }
     // Marks the bar's control the keys act on (None: none of them).
     virtual void FocusBarControl(BarControl control) { (void)control; }
+    // Whether a bar with controls shows beside the picture now.
+    virtual bool HasBar() const { return false; }
 };
 
 class SystemTime {

@@ -9,16 +9,16 @@
 #include <sstream>
 #include <vector>
 
-#include "keys/KeyTargets.h"
 #include "app/MainLoop.h"
-#include "narration/Narration.h"
-#include "replay/Replay.h"
 #include "dump/SceneDump.h"
 #include "game/GameScreen.h"
-#include "tools/autoplay/PuzzleSolver.h"
+#include "keys/KeyTargets.h"
+#include "narration/Narration.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/posix/OutputFile.h"
+#include "replay/Replay.h"
 #include "resources/ResourceIds.h"
+#include "tools/autoplay/PuzzleSolver.h"
 #include "tools/autoplay/TempFolder.h"
 
 namespace pw {
@@ -68,6 +68,11 @@ public:
         return true;
     }
     bool WaitEvent(WindowEvent& event, uint32_t) override { return PollEvent(event); }
+    // A bar beside the picture, as the desktop window has, when asked for.
+    bool HasBar() const override { return hasBar; }
+    void FocusBarControl(BarControl control) override { barFocus.push_back(control); }
+    bool hasBar = false;
+    std::vector<BarControl> barFocus;
 
 private:
     VirtualClock& clock_;
@@ -83,6 +88,7 @@ struct Outcome {
     std::vector<Pixel> picture;
     std::vector<int> sounds;
     Rect lastRing;
+    std::vector<BarControl> barFocus;
     std::string recording;
     std::vector<std::string> said;  // the spoken descriptions, line by line
 };
@@ -107,7 +113,7 @@ protected:
 
     // Plays the script live on a copy of the settings as they are now, the
     // clock starting at clockStart.
-    Outcome Play(const Script& script, bool record = false, uint32_t clockStart = 0) {
+    Outcome Play(const Script& script, bool record = false, uint32_t clockStart = 0, bool bar = false) {
         TempFolder config;
         std::filesystem::copy(config_.path, config.path, std::filesystem::copy_options::recursive);
         HeadlessPlatform hp(config.path);
@@ -121,6 +127,7 @@ protected:
             out.lastRing = shown->focusRing;
         });
         shown = &window;
+        window.hasBar = bar;
         Platform platform{window, hp.resources, hp.text, hp.sound, hp.clock, hp.registry, hp.time};
         MainLoop loop(platform);
         running = &loop;
@@ -138,6 +145,7 @@ protected:
         }
         loop.RunLive(record ? &recorder : nullptr);
         out.sounds = hp.sound.played;
+        out.barFocus = window.barFocus;
         if (record) {
             std::stringstream s;
             s << std::ifstream(path).rdbuf();
@@ -219,7 +227,8 @@ std::string Replayed(const std::string& recording) {
     MainLoop loop(hp.Get());
     loop.Start(replay.seed);
     loop.RunReplay(replay, hp.clock);
-    return loop.App() != nullptr ? DumpScene(Application::ViewOf(loop.App(), hp.registry)) : "the replay closed the game";
+    return loop.App() != nullptr ? DumpScene(Application::ViewOf(loop.App(), hp.registry))
+                                 : "the replay closed the game";
 }
 
 int StoredValue(const std::string& dump, const std::string& name) {
@@ -266,7 +275,8 @@ TEST_F(KeyboardPlayTest, AShownNumberPuzzleByKeysEndsAsByStylusAndItsRecordingRe
     const Outcome byTaps = Play(taps, true);
     EXPECT_EQ(byTaps.dump, byStylus.dump);
     EXPECT_EQ(Replayed(byTaps.recording), byTaps.dump);
-    EXPECT_EQ(byTaps.recording.find(" down " + std::to_string(board.weight.x)), byTaps.recording.rfind(" down "))
+    EXPECT_EQ(byTaps.recording.find(" down " + std::to_string(board.weight.x)),
+              byTaps.recording.rfind(" down "))
         << "the tap that rang the weight never reached the game";
 
     // Played while the millisecond counter wraps, the same game records a
@@ -360,6 +370,38 @@ TEST_F(KeyboardPlayTest, KeysWithNothingToActOnDoNothingAndTheRingFollowsItsWeig
     EXPECT_NE(m.dump.find("\"x\": 20, \"y\": 280, \"width\": 20, \"height\": 30, \"layer\": 20"),
               std::string::npos)
         << m.dump;
+}
+
+// No trap: Tab past the last weight goes on to the window's bar, through its
+// controls and back into the game; Enter there acts as the control's key.
+TEST_F(KeyboardPlayTest, TabGoesFromTheWeightsThroughTheBarAndBack) {
+    Script keys;
+    Keys(keys, {Key::Space});
+    for (int i = 0; i < 7; ++i) Keys(keys, {Key::Tab});  // the ring's 7 tray weights, then the bar
+    Keys(keys, {Key::Tab, Key::Tab, Key::Tab});          // How to play, Progress, back to the first weight
+    const Outcome there = Play(keys, false, 0, true);
+    EXPECT_EQ(there.barFocus, (std::vector<BarControl>{BarControl::Sound, BarControl::HowToPlay,
+                                                       BarControl::Progress, BarControl::None}));
+    EXPECT_EQ(there.lastRing, (Rect{20, 280, 40, 310})) << "back on the first tray weight";
+
+    // Shift+Tab from the first weight goes to the bar's last control; Enter
+    // on Sound mutes as M does.
+    Script back;
+    Keys(back, {Key::Space});
+    back.push_back({kGapMs, KeyPress(Key::Tab, true)});
+    back.push_back({kGapMs, KeyPress(Key::Tab, true)});
+    back.push_back({kGapMs, KeyPress(Key::Tab, true)});
+    Script unmuted = back;
+    Keys(back, {Key::Enter});
+    // Escape leaves the bar; the weight then picked up is heard only unmuted.
+    for (Script* s : {&back, &unmuted}) Keys(*s, {Key::Escape, Key::Enter, Key::Enter});
+    const Outcome muted = Play(back, false, 0, true);
+    EXPECT_EQ(muted.barFocus, (std::vector<BarControl>{BarControl::Progress, BarControl::HowToPlay,
+                                                       BarControl::Sound, BarControl::None}));
+    EXPECT_LT(muted.sounds.size(), Play(unmuted, false, 0, true).sounds.size());
+
+    // Without a bar Tab goes round the weights as before.
+    EXPECT_TRUE(Play(keys).barFocus.empty());
 }
 
 TEST_F(KeyboardPlayTest, MutingIsKeptAndOlderSettingsWithoutItPlaySound) {

@@ -244,6 +244,8 @@ void SdlWindow::ShowStatus(const std::string& place, bool soundOn) {
     UpdateBar(bar_->SetSound(soundOn) || placed);
 }
 
+bool SdlWindow::HasBar() const { return bar_ && placement_.barShown; }
+
 void SdlWindow::FocusBarControl(BarControl control) {
     if (bar_) UpdateBar(bar_->SetFocus(control));
 }

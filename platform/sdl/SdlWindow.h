@@ -61,6 +61,7 @@ public:
     void ShowInstead(const Surface* picture, const Rect& area) override;
     void ShowHand(bool shown, int x, int y, bool down) override;
     void ShowCaption(const std::string& text) override;
+    bool HasBar() const override;
     void ShowStatus(const std::string& place, bool soundOn) override;
     void FocusBarControl(BarControl control) override;
 
