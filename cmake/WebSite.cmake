@@ -3,7 +3,12 @@
 get_filename_component(_dir ${GAME_JS} DIRECTORY)
 file(MAKE_DIRECTORY ${SITE}/icons)
 set(_pages ${SOURCE}/platform/web/site)
-file(COPY ${_pages}/index.html ${_pages}/manifest.webmanifest DESTINATION ${SITE})
+file(COPY ${_pages}/manifest.webmanifest ${_pages}/content-security-policy DESTINATION ${SITE})
+# The site's content policy, one line, in the page's head as the server
+# sends it as a header.
+file(READ ${_pages}/content-security-policy PW_POLICY)
+string(STRIP "${PW_POLICY}" PW_POLICY)
+configure_file(${_pages}/index.html ${SITE}/index.html @ONLY)
 # The page's modules, one by concern.
 file(GLOB _modules RELATIVE ${_pages} ${_pages}/page/*.js)
 file(REMOVE_RECURSE ${SITE}/page)

@@ -151,6 +151,10 @@ std::string Chart(const std::array<Day, kDays>& days, long first) {
 
 const char kHead[] =
     "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+    // The site's policy (platform/web/site/content-security-policy): the page
+    // runs no script, whether shown in the game's frame or opened alone.
+    "<meta http-equiv=\"Content-Security-Policy\" content=\"script-src 'self' 'wasm-unsafe-eval'; "
+    "object-src 'none'; base-uri 'none'; form-action 'none'; connect-src 'self'; img-src 'self' data: blob:\">\n"
     "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
     "<title>Pivotwarden progress</title>\n<style>\n"
     "body{font-family:sans-serif;margin:1em;color:#1a1a1a;background:#fff;max-width:52em}\n"

@@ -5,9 +5,10 @@
 # web server can host that folder.
 set -eu
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh emscripten node-acorn chromium
+scripts/install-deps.sh emscripten node-acorn chromium brotli
 command -v npm >/dev/null 2>&1 || scripts/install-deps.sh nodejs npm
-[ -f node_modules/playwright-core/package.json ] && [ -f node_modules/@axe-core/playwright/package.json ] ||
+[ -f node_modules/playwright-core/package.json ] && [ -f node_modules/@axe-core/playwright/package.json ] &&
+    [ -f node_modules/esbuild/package.json ] && [ -f node_modules/lighthouse/package.json ] ||
     npm ci --no-audit --no-fund
 # Debian's emcc needs its acorn module, which Node.js does not look for in
 # /usr/share/nodejs by itself.

@@ -7,6 +7,10 @@ import { readFile, stat } from "node:fs/promises";
 import { extname, join, normalize, resolve, sep } from "node:path";
 import { fileURLToPath } from "node:url";
 
+// The site's content policy, sent with every file as the page's head
+// carries it.
+const POLICY = (await readFile(new URL("../platform/web/site/content-security-policy", import.meta.url), "utf8")).trim();
+
 const TYPES = {
   ".html": "text/html; charset=utf-8",
   ".js": "text/javascript; charset=utf-8",
@@ -32,6 +36,8 @@ export function startServer(folder, port = 0) {
       response.writeHead(200, {
         "Content-Type": TYPES[extname(file)] || "application/octet-stream",
         "Cache-Control": "no-cache",
+        "Content-Security-Policy": POLICY,
+        "X-Content-Type-Options": "nosniff",
       });
       if (request.method !== "HEAD") served += body.length;
       response.end(request.method === "HEAD" ? undefined : body);

@@ -38,9 +38,16 @@ export { SHOWN_HOW as SHOWN_ITEM, RESULTS } from "../../platform/web/site/page/n
 export async function startSession(site = SITE) {
   const server = await startServer(site);
   const browser = await launchBrowser();
+  const violations = [];
   const newContext = browser.newContext.bind(browser);
   browser.newContext = async ({ firstVisit = false, ...options } = {}) => {
     const context = await newContext(options);
+    // Every page of every test is watched for content policy violations.
+    await context.exposeFunction("__pwPolicyViolation", (said) => violations.push(said));
+    await context.addInitScript(() => {
+      document.addEventListener("securitypolicyviolation", (event) => window.__pwPolicyViolation(
+        `${event.effectiveDirective} refused ${event.blockedURI || "inline"} in ${event.documentURI}`));
+    });
     if (!firstVisit) {
       await context.addInitScript((name) => {
         try {
@@ -54,9 +61,11 @@ export async function startSession(site = SITE) {
     url: server.url,
     browser,
     served: server.served,
+    violations,
     async stop() {
       await browser.close();
       server.close();
+      if (violations.length > 0) throw new Error(`content policy violations:\n${violations.join("\n")}`);
     },
   };
 }

@@ -64,6 +64,13 @@ test("text that is no set is said, and the player's own game plays: a wrong set,
   // would serve it.
   await waitForServiceWorker(page);
 
+  // Markup and script-like text in a link is said as text, never made into markup.
+  const markup = "<img src=x onerror=alert(1)></script>javascript:x";
+  await page.goto(session.url + "?set=" + encodeURIComponent(markup));
+  assert.equal((await waitForGame(page)).level, 1);
+  assert.match(await page.locator("#set-line").textContent(), /^\u201c<img src=x onerror=alert\(1\)><\/script>javascript:x\u201d/);
+  assert.equal(await page.locator("img").count(), 0);
+
   await page.goto(session.url + "?set=4711-6%00junk");
   assert.equal((await waitForGame(page)).level, 1);
   const line = await page.locator("#set-line").textContent();

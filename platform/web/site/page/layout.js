@@ -6,9 +6,11 @@ const context = canvas.getContext("2d", { alpha: false });
 const bar = document.getElementById("bar");
 const ring = document.getElementById("ring");
 
-// The game's display size, handed over by the game when it starts.
-let WIDTH = 0;
-let HEIGHT = 0;
+// The game's display size: the page's canvas has it from the start, so that
+// the display and the bar take their places before the game loads; the game
+// confirms it when it starts.
+let WIDTH = canvas.width;
+let HEIGHT = canvas.height;
 
 // The focus ring the keys move, drawn over the canvas in the page, never
 // into the game's picture; its area is in display pixels. Hidden while
@@ -34,7 +36,7 @@ export function holdRing(held) {
 }
 
 export function setDisplaySize(width, height) {
-  if (width === WIDTH && height === HEIGHT) return;
+  if (width === WIDTH && height === HEIGHT && canvas.style.width !== "") return;
   WIDTH = width;
   HEIGHT = height;
   canvas.width = width;
@@ -136,7 +138,7 @@ function watchRatio() {
     .addEventListener("change", () => { fit(); watchRatio(); }, { once: true });
 }
 window.addEventListener("resize", fit);
-fit();
+setDisplaySize(WIDTH, HEIGHT);
 watchRatio();
 
 // Which of the page's panels shows: the game with its bar ("playing"), the
