@@ -22,18 +22,10 @@
 #include <time.h>
 #include <unistd.h>
 
+#include "xclock.h"
+
 enum { kProbe = 16, kMaxRounds = 1000 };
 
-static double Now(void) {
-    struct timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return (double)t.tv_sec * 1e3 + (double)t.tv_nsec / 1e6;
-}
-
-static void Sleep(double ms) {
-    struct timespec t = {(time_t)(ms / 1e3), (long)((ms - (double)(time_t)(ms / 1e3) * 1e3) * 1e6)};
-    nanosleep(&t, NULL);
-}
 
 /* The pixels of the probe square, as one sum that any change alters in
    practice (each pixel weighted by its place). */

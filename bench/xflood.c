@@ -29,16 +29,8 @@
 #include <time.h>
 #include <unistd.h>
 
-static double Now(void) {
-    struct timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return (double)t.tv_sec * 1e3 + (double)t.tv_nsec / 1e6;
-}
+#include "xclock.h"
 
-static void Sleep(double ms) {
-    struct timespec t = {(time_t)(ms / 1e3), (long)((ms - (double)(time_t)(ms / 1e3) * 1e3) * 1e6)};
-    nanosleep(&t, NULL);
-}
 
 static void Button(Display* display, Window window, int type, int x, int y) {
     XEvent e;
