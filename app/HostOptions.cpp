@@ -24,7 +24,7 @@ bool SetSeed(const std::string& text, HostOptions& options) {
 // One option: its name, the name of its value (none for a switch), its help
 // and where it goes. Parsing and the help are both read from this table, so
 // that an option cannot be known to one and missing from the other.
-struct OptionSpec {
+struct OptionEntry {
     const char* name;
     const char* value;  // null: a switch
     // The help, lines joined by '\n'; each line after the first is indented
@@ -36,7 +36,7 @@ struct OptionSpec {
     const char* expected;  // what a number must be, for its message
 };
 
-const OptionSpec kOptions[] = {
+const OptionEntry kOptions[] = {
     {"--scale", "N", "window scale factor, 1 to 8 (default 2)", nullptr, nullptr, SetScale,
      "a whole number from 1 to 8"},
     {"--fullscreen", nullptr, "full screen, scaled to fit", &HostOptions::fullscreen, nullptr, nullptr,
@@ -78,11 +78,11 @@ const OptionSpec kOptions[] = {
     {"--help", nullptr, "print this help and exit", &HostOptions::showHelp, nullptr, nullptr, nullptr},
 };
 
-const OptionSpec* Find(const std::string& name) {
+const OptionEntry* Find(const std::string& name) {
     // -h is the one short spelling, as most programs take it.
     const std::string wanted = name == "-h" ? "--help" : name;
-    for (const OptionSpec& spec : kOptions)
-        if (wanted == spec.name) return &spec;
+    for (const OptionEntry& option : kOptions)
+        if (wanted == option.name) return &option;
     return nullptr;
 }
 
@@ -110,17 +110,17 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             value = name.substr(eq + 1);
             name = name.substr(0, eq);
         }
-        const OptionSpec* spec = Find(name);
-        if (spec == nullptr) {
+        const OptionEntry* option = Find(name);
+        if (option == nullptr) {
             error = "unknown option " + QuotedText(args[i]) + " (try --help)";
             return false;
         }
-        if (spec->value == nullptr) {
+        if (option->value == nullptr) {
             if (value) {
                 error = "option " + name + " takes no value";
                 return false;
             }
-            options.*(spec->flag) = true;
+            options.*(option->flag) = true;
             continue;
         }
         if (!value && i + 1 < args.size()) value = args[++i];
@@ -132,17 +132,17 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
             error = "option " + name + " needs a non-empty value";
             return false;
         }
-        if (spec->number != nullptr && !spec->number(*value, options)) {
-            error = "bad value " + QuotedText(*value) + " for " + name + ": expected " + spec->expected;
+        if (option->number != nullptr && !option->number(*value, options)) {
+            error = "bad value " + QuotedText(*value) + " for " + name + ": expected " + option->expected;
             return false;
         }
-        if (spec->text != nullptr) {
+        if (option->text != nullptr) {
             // Two files for one output would leave one of them unwritten.
-            if (!(options.*(spec->text)).empty()) {
+            if (!(options.*(option->text)).empty()) {
                 error = "option " + name + " given twice";
                 return false;
             }
-            options.*(spec->text) = *value;
+            options.*(option->text) = *value;
         }
     }
     return Consistent(options, error);
@@ -151,12 +151,12 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
 std::string HostOptionsHelp(const UsagePlaces& places) {
     constexpr size_t kHelpColumn = 21;
     std::string out;
-    for (const OptionSpec& spec : kOptions) {
+    for (const OptionEntry& option : kOptions) {
         std::string left =
-            std::string("  ") + spec.name + (spec.value != nullptr ? std::string(" ") + spec.value : "");
+            std::string("  ") + option.name + (option.value != nullptr ? std::string(" ") + option.value : "");
         left.resize(left.size() + 1 < kHelpColumn ? kHelpColumn : left.size() + 1, ' ');
         out += left;
-        for (const char* c = spec.help; *c != '\0'; ++c) {
+        for (const char* c = option.help; *c != '\0'; ++c) {
             out += *c;
             if (*c == '\n') out += std::string(kHelpColumn, ' ');
         }
