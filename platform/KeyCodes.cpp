@@ -14,6 +14,7 @@ Key KeyFromCode(const std::string& code) {
         {"ArrowRight", Key::Right}, {"ArrowUp", Key::Up},
         {"ArrowDown", Key::Down},   {"Backspace", Key::Backspace},
         {"Delete", Key::Delete},    {"F11", Key::F11},
+        {"F1", Key::F1},
         {"KeyA", Key::A},           {"KeyB", Key::B},
         {"KeyH", Key::H},           {"KeyM", Key::M},
         {"KeyO", Key::O},           {"KeyP", Key::P},

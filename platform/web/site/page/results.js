@@ -145,5 +145,5 @@ export function setUpProgress({ gameReady, written, beforeShowing }) {
     }
   }
   document.getElementById("progress").addEventListener("click", show);
-  return { isOpen: () => view.open };
+  return { isOpen: () => view.open, show };
 }
