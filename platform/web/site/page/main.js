@@ -130,7 +130,7 @@ lock.hold()
     }
     canvas.focus();
     // The very first visit: nothing stored yet, and How to play never shown.
-    if (told && told.fresh && neverShown()) howToPlay.show();
+    if (told && told.fresh && neverShown()) howToPlay.firstVisit();
   });
 
 // Replays play as games of their own in the one instance: their settings,
