@@ -170,7 +170,8 @@ public:
 
     void Post(const pw::WindowEvent& event) {
         if (closed_) return;
-        if (event.type == pw::WindowEvent::Type::KeyDown && event.key == pw::Key::Tab) tabsEntering_.push_back(false);
+        if (event.type == pw::WindowEvent::Type::KeyDown && event.key == pw::Key::Tab)
+            tabsEntering_.push_back(false);
         window_.Post(event);
     }
 

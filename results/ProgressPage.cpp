@@ -177,8 +177,7 @@ std::string ProgressPage(const std::vector<ResultRow>& rows, const DateTime& tod
 
     std::string s = kHead;
     s += "<p>" + std::to_string(rows.size()) + (rows.size() == 1 ? " puzzle" : " puzzles") +
-         " in the history. Last 30 days: " + DateOfDay(first) +
-         " to " + DateOfDay(last) +
+         " in the history. Last 30 days: " + DateOfDay(first) + " to " + DateOfDay(last) +
          ". <span class=\"key-bar\">&#9632;</span> bars: puzzles balanced that day; "
          "<span class=\"key-line\">&#9679;</span> line: highest level played that day.</p>\n";
     s += "<h2>Last 30 days</h2>\n" + Chart(days, first);
