@@ -9,12 +9,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/MainLoop.h"
+#include "game/GameScreen.h"
+#include "keys/KeyTargets.h"
 #include "narration/Narration.h"
 #include "platform/AtlasTextRenderer.h"
 #include "platform/EmbeddedResourceStore.h"
@@ -37,6 +40,7 @@
 #include "results/PuzzleSet.h"
 #include "results/PuzzleTracker.h"
 #include "results/ResultsHistory.h"
+#include "scene/Figure.h"
 #include "settings/SettingsStore.h"
 #include "sound/SoundSwitch.h"
 #include "title/TitleScreen.h"
@@ -139,6 +143,13 @@ public:
             const std::string name = pw::TextRegistry::TextName(pw::SettingsStore::kKeyPath);
             const bool fresh = storage_.Load(name, 0).state == pw::TextStorage::State::Absent;
             told_ = std::make_unique<PageTold>(registry_, results.set, fresh);
+            // F1 and P are the page's to show, as the desktop host shows them.
+            loop_.SetHelp([] { pw_page_asked("help"); });
+            loop_.SetProgressAsked([] { pw_page_asked("progress"); });
+            window_.SetKeyCheck([this](const pw::WindowEvent& key) { return TabStays(key); });
+#if __has_include("keys/TapMover.h")
+            loop_.AcceptTaps();
+#endif
         }
         if (privateStart != nullptr) started_ = pw::StoreReplayStart(registry_, *privateStart);
         if (results.kept) {
@@ -158,7 +169,22 @@ public:
     }
 
     void Post(const pw::WindowEvent& event) {
-        if (!closed_) window_.Post(event);
+        if (closed_) return;
+        if (event.type == pw::WindowEvent::Type::KeyDown && event.key == pw::Key::Tab)
+            tabsEntering_.push_back(false);
+        window_.Post(event);
+    }
+
+    // The page's focus comes back to the game by Tab (by Shift+Tab with
+    // backward): the ring starts over from the first weight (the last).
+    void Enter(bool backward) {
+        if (closed_) return;
+        pw::WindowEvent tab;
+        tab.type = pw::WindowEvent::Type::KeyDown;
+        tab.key = pw::Key::Tab;
+        tab.shift = backward;
+        tabsEntering_.push_back(true);
+        window_.Post(tab);
     }
 
     std::string Dump() { return loop_.Dump(); }
@@ -174,6 +200,33 @@ public:
     }
 
 private:
+    // Tab moves the ring round the weights, but past the last weight (with
+    // Shift, before the first), or with no weight to ring, the page's focus
+    // goes on to the page's controls, so that keys reach them too. Decided as
+    // the loop takes the key, after every key before it has moved the ring.
+    bool TabStays(const pw::WindowEvent& key) {
+        if (key.key != pw::Key::Tab) return true;
+        const bool entering = !tabsEntering_.empty() && tabsEntering_.front();
+        if (!tabsEntering_.empty()) tabsEntering_.pop_front();
+        pw::Application* app = loop_.App();
+        std::vector<pw::Figure*> weights;
+        if (app != nullptr && app->current == app->gameScreen.get())
+            weights = pw::KeyTargets::MovableWeights(app->Game());
+        const char* out = key.shift ? "before" : "after";
+        if (weights.empty()) {
+            if (!entering) pw_page_asked(out);
+            return false;
+        }
+        const pw::Rect& ring = window_.Ringed();
+        const bool ringed = !(ring == pw::Rect{});
+        // Coming in, a ring already on the weight to start from stays; any
+        // other moves on (round the end, from the weight it left by).
+        if (entering) return !(ringed && ring == (key.shift ? weights.back() : weights.front())->GetBounds());
+        if (!ringed || !(ring == (key.shift ? weights.front() : weights.back())->GetBounds())) return true;
+        pw_page_asked(out);
+        return false;
+    }
+
     // Shows the scene to whoever listens: the descriptions, the results.
     void Watch() {
         watchers_ = pw::WatcherPair(narration_.get(), tracker_.get());
@@ -219,6 +272,8 @@ private:
     pw::MainLoop loop_{platform_};
     bool closed_ = false;
     bool started_ = true;
+    // For each Tab queued, in order: whether it brings the focus back in.
+    std::deque<bool> tabsEntering_;
 };
 
 // What the last replay left: its dump (or why it could not be played) and
@@ -369,6 +424,11 @@ PW_PAGE_EXPORT int pw_key(const char* code, int length, int shift, int repeat, i
     event.shift = shift != 0;
     game->Post(event);
     return 1;
+}
+
+// The page's focus comes back to the game by Tab (1: by Shift+Tab).
+PW_PAGE_EXPORT void pw_enter(int backward) {
+    if (game) game->Enter(backward != 0);
 }
 
 // 1: the page's live region is there to speak the game's descriptions; 0: it

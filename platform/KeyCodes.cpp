@@ -13,11 +13,11 @@ Key KeyFromCode(const std::string& code) {
         {"Tab", Key::Tab},          {"ArrowLeft", Key::Left},
         {"ArrowRight", Key::Right}, {"ArrowUp", Key::Up},
         {"ArrowDown", Key::Down},   {"Backspace", Key::Backspace},
-        {"Delete", Key::Delete},    {"F11", Key::F11},
-        {"KeyA", Key::A},           {"KeyB", Key::B},
-        {"KeyH", Key::H},           {"KeyM", Key::M},
-        {"KeyO", Key::O},           {"KeyP", Key::P},
-        {"KeyR", Key::R},
+        {"Delete", Key::Delete},    {"F1", Key::F1},
+        {"F11", Key::F11},          {"KeyA", Key::A},
+        {"KeyB", Key::B},           {"KeyH", Key::H},
+        {"KeyM", Key::M},           {"KeyO", Key::O},
+        {"KeyP", Key::P},           {"KeyR", Key::R},
     };
     for (const Named& named : kNamed)
         if (code == named.code) return named.key;

@@ -169,7 +169,7 @@ const char kHead[] =
     "th{background:#eee}caption{text-align:left;font-weight:bold;padding:.25em 0}\n"
     ".scroll{overflow-x:auto}th[scope=row]{white-space:nowrap}\n"
     "@media (max-width:500px){.chart{font-size:17px}body{margin:.5em}}\n"
-    "</style>\n</head>\n<body>\n<h1>Pivotwarden progress</h1>\n";
+    "</style>\n</head>\n<body>\n<main>\n<h1>Pivotwarden progress</h1>\n";
 
 }  // namespace
 
@@ -202,7 +202,8 @@ std::string ProgressPage(const std::vector<ResultRow>& rows, const DateTime& tod
     }
 
     std::string s = kHead;
-    s += problem.empty() ? "<p>" + std::to_string(rows.size()) + " puzzles in the history. "
+    s += problem.empty() ? "<p>" + std::to_string(rows.size()) + (rows.size() == 1 ? " puzzle" : " puzzles") +
+                               " in the history. "
                          : "<p><strong>No puzzles can be shown:</strong> " + Escaped(problem) + ". ";
     s += "Last 30 days: " + DateOfDay(first) + " to " + DateOfDay(last) +
          ". <span class=\"key-bar\">&#9632;</span> bars: puzzles balanced that day; "
@@ -249,7 +250,7 @@ std::string ProgressPage(const std::vector<ResultRow>& rows, const DateTime& tod
              "</td></tr>\n";
     }
     if (!anyLevel) s += "<tr><td colspan=\"7\">No puzzles yet.</td></tr>\n";
-    s += "</table></div>\n</body>\n</html>\n";
+    s += "</table></div>\n</main>\n</body>\n</html>\n";
     return s;
 }
 

@@ -18,6 +18,7 @@ void pw_focus_ring(int view, int left, int top, int right, int bottom);
 void pw_display_size(int view, int width, int height);
 void pw_told(const char* screen, int level, int soundOn, const char* set, int fresh);
 void pw_page_say(const char* line);
+void pw_page_asked(const char* what);
 void pw_sound_preload(int id, const uint8_t* bytes, int size);
 void pw_sound_play(int id);
 int pw_storage_load(const char* name, char** text, int* length);

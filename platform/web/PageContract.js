@@ -11,7 +11,7 @@
 // Module.page, the object the page hands to the factory:
 //   draw(view, rgba, x, y, w, h)  closed(view)  ring(view, l, t, r, b)
 //   displaySize(view, w, h)  told({ screen, level, sound, set, fresh })
-//   say(line)  sounds.preload(id, bytes)  sounds.play(id)
+//   say(line)  asked(what)  sounds.preload(id, bytes)  sounds.play(id)
 //   mayStore() -> bool  addResults(rows, maxRows) -> bool
 // Views: 0 the player's game (or a set the player plays), 1 How to play's,
 // 2 the last replay's picture.
@@ -52,6 +52,11 @@ mergeInto(LibraryManager.library, {
       return pwGame.withText(code, function (copy, length) {
         return _pw_key(copy, length, shift ? 1 : 0, repeat ? 1 : 0, paintFirst ? 1 : 0);
       });
+    },
+    // void pw_enter(int backward): the page's focus comes back to the game
+    // by Tab (by Shift+Tab with backward).
+    enter: function (backward) {
+      _pw_enter(backward ? 1 : 0);
     },
     // void pw_describe(int on): the page's live region listens, or no longer.
     describe: function (on) {
@@ -124,6 +129,12 @@ mergeInto(LibraryManager.library, {
   // void pw_page_say(const char* line): a spoken description.
   pw_page_say: function (line) {
     Module.page.say(UTF8ToString(line));
+  },
+  // void pw_page_asked(const char* what): the player asked the page for
+  // "help" (F1) or "progress" (P), or Tab leaves the game for the page's
+  // controls "after" the last weight or (Shift+Tab) "before" the first.
+  pw_page_asked: function (what) {
+    Module.page.asked(UTF8ToString(what));
   },
   // void pw_sound_preload(int id, const uint8_t* bytes, int size)
   pw_sound_preload: function (id, bytes, size) {

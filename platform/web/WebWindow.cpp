@@ -60,10 +60,12 @@ void WebWindow::Post(const WindowEvent& event) {
 }
 
 bool WebWindow::PollEvent(WindowEvent& event) {
-    if (queue_.empty()) return false;
-    event = queue_.front();
-    queue_.pop_front();
-    return true;
+    while (!queue_.empty()) {
+        event = queue_.front();
+        queue_.pop_front();
+        if (event.type != WindowEvent::Type::KeyDown || !keyCheck_ || keyCheck_(event)) return true;
+    }
+    return false;
 }
 
 void WebWindow::Close() {
@@ -77,6 +79,7 @@ void ShowOnCanvas(PageView view, const Surface& picture) {
 }
 
 void WebWindow::ShowFocusRing(const Rect& area) {
+    ringed_ = area;
     pw_focus_ring(static_cast<int>(view_), area.left, area.top, area.right, area.bottom);
 }
 

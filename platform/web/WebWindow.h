@@ -35,6 +35,11 @@ public:
     Surface* LentPicture() override { return &shown_; }
     // The page draws the ring over the canvas, never into the picture.
     void ShowFocusRing(const Rect& area) override;
+    // The area the ring shows now, empty when none.
+    const Rect& Ringed() const { return ringed_; }
+    // Asked for each key as the loop takes it, in the order the keys came:
+    // false keeps the key from the game.
+    void SetKeyCheck(std::function<bool(const WindowEvent&)> check) { keyCheck_ = std::move(check); }
 
     // Queues a message from the page. A press and a release also set what
     // IsPrimaryButtonDown answers from now on, as the button's state does.
@@ -49,6 +54,8 @@ private:
     Surface shown_;
     std::vector<uint8_t> rgba_;  // the area being drawn, in the canvas's byte order
     bool primaryDown_ = false;
+    Rect ringed_{};
+    std::function<bool(const WindowEvent&)> keyCheck_;
 };
 
 // Draws a whole picture onto the page's canvas as the view's (a replay's last picture).

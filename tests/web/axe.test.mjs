@@ -5,7 +5,7 @@
 import assert from "node:assert/strict";
 import { test } from "node:test";
 import { AxeBuilder } from "@axe-core/playwright";
-import { sessionForTests } from "./browser.mjs";
+import { sessionForTests, waitForGame } from "./browser.mjs";
 import { PlayerByEar } from "./by_ear.mjs";
 import { collectErrors, pagePoint } from "./support.mjs";
 
@@ -59,3 +59,33 @@ for (const [name, options] of Object.entries(VIEWPORTS)) {
     await context.close();
   });
 }
+
+test("in forced colours the buttons and dialogs keep their edges and focus shows; less motion asked for, a first visit offers How to play", async () => {
+  const context = await session.browser.newContext({ firstVisit: true, viewport: { width: 820, height: 600 },
+    forcedColors: "active", reducedMotion: "reduce" });
+  const page = await context.newPage();
+  const errors = collectErrors(page);
+  await page.goto(session.url);
+  await waitForGame(page);
+  await page.waitForFunction(() => /How to play/.test(document.getElementById("caption").textContent), null,
+    { timeout: 5000 });
+  await page.waitForTimeout(1500);
+  assert.ok(await page.locator("#hand").evaluate((hand) => hand.hasAttribute("hidden")), "How to play did not start");
+
+  const edge = (selector) => page.locator(selector).evaluate((element) => {
+    const style = getComputedStyle(element);
+    return style.borderTopStyle !== "none" && parseFloat(style.borderTopWidth) >= 1;
+  });
+  assert.ok(await edge("#sound"), "a button keeps its edge");
+  await page.locator("#display").focus();
+  await page.keyboard.press("Tab");  // the title has no weight: on to the bar
+  await page.waitForFunction(() => document.activeElement.id === "sound", null, { timeout: 5000 });
+  assert.notEqual(await page.locator("#sound").evaluate((b) => getComputedStyle(b).outlineStyle), "none",
+    "focus shows on a button");
+  assert.deepEqual(await violations(page), []);
+  await page.locator("#progress").press("Enter");
+  await page.locator("#progress-view").waitFor({ state: "visible" });
+  assert.ok(await edge("#progress-view"), "a dialog keeps its edge");
+  assert.deepEqual(errors, []);
+  await context.close();
+});

@@ -127,7 +127,8 @@ export class PlayerByEar {
   async place(number, pan) {
     for (let steps = 0; !(this.ring && this.ring.number === number && this.ring.place === "tray"); ++steps) {
       if (steps > 12) throw new Error(`no ${number} in the tray`);
-      await this.pressUntil("Tab", RING);
+      // Right goes round the weights; Tab would leave them for the bar past the last.
+      await this.pressUntil("ArrowRight", RING);
     }
     await this.pressUntil("Enter", new RegExp(`^Picked up ${number}\\.`));
     await this.pressUntil(pan === "left" ? "ArrowLeft" : "ArrowRight", new RegExp(`^${number} over the ${pan} pan\\.`));

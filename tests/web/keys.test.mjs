@@ -186,3 +186,61 @@ test("every keypad key the README lists does its job in the page: digits, Backsp
   assert.deepEqual(errors, []);
   await context.close();
 });
+
+test("keys alone go from the weights through every bar control and back, and F1 and P open their views", async () => {
+  const context = await session.browser.newContext();
+  const page = await context.newPage();
+  const errors = collectErrors(page);
+  await page.goto(session.url + "?seed=42");
+  await waitForGame(page);
+  await page.keyboard.press("Enter");
+  await waitFor(page, () => JSON.parse(window.Pivotwarden.dump()).screen === "game", null,
+    "Enter did not start the game");
+  const focused = () => page.evaluate(() => document.activeElement.id);
+  const ring = () => page.evaluate(() => JSON.stringify(document.getElementById("ring").getBoundingClientRect()));
+  const controls = await page.evaluate(() => [...document.querySelectorAll("#bar button")]
+    .filter((b) => b.getClientRects().length > 0).map((b) => b.id));
+  assert.ok(controls.length >= 4, `the bar shows its controls (${controls})`);
+
+  // Tab rings each weight once, then leaves for the bar's first control.
+  const ringed = [await ring()];
+  for (let i = 0; i < 20 && (await focused()) === "display"; ++i) {
+    await page.keyboard.press("Tab");
+    await page.waitForTimeout(100);
+    if ((await focused()) === "display") ringed.push(await ring());
+  }
+  assert.equal(await focused(), controls[0], "Tab never left the game");
+  assert.ok(ringed.length >= 3 && new Set(ringed).size === ringed.length,
+    `the ring went over the weights once each before leaving (${ringed.length})`);
+  for (const id of controls.slice(1)) {
+    await page.keyboard.press("Tab");
+    assert.equal(await focused(), id, "Tab went through the bar in order");
+  }
+  // Back in, the ring starts from the first weight; Shift+Tab from there goes to the bar's last control.
+  await page.keyboard.press("Tab");
+  assert.equal(await focused(), "display", "Tab from the bar's last control did not come back to the game");
+  await waitFor(page, (first) => JSON.stringify(document.getElementById("ring").getBoundingClientRect()) === first,
+    ringed[0], "the ring did not start again from the first weight");
+  await page.keyboard.press("Shift+Tab");
+  await waitFor(page, (last) => document.activeElement.id === last, controls.at(-1),
+    "Shift+Tab from the first weight did not go to the bar's last control");
+  await page.keyboard.press("Shift+Tab");
+  assert.equal(await focused(), controls.at(-2), "Shift+Tab went back through the bar");
+  await page.keyboard.press("Tab");
+  await page.keyboard.press("Tab");
+  assert.equal(await focused(), "display", "Tab did not come back to the game");
+
+  // F1 shows How to play, any key ends it; P opens Progress, Escape closes it back to the game.
+  await page.keyboard.press("F1");
+  const handShown = () => !document.getElementById("hand").hasAttribute("hidden");  // an SVG element
+  await waitFor(page, handShown, null, "F1 did not show How to play");
+  await page.keyboard.press("Escape");
+  await waitFor(page, `!(${handShown})()`, null, "a key did not end How to play");
+  await page.keyboard.press("KeyP");
+  await waitFor(page, () => document.getElementById("progress-view").open, null, "P did not open Progress");
+  await page.keyboard.press("Escape");
+  await waitFor(page, () => !document.getElementById("progress-view").open &&
+    document.activeElement.id === "display", null, "Escape did not close Progress back to the game");
+  assert.deepEqual(errors, []);
+  await context.close();
+});

@@ -8,6 +8,7 @@ import { execFileSync } from "node:child_process";
 import { readFileSync } from "node:fs";
 import { join } from "node:path";
 import { test } from "node:test";
+import { AxeBuilder } from "@axe-core/playwright";
 import { RESULTS, sessionForTests, waitForGame } from "./browser.mjs";
 import { AUTOPLAY, DESKTOP, collectErrors, pagePoint } from "./support.mjs";
 import { replayEvents, strokes } from "./replays.mjs";
@@ -156,6 +157,42 @@ test("Progress reads past a bad stored row and a database without its store", as
   await context.close();
 });
 
+test("Progress on a phone held sideways: opened by P, it takes the keys, scrolls by them, keeps Close in sight", async () => {
+  const context = await session.browser.newContext({ viewport: { width: 844, height: 390 }, deviceScaleFactor: 3 });
+  const page = await context.newPage();
+  const errors = collectErrors(page);
+  await page.goto(session.url);
+  await waitForGame(page);
+  await storeRows(page, ["2026-11-01 10:00:00,3,10,5,3,3,0,0,12.5,1,"]);
+  await page.locator("#display").focus();
+  await page.keyboard.press("KeyP");
+  const view = page.frameLocator("#progress-page");
+  await view.locator("svg").first().waitFor();
+  assert.match(await view.locator("p").first().textContent(), /^1 puzzle in the history\./);
+  await page.waitForFunction(() => document.activeElement.id === "progress-page", null, { timeout: 5000 });
+  const frame = page.frame({ url: "about:srcdoc" });
+  assert.equal(await frame.evaluate(() => scrollY), 0);
+  await page.keyboard.press("PageDown");
+  await frame.waitForFunction(() => scrollY > 0, null, { timeout: 5000 });
+  const close = await page.getByRole("button", { name: "Close" }).boundingBox();
+  assert.ok(close.y >= 0 && close.y + close.height <= 390, `Close is in sight (${close.y}+${close.height})`);
+  // Escape in the drawn page closes the view, back to the game.
+  await page.keyboard.press("Escape");
+  await page.waitForFunction(() => document.activeElement.id === "display", null, { timeout: 5000 });
+  assert.deepEqual(errors, []);
+
+  // axe on the page with the view open, and on the drawn page alone: axe
+  // cannot run in a frame that runs no script (its newer mode waits for
+  // ever on one, its older one leaves it out).
+  await page.keyboard.press("KeyP");
+  await view.locator("svg").first().waitFor();
+  const violations = async (on) => (await new AxeBuilder({ page: on }).setLegacyMode(true).analyze()).violations
+    .map((v) => `${v.id} (${v.nodes.map((n) => n.target.join(" ")).join(", ")})`);
+  const alone = await context.newPage();
+  await alone.setContent(await page.locator("#progress-page").getAttribute("srcdoc"));
+  assert.deepEqual({ page: await violations(page), drawn: await violations(alone) }, { page: [], drawn: [] });
+  await context.close();
+});
 
 test("Share a set gives a link to a new set at the level played, which opens it", async () => {
   const context = await session.browser.newContext();

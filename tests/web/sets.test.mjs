@@ -4,6 +4,7 @@
 // text that is no set is said, and the player's own game plays.
 import assert from "node:assert/strict";
 import { test } from "node:test";
+import { AxeBuilder } from "@axe-core/playwright";
 import { writeFileSync } from "node:fs";
 import { join } from "node:path";
 import { dumpOf, sessionForTests, waitForGame, waitForServiceWorker } from "./browser.mjs";
@@ -25,7 +26,8 @@ test("a set's link gives the desktop's board for that set, its line and a way ba
   const desktop = JSON.parse(desktopRun(replay, work.path).dump);
   assert.equal(desktop.screen, "game");
 
-  const context = await session.browser.newContext();
+  // A phone on its side, where the line once went under the display.
+  const context = await session.browser.newContext({ viewport: { width: 844, height: 390 }, deviceScaleFactor: 3 });
   const page = await context.newPage();
   const errors = collectErrors(page);
   await page.goto(session.url + "?set=4711-6");
@@ -33,7 +35,15 @@ test("a set's link gives the desktop's board for that set, its line and a way ba
   assert.equal(start.level, 6);
   assert.equal(start.auto, false);
   assert.equal(start.score, 0);
-  assert.equal((await page.locator("#set-line").textContent()).trim(), "Set 4711 \u00b7 level 6 Leave");
+  assert.equal((await page.locator("#bar #set-line").textContent()).trim(), "Set 4711 \u00b7 level 6 Leave");
+  const display = await page.locator("#display").boundingBox();
+  const leave = await page.locator("#set-line a").boundingBox();
+  assert.ok(leave.width >= 48 && leave.height >= 48, `Leave is ${leave.width}\u00d7${leave.height}`);
+  assert.ok(leave.x >= display.x + display.width || leave.y >= display.y + display.height,
+    "Leave is beside or below the display, never under it");
+  assert.ok(leave.x + leave.width <= 844 && leave.y + leave.height <= 390, "Leave is in sight");
+  const found = await new AxeBuilder({ page }).analyze();
+  assert.deepEqual(found.violations.map((v) => v.id), []);
   const point = await pagePoint(page, 120, 160);
   await page.mouse.click(point.x, point.y);
   await page.waitForFunction(() => JSON.parse(window.Pivotwarden.dump()).screen === "game");
@@ -58,7 +68,7 @@ test("text that is no set is said, and the player's own game plays: a wrong set,
   await page.goto(session.url + "?set=99-x");
   const start = await waitForGame(page);
   assert.equal(start.level, 1);
-  assert.match(await page.locator("#set-line").textContent(), /is not a puzzle set/);
+  assert.match(await page.locator("#bar #set-line").textContent(), /is not a puzzle set/);
   // The page that registered the service worker is the one it surely takes
   // over: the links after it are served by it, the longest as no server
   // would serve it.

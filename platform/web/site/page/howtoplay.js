@@ -13,6 +13,9 @@ const DEMO = [
   { file: "demo/demo-hidden.replay",
     captions: ["Make both sides weigh the same", "Type the hidden number"] },
 ];
+// Asked for less motion, a first visit offers How to play rather than playing it.
+const LESS_MOTION = "(prefers-reduced-motion: reduce)";
+const OFFER = "Tap the picture to play, or see How to play";
 const SLOWER = 2.5;        // the recordings are a machine's pace; shown at a person's
 const BETWEEN_MS = 1200;   // the solved first puzzle stays a moment
 const hand = document.getElementById("hand");
@@ -129,9 +132,22 @@ export function setUpHowToPlay({ gameReady, caption, ended, Message, View }) {
     }, true);
   }
 
+  // The very first visit: How to play, or with less motion asked for, its
+  // offer on the caption line until the first press or key.
+  function firstVisit() {
+    if (!matchMedia(LESS_MOTION).matches) return show();
+    caption(OFFER);
+    const withdraw = () => {
+      for (const type of ["pointerdown", "keydown"]) document.removeEventListener(type, withdraw, true);
+      if (!demo) caption(null);
+    };
+    for (const type of ["pointerdown", "keydown"]) document.addEventListener(type, withdraw, true);
+  }
+
   return {
     show,
     end,
+    firstVisit,
     // Whether its game covers the player's on the canvas.
     showing: () => demo !== null && demo.shown,
     // Whether the event goes on to the game: not the one that ended it.

@@ -14,12 +14,38 @@ export function say(line) {
   while (said.childElementCount > KEPT_LINES) said.firstElementChild.remove();
 }
 
+// The page's focus goes round: the game (its ring over the weights), then
+// the bar's controls in order, then the game again. The game says when Tab
+// leaves it (leave("after") past the last weight, leave("before") with
+// Shift+Tab before the first); enter(backward) tells it that the focus is back.
+const canvas = document.getElementById("display");
+const bar = document.getElementById("bar");
+function barControls() {
+  return [...bar.querySelectorAll("button, a[href]")].filter((control) => !control.disabled &&
+    control.getClientRects().length > 0);
+}
+export function leaveGame(where) {
+  if (document.activeElement !== canvas) return;
+  const controls = barControls();
+  const to = where === "before" ? controls.at(-1) : controls[0];
+  if (to) to.focus();
+}
+function backToGame(event, enter) {
+  const controls = barControls();
+  const edge = event.shiftKey ? controls[0] : controls.at(-1);
+  if (event.code !== "Tab" || canvas.hidden || event.target !== edge) return false;
+  event.preventDefault();
+  canvas.focus();
+  enter(event.shiftKey);
+  return true;
+}
+
 // key(code, shift, repeat) hands a key to the game: 0 not the game's, 1
 // taken, 2 the game's but a held key that does not repeat. goesOn(event)
 // answers false for a key already used (the one that ended How to play);
 // viewOpen() whether a view over the page has the keys; listen() makes the
 // live region listen; taken() hears of every key the game took.
-export function setUpKeys({ key, goesOn, viewOpen, fullScreen, listen, taken }) {
+export function setUpKeys({ key, enter, goesOn, viewOpen, fullScreen, listen, taken }) {
   document.addEventListener("keydown", (event) => {
     if (!goesOn(event)) return;
     if (event.ctrlKey || event.altKey || event.metaKey) return;
@@ -29,6 +55,7 @@ export function setUpKeys({ key, goesOn, viewOpen, fullScreen, listen, taken }) 
       return;
     }
     if (viewOpen()) return;
+    if (backToGame(event, enter)) return taken();
     const onButton = event.target instanceof Element && event.target.closest("button");
     if (onButton && ["Enter", "NumpadEnter", "Space", "Tab"].includes(event.code)) return;
     if (!key(event.code, event.shiftKey, event.repeat)) return;

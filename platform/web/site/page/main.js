@@ -4,7 +4,7 @@
 import { setUpBar, toggleFullScreen } from "./bar.js";
 import { Message, View, loadGame } from "./game.js";
 import { neverShown, setUpHowToPlay } from "./howtoplay.js";
-import { say, setUpKeys } from "./keys.js";
+import { leaveGame, say, setUpKeys } from "./keys.js";
 import { canvas, drawOnCanvas, pictureShown, setDisplaySize, showFocusRing, showPanel } from "./layout.js";
 import { setUpProgress, setUpResults } from "./results.js";
 import { playSet, setUpSharing, showSet } from "./sets.js";
@@ -43,6 +43,9 @@ function pressKey(code, shift, repeat) {
 }
 setUpKeys({
   key: pressKey,
+  enter(backward) {
+    if (game && lock.holding()) game.enter(backward);
+  },
   goesOn: howToPlay.goesOn,
   viewOpen: () => progress.isOpen() || sharing.isOpen(),
   fullScreen: toggleFullScreen,
@@ -101,6 +104,12 @@ const loading = loadGame({
     showSet(state.set);
   },
   say,
+  // F1 and P as on the desktop; Tab past the ends of the ring of weights.
+  asked(what) {
+    if (what === "help") howToPlay.show();
+    else if (what === "progress") progress.show();
+    else leaveGame(what);
+  },
   sounds,
   mayStore: () => lock.holding(),
   addResults: results.add,
@@ -121,7 +130,7 @@ lock.hold()
     }
     canvas.focus();
     // The very first visit: nothing stored yet, and How to play never shown.
-    if (told && told.fresh && neverShown()) howToPlay.show();
+    if (told && told.fresh && neverShown()) howToPlay.firstVisit();
   });
 
 // Replays play as games of their own in the one instance: their settings,

@@ -115,6 +115,16 @@ export function setUpProgress({ gameReady, written, beforeShowing }) {
     const frame = page.cloneNode(false);
     frame.hidden = html === "";
     frame.srcdoc = html;
+    // The keys go into the drawn page, so that they scroll it; Escape there
+    // still closes the view (the frame runs no script, but is the page's own).
+    if (html) {
+      frame.addEventListener("load", () => {
+        frame.contentDocument.addEventListener("keydown", (event) => {
+          if (event.key === "Escape") view.close();
+        });
+        if (view.open) frame.focus();
+      }, { once: true });
+    }
     page.replaceWith(frame);
     page = frame;
   }
@@ -128,6 +138,7 @@ export function setUpProgress({ gameReady, written, beforeShowing }) {
     said.textContent = "Reading your results\u2026";
     download.hidden = true;
     view.showModal();
+    view.querySelector(".close").focus();  // until the drawn page is there to take the keys
     try {
       await written();
       const rows = await readResults();
@@ -145,5 +156,5 @@ export function setUpProgress({ gameReady, written, beforeShowing }) {
     }
   }
   document.getElementById("progress").addEventListener("click", show);
-  return { isOpen: () => view.open };
+  return { isOpen: () => view.open, show };
 }

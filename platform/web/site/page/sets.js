@@ -2,15 +2,19 @@
 // with its line beside the game (its name and the way back to the player's
 // own game) or why the link's text is no set; Share a set makes a new set
 // at the level played now, with a fresh seed, and offers its link.
+import { fit } from "./layout.js";
 
 // Longer than any set's name ("4294967295-15-50") by far: such text is no
 // set, and is said so without being handed to the game.
 const LONGEST_SET = 64;
 
+// The set's line is in the bar, above its buttons, so the display's room
+// is measured with it and nothing of it is ever under the display.
 function setLine() {
   const line = document.createElement("p");
   line.id = "set-line";
-  document.querySelector("main").append(line);
+  document.getElementById("buttons").before(line);
+  fit();
   return line;
 }
 
@@ -23,6 +27,7 @@ export function playSet(game, text) {
   const shown = text.length <= LONGEST_SET ? `\u201c${text}\u201d` : `The link's text (${text.length} characters)`;
   line.textContent = `${shown} is not a puzzle set (a seed, a dash and a level from 1 to 15, as in 4711-6): ` +
     "playing your own game.";
+  fit();
   return false;
 }
 
@@ -34,8 +39,10 @@ export function showSet(name) {
   line.textContent = `Set ${seed} \u00b7 level ${level} `;
   const leave = document.createElement("a");
   leave.href = location.pathname;
+  leave.className = "button";
   leave.textContent = "Leave";
   line.append(leave);
+  fit();
 }
 
 // level() answers the level played now, or null before the game plays.
