@@ -147,9 +147,7 @@ public:
             loop_.SetHelp([] { pw_page_asked("help"); });
             loop_.SetProgressAsked([] { pw_page_asked("progress"); });
             window_.SetKeyCheck([this](const pw::WindowEvent& key) { return TabStays(key); });
-#if __has_include("keys/TapMover.h")
             loop_.AcceptTaps();
-#endif
         }
         if (privateStart != nullptr) started_ = pw::StoreReplayStart(registry_, *privateStart);
         if (results.kept) {

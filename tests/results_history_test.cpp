@@ -379,7 +379,7 @@ TEST(ProgressPageTest, ALevelTheGameHasNotDrawsNoDot) {
     ResultRow row = Row(3);
     row.level = 999999999;
     const std::string page = ProgressPage({row}, DateTime{2026, 12, 8, 18, 0, 0});
-    EXPECT_NE(page.find("1 puzzles in the history"), std::string::npos);
+    EXPECT_NE(page.find("1 puzzle in the history"), std::string::npos);
     EXPECT_EQ(page.find("<circle"), std::string::npos);
     EXPECT_EQ(page.find("999999999"), std::string::npos);
 }
