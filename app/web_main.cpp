@@ -206,10 +206,10 @@ private:
         if (key.key != pw::Key::Tab) return true;
         const bool entering = !tabsEntering_.empty() && tabsEntering_.front();
         if (!tabsEntering_.empty()) tabsEntering_.pop_front();
-        pw::Application* app = loop_.App();
-        std::vector<pw::Figure*> weights;
-        if (app != nullptr && app->current == app->gameScreen.get())
-            weights = pw::KeyTargets::MovableWeights(app->Game());
+        const pw::GameView view = loop_.View();
+        std::vector<pw::Rect> weights;
+        if (view.screen == pw::GameView::Screen::Game)
+            for (size_t i : pw::KeyTargets::MovableWeights(view)) weights.push_back(view.elements[i].Bounds());
         const char* out = key.shift ? "before" : "after";
         if (weights.empty()) {
             if (!entering) pw_page_asked(out);
@@ -219,8 +219,8 @@ private:
         const bool ringed = !(ring == pw::Rect{});
         // Coming in, a ring already on the weight to start from stays; any
         // other moves on (round the end, from the weight it left by).
-        if (entering) return !(ringed && ring == (key.shift ? weights.back() : weights.front())->GetBounds());
-        if (!ringed || !(ring == (key.shift ? weights.front() : weights.back())->GetBounds())) return true;
+        if (entering) return !(ringed && ring == (key.shift ? weights.back() : weights.front()));
+        if (!ringed || !(ring == (key.shift ? weights.front() : weights.back()))) return true;
         pw_page_asked(out);
         return false;
     }
