@@ -124,7 +124,7 @@ history=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Marblequill/Pi
 xdotool key --window "$window" p 2>/dev/null
 view="$(dirname "$history")/progress.html"
 for _ in $(seq 100); do grep -q progress.html "$work/opened.txt" 2>/dev/null && break; sleep 0.1; done
-grep -q '<svg' "$view" 2>/dev/null && grep -q "1 puzzles in the history" "$view" ||
+grep -q '<svg' "$view" 2>/dev/null && grep -q "1 puzzle in the history" "$view" ||
     fail "P wrote no progress view with the puzzle"
 grep -q progress.html "$work/opened.txt" 2>/dev/null || { cat "$work/game.log"; fail "P did not open the progress view"; }
 
