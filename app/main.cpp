@@ -59,6 +59,7 @@
 #include "platform/posix/InputFile.h"
 #include "platform/posix/LibraryMessages.h"
 #include "platform/posix/OutputFile.h"
+#include "platform/posix/PathParts.h"
 #include "platform/posix/ProcessStart.h"
 #include "platform/posix/RaiseListener.h"
 #include "platform/posix/SingleInstance.h"
@@ -116,10 +117,7 @@ std::unique_ptr<pw::HistoryStorage> OpenHistory(const std::string& path) {
     if (path.empty())
         return std::make_unique<pw::FileHistoryStorage>(pw::FileHistoryStorage::DefaultDataRoot(),
                                                         "Marblequill/Pivotwarden/results.csv");
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return std::make_unique<pw::FileHistoryStorage>(".", path);
-    return std::make_unique<pw::FileHistoryStorage>(slash == 0 ? "/" : path.substr(0, slash),
-                                                    path.substr(slash + 1));
+    return std::make_unique<pw::FileHistoryStorage>(pw::FolderOf(path), pw::NameOf(path));
 }
 // Where P writes the progress view, beside the history.
 std::string ProgressViewPath() {

@@ -14,6 +14,7 @@
 #include <cstring>
 
 #include "platform/posix/OutputFile.h"
+#include "platform/posix/PathParts.h"
 
 namespace pw {
 
@@ -23,17 +24,6 @@ namespace {
 // about 3 MB).
 constexpr size_t kLoadLimit = 64u * 1024 * 1024;
 const char kNoFolder[] = "there is no home folder to keep it in";
-
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;

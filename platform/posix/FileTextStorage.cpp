@@ -10,6 +10,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/posix/PathParts.h"
+
 namespace pw {
 
 namespace {
@@ -23,17 +25,6 @@ bool WriteAll(int fd, const std::string& text) {
         done += static_cast<size_t>(put);
     }
     return true;
-}
-
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // The file a write replaces: the settings file itself, or, when it is a

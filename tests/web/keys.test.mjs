@@ -70,7 +70,8 @@ function greyShows(page, pan, value, what) {
   }, [pan, value], what);
 }
 
-test("every key the README lists does its job in the page: the ring, carrying, options, sound, full screen", async () => {
+// A fresh page on seed 42 whose game Enter has started.
+async function gameByEnter() {
   const context = await session.browser.newContext();
   const page = await context.newPage();
   const errors = collectErrors(page);
@@ -79,6 +80,11 @@ test("every key the README lists does its job in the page: the ring, carrying, o
   await page.keyboard.press("Enter");
   await waitFor(page, () => JSON.parse(window.Pivotwarden.dump()).screen === "game", null,
     "Enter did not start the game");
+  return { context, page, errors };
+}
+
+test("every key the README lists does its job in the page: the ring, carrying, options, sound, full screen", async () => {
+  const { context, page, errors } = await gameByEnter();
 
   // The ring: Right and Tab move it on, Left and Shift+Tab back. The game
   // takes a key at its next frame, so the ring is waited for.
@@ -188,14 +194,7 @@ test("every keypad key the README lists does its job in the page: digits, Backsp
 });
 
 test("keys alone go from the weights through every bar control and back, and F1 and P open their views", async () => {
-  const context = await session.browser.newContext();
-  const page = await context.newPage();
-  const errors = collectErrors(page);
-  await page.goto(session.url + "?seed=42");
-  await waitForGame(page);
-  await page.keyboard.press("Enter");
-  await waitFor(page, () => JSON.parse(window.Pivotwarden.dump()).screen === "game", null,
-    "Enter did not start the game");
+  const { context, page, errors } = await gameByEnter();
   const focused = () => page.evaluate(() => document.activeElement.id);
   const ring = () => page.evaluate(() => JSON.stringify(document.getElementById("ring").getBoundingClientRect()));
   const controls = await page.evaluate(() => [...document.querySelectorAll("#bar button")]
